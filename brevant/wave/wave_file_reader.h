@@ -1,0 +1,53 @@
+// Reads a RIFF WAVE file: finds the "WAVE" form, reads its whole "fmt " chunk
+// and gives sequential access to the "data" chunk. The one reader used by track
+// validation, playback, song length and render.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "binary_file.h"
+#include "wave_format.h"
+
+namespace brevant {
+
+enum class WaveOpenError {
+    None,
+    CannotOpen,    // the file cannot be opened for reading
+    NotWave,       // no RIFF chunk of form "WAVE"
+    NoFmtChunk,    // the form holds no "fmt " chunk
+    FormatUnread,  // the "fmt " chunk is cut short or smaller than a PCM record
+    NoDataChunk,   // the form holds no "data" chunk
+};
+
+class WaveFileReader {
+public:
+    // Opens the file and reads its format; the "data" chunk is not looked at.
+    WaveOpenError open(const std::string& path);
+    // Finds the "data" chunk and places the read position at its start.
+    WaveOpenError findData();
+    void close() { file_.close(); }
+
+    const WaveFormat& format() const { return format_; }
+    // Bytes of the "data" chunk. A chunk that claims more than the file holds
+    // (a take whose recording was cut off) is taken as what the file holds.
+    std::uint64_t dataSize() const { return dataSize_; }
+
+    // Reads from the current position; returns the bytes read, or -1 on failure.
+    std::int64_t read(void* dst, std::size_t n);
+    // Advances the position by `n` bytes; false on failure.
+    bool skip(std::uint64_t n);
+
+private:
+    // Looks for chunk `id` between `from` and the end of the form; on success
+    // `bodyStart` and `bodySize` describe it, the size bounded by the form.
+    bool findChunk(const char* id, std::int64_t from, std::int64_t& bodyStart, std::uint64_t& bodySize);
+
+    BinaryFile file_;
+    WaveFormat format_;
+    std::int64_t formBodyStart_ = 0;  // first sub-chunk of the form
+    std::int64_t formEnd_ = 0;        // end of the form, bounded by the file's size
+    std::uint64_t dataSize_ = 0;
+};
+
+}  // namespace brevant
