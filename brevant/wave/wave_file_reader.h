@@ -26,7 +26,7 @@ public:
     WaveOpenError open(const std::string& path);
     // Finds the "data" chunk and places the read position at its start.
     WaveOpenError findData();
-    void close() { file_.close(); }
+    bool close() { return file_.close(); }
 
     const WaveFormat& format() const { return format_; }
     // Bytes of the "data" chunk. A chunk that claims more than the file holds

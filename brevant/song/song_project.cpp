@@ -1,0 +1,235 @@
+#include "song_project.h"
+
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "file_replace.h"
+#include "song_file.h"
+#include "wave_file_reader.h"
+
+namespace brevant {
+
+namespace {
+
+constexpr const char* kCorruption =
+    "Data corruption error: some project settings may have been lost. Restart the program.";
+
+bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
+}  // namespace
+
+void SongProject::showTitle() { ui_.setTitle("Brevant - " + song_.songPath); }
+
+bool SongProject::newSong() {
+    if (!confirmDiscard()) return false;
+    song_.songPath = kNoName;
+    song_.modified = false;
+    showTitle();
+    song_.trackCount = 0;
+    song_.currentTrack = 0;
+    song_.compensation = 190;
+    list_.clear();
+    return true;
+}
+
+bool SongProject::openSong() {
+    if (!confirmDiscard()) return false;
+    const auto path = ui_.chooseFileToOpen("Open project:", FileKind::Project);
+    if (!path) return false;
+    return loadSong(*path);
+}
+
+bool SongProject::loadSong(const std::string& path) {
+    if (!fitsPathField(path)) {
+        error(pathTooLongMessage(path));
+        return false;
+    }
+    std::vector<std::uint8_t> bytes;
+    if (!readWholeFile(path, bytes)) {
+        error("Error opening the file");
+        return false;
+    }
+    SongFileContents contents;
+    const Status read = readSongFile(bytes, contents);
+    if (!read) {
+        error(read.message());
+        return false;
+    }
+    song_.midiFile = contents.midiFile;
+    song_.compensation = contents.compensation;
+    song_.midiCompensationMs = contents.midiCompensationMs;
+    song_.boost = contents.boost;
+    song_.trackCount = static_cast<std::int16_t>(contents.tracks.size());
+    for (std::size_t i = 0; i < contents.tracks.size(); ++i) song_.tracks[i] = contents.tracks[i];
+    refillList();
+    song_.modified = false;
+    song_.songPath = path;
+    showTitle();
+    return true;
+}
+
+void SongProject::refillList() {
+    list_.clear();
+    for (int i = 0; i < song_.trackCount; ++i) song_.track(i).listIndex = list_.add(song_.track(i).fileName);
+    // With no tracks the current track stays 0, which the mixer reads as "none"
+    // (an index of -1 would point before the first track).
+    if (song_.trackCount > 0) {
+        song_.currentTrack = static_cast<std::int16_t>(song_.trackCount - 1);
+        list_.select(song_.track(song_.currentTrack).listIndex);
+    } else {
+        song_.currentTrack = 0;
+    }
+}
+
+bool SongProject::saveSong() { return saveSongTo(song_.songPath); }
+
+bool SongProject::saveSongAs() {
+    const auto path = ui_.chooseFileToSave("Save project:", FileKind::Project);
+    if (!path) return false;
+    return saveSongTo(*path);
+}
+
+bool SongProject::saveSongTo(const std::string& chosen) {
+    const std::string path = withExtension(chosen, ".sng");
+    if (!fitsPathField(path)) {
+        error(pathTooLongMessage(path));
+        return false;
+    }
+    std::vector<std::uint8_t> bytes;
+    const Status built = writeSongFile(song_, bytes);
+    if (!built) {
+        error(built.message());
+        return false;
+    }
+    switch (replaceFileContents(path, bytes)) {
+    case ReplaceResult::CannotCreate:
+        error("Error opening the file");
+        return false;
+    case ReplaceResult::WriteFailed:
+        error("Write to file error [WriteFile()].");
+        return false;
+    case ReplaceResult::Done:
+        break;
+    }
+    song_.modified = false;
+    song_.songPath = path;
+    showTitle();
+    return true;
+}
+
+bool SongProject::confirmDiscard() {
+    if (!song_.modified) return true;
+    switch (ui_.askYesNoCancel("File " + song_.songPath + " is modified. Save?", "Warning")) {
+    case Answer::Cancel:
+        return false;
+    case Answer::No:
+        return true;
+    case Answer::Yes:
+        break;
+    }
+    return saveSong();
+}
+
+bool SongProject::insertTrack(std::uint32_t recordingFrequency) {
+    setModified();
+    const auto path = ui_.chooseFileToOpen("Open track:", FileKind::Wave);
+    if (!path) return false;
+    return addTrack(*path, recordingFrequency);
+}
+
+bool SongProject::addTrack(const std::string& path, std::uint32_t recordingFrequency) {
+    if (song_.trackCount >= kMaxTracks) {
+        error("The song already has 10 tracks.");
+        return false;
+    }
+    if (!fitsPathField(path)) {
+        error(pathTooLongMessage(path));
+        return false;
+    }
+    WaveFileReader reader;
+    switch (reader.open(path)) {
+    case WaveOpenError::None:
+        break;
+    case WaveOpenError::CannotOpen:
+        error("Error opening the file.");
+        return false;
+    case WaveOpenError::NotWave:
+        error("This is not a WAVE file.");
+        return false;
+    case WaveOpenError::NoFmtChunk:
+        error("The file has no fmt chunk.");
+        return false;
+    case WaveOpenError::FormatUnread:
+    case WaveOpenError::NoDataChunk:
+        error("Unable to read file format.");
+        return false;
+    }
+    const WaveFormat& format = reader.format();
+    // Only mono and stereo are mixed; other channel counts are refused like any
+    // other format the engine cannot play.
+    if (format.bitsPerSample != 16 || format.samplesPerSec != recordingFrequency ||
+        (format.channels != 1 && format.channels != 2)) {
+        error("Sampling parameters differs from that currently in use.");
+        return false;
+    }
+    const std::int32_t channels = format.channels;
+    if (!reader.close()) ui_.showMessage("cannot close", "");
+
+    const int index = song_.trackCount;
+    Track& t = song_.track(index);
+    t = Track{};
+    t.fileName = path;
+    t.stereo = channels - 1;
+    t.listIndex = list_.add(path);
+    song_.currentTrack = static_cast<std::int16_t>(index);
+    song_.trackCount = static_cast<std::int16_t>(index + 1);
+    song_.modified = true;
+    list_.select(t.listIndex);
+    return true;
+}
+
+bool SongProject::removeSelectedTrack() {
+    setModified();
+    const int selection = list_.selection();
+    if (selection < 0) return false;
+    int found = -1;
+    for (int i = 0; i < song_.trackCount; ++i) {
+        if (song_.track(i).listIndex == selection) {
+            found = i;
+            break;
+        }
+    }
+    if (found < 0) {
+        ui_.showMessage(kCorruption, "Warning:");
+        return false;
+    }
+    for (int i = found; i + 1 < song_.trackCount; ++i) song_.track(i) = song_.track(i + 1);
+    song_.trackCount = static_cast<std::int16_t>(song_.trackCount - 1);
+    song_.track(song_.trackCount) = Track{};
+    refillList();
+    return true;
+}
+
+int SongProject::selectedTrack() {
+    const int selection = list_.selection();
+    for (int i = 0; i < song_.trackCount; ++i) {
+        if (song_.track(i).listIndex == selection) return i;
+    }
+    ui_.showMessage(kCorruption, "Warning:");
+    return -1;
+}
+
+bool SongProject::selectTrack() {
+    const int i = selectedTrack();
+    if (i < 0) return false;
+    song_.currentTrack = static_cast<std::int16_t>(i);
+    return true;
+}
+
+}  // namespace brevant
