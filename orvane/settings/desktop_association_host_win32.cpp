@@ -1,0 +1,56 @@
+#include "desktop_association_host.h"
+
+#include <windows.h>
+#include <commdlg.h>
+
+#include <string>
+
+#include "setting_names.h"
+
+namespace orvane {
+
+namespace {
+
+UINT IconFlags(TMessageIcon icon) {
+    switch (icon) {
+        case TMessageIcon::Information: return MB_ICONINFORMATION;
+        case TMessageIcon::Warning: return MB_ICONWARNING;
+        case TMessageIcon::Error: return MB_ICONERROR;
+        case TMessageIcon::Question: return MB_ICONQUESTION;
+        case TMessageIcon::None: break;
+    }
+    return 0;
+}
+
+}  // namespace
+
+void DesktopAssociationHost::ShowMessage(std::string_view text, TMessageIcon icon) {
+    const std::string title(kApplicationTitle);
+    MessageBoxA(static_cast<HWND>(owner_), std::string(text).c_str(), title.c_str(),
+                MB_OK | IconFlags(icon));
+}
+
+std::optional<std::string> DesktopAssociationHost::FindPlayer() {
+    // MAX_PATH is enough here: the chosen name has to end in "winplay3.exe" anyway,
+    // and a longer choice is reported by the dialog, not cut.
+    char file[MAX_PATH] = "winplay3.exe";
+    static const char filter[] = "Executable Files\0*.EXE\0";
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof(ofn);
+    ofn.hwndOwner = static_cast<HWND>(owner_);
+    ofn.lpstrFilter = filter;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = sizeof(file);
+    ofn.lpstrTitle = "Find WinPlay3 ...";
+    ofn.lpstrDefExt = "EXE";
+    ofn.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    if (!GetOpenFileNameA(&ofn)) return std::nullopt;
+    return std::string(file);
+}
+
+bool DesktopAssociationHost::FileExists(const std::string& path) const {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace orvane
