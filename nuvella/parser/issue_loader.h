@@ -1,0 +1,31 @@
+// Loads one issue file into the library and enters it into the outline.
+#pragma once
+
+#include <string>
+
+#include "issue_library.h"
+#include "marker_question.h"
+#include "oem_converter.h"
+#include "outline_sink.h"
+
+namespace nuvella {
+
+// What a load needs from its surroundings; all of it outlives the load.
+struct LoadContext {
+  OutlineSink& sink;
+  OemConverter& converter;
+  MarkerQuestion& question;
+  IssueLibrary& library;
+};
+
+enum class LoadResult { Loaded, CannotRead, Empty, NoMarker, Declined, OutOfMemory };
+
+// `interactive` is true when the user chose the file: a missing marker is then asked about
+// instead of passed over. The file entry is labelled with `path` exactly as given.
+LoadResult loadIssueFile(const std::string& path, LoadContext& context, bool interactive);
+
+inline bool LoadIssue(const std::string& path, LoadContext& context, bool interactive) {
+  return loadIssueFile(path, context, interactive) == LoadResult::Loaded;
+}
+
+}  // namespace nuvella
