@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "message_sink.h"
+
 namespace brevant {
 
 enum class Answer { Yes, No, Cancel };
@@ -13,10 +15,8 @@ enum class Answer { Yes, No, Cancel };
 // The filter a file dialog offers (the second entry is preselected).
 enum class FileKind { Wave, Project, Midi, Program };
 
-class SongUi {
+class SongUi : public MessageSink {
 public:
-    virtual ~SongUi() = default;
-    virtual void showMessage(const std::string& text, const std::string& caption) = 0;
     virtual Answer askYesNoCancel(const std::string& text, const std::string& caption) = 0;
     // An existing file, or nothing when the user cancels.
     virtual std::optional<std::string> chooseFileToOpen(const std::string& title, FileKind kind) = 0;
