@@ -1,0 +1,27 @@
+// Random-access byte stream over one song file: the seam between the song
+// information code and the file system, so tests can use memory instead.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+
+namespace orvane {
+
+class TSongStream {
+public:
+    virtual ~TSongStream() = default;
+
+    // Size in bytes; nullopt when it cannot be told.
+    virtual std::optional<std::uint64_t> Size() = 0;
+    // Reads up to out.size() bytes at offset; returns how many were read
+    // (fewer at the end of the stream or on an error).
+    virtual std::size_t ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) = 0;
+    // Writes all of data at offset, growing the stream when needed.
+    virtual bool WriteAt(std::uint64_t offset, std::span<const std::uint8_t> data) = 0;
+    // Cuts the stream back to size bytes (undoes a failed append).
+    virtual bool Truncate(std::uint64_t size) = 0;
+};
+
+}  // namespace orvane
