@@ -1,0 +1,17 @@
+// How the outline printer writes one entry: depth, kind and the label with C escapes.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "recording_outline_sink.h"
+
+namespace nuvella {
+
+// Control characters and the backslash are written as C escapes, so that an entry is one line.
+std::string escapeLabel(std::string_view label);
+
+// "DEPTH KIND LABEL", for example "1 section  News ".
+std::string formatOutlineEntry(const RecordedEntry& entry);
+
+}  // namespace nuvella
