@@ -1,0 +1,88 @@
+#include "sample_conversion.h"
+
+#include <cstring>
+
+namespace talvik {
+
+std::size_t ConvertBlock(SampleFormat load, SampleFormat save, const std::uint8_t* in,
+                         std::size_t inBytes, std::uint8_t* out) {
+    if (!Is16Bit(load)) {
+        // 128 is added exactly when one side is 8-bit RAW and the other is not.
+        bool flip = (load == SampleFormat::Raw8) != (save == SampleFormat::Raw8);
+        if (flip) {
+            for (std::size_t i = 0; i < inBytes; ++i) {
+                out[i] = static_cast<std::uint8_t>(in[i] ^ 0x80);
+            }
+        } else if (out != in) {
+            std::memmove(out, in, inBytes);
+        }
+        return inBytes;
+    }
+    std::size_t samples = inBytes / 2;
+    if (Is16Bit(save)) {
+        if (out != in) {
+            std::memmove(out, in, samples * 2);
+        }
+        return samples * 2;
+    }
+    // 16 to 8 bits: the high byte of the little-endian sample, which is the signed
+    // sample shifted right by 8.
+    std::uint8_t flip = save == SampleFormat::Wav8 ? 0x80 : 0x00;
+    for (std::size_t i = 0; i < samples; ++i) {
+        out[i] = static_cast<std::uint8_t>(in[2 * i + 1] ^ flip);
+    }
+    return samples;
+}
+
+namespace {
+int Signed8(SampleFormat f, std::uint8_t b) {
+    return f == SampleFormat::Raw8 ? static_cast<std::int8_t>(b) : b - 128;
+}
+std::uint8_t Byte8(SampleFormat f, int s) {
+    return static_cast<std::uint8_t>(f == SampleFormat::Raw8 ? s : s + 128);
+}
+int Scale(int s, int peak, int fullScale) {
+    int magnitude = s < 0 ? -s : s;
+    int scaled = (2 * magnitude * fullScale + peak) / (2 * peak);
+    return s < 0 ? -scaled : scaled;
+}
+}  // namespace
+
+int BlockPeak(SampleFormat load, const std::uint8_t* data, std::size_t bytes) {
+    int peak = 0;
+    if (Is16Bit(load)) {
+        for (std::size_t i = 0; i + 1 < bytes; i += 2) {
+            int s = ReadSample16(data + i);
+            int a = s < 0 ? -s : s;
+            peak = a > peak ? a : peak;
+        }
+    } else {
+        for (std::size_t i = 0; i < bytes; ++i) {
+            int s = Signed8(load, data[i]);
+            int a = s < 0 ? -s : s;
+            peak = a > peak ? a : peak;
+        }
+    }
+    return peak;
+}
+
+void MaximizeBlock(SampleFormat load, std::uint8_t* data, std::size_t bytes, int peak) {
+    int fullScale = FullScale(load);
+    if (peak <= 0 || peak >= fullScale) {
+        return;
+    }
+    if (Is16Bit(load)) {
+        for (std::size_t i = 0; i + 1 < bytes; i += 2) {
+            int s = Scale(ReadSample16(data + i), peak, fullScale);
+            auto u = static_cast<std::uint16_t>(s);
+            data[i] = static_cast<std::uint8_t>(u & 0xFF);
+            data[i + 1] = static_cast<std::uint8_t>(u >> 8);
+        }
+    } else {
+        for (std::size_t i = 0; i < bytes; ++i) {
+            data[i] = Byte8(load, Scale(Signed8(load, data[i]), peak, fullScale));
+        }
+    }
+}
+
+}  // namespace talvik
