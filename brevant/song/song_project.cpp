@@ -24,6 +24,34 @@ bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
 
 }  // namespace
 
+Status checkTrackFile(const std::string& path, std::uint32_t recordingFrequency, std::int32_t& channels,
+                      bool& closeFailed) {
+    WaveFileReader reader;
+    switch (reader.open(path)) {
+    case WaveOpenError::None:
+        break;
+    case WaveOpenError::CannotOpen:
+        return Status::fail("Error opening the file.");
+    case WaveOpenError::NotWave:
+        return Status::fail("This is not a WAVE file.");
+    case WaveOpenError::NoFmtChunk:
+        return Status::fail("The file has no fmt chunk.");
+    case WaveOpenError::FormatUnread:
+    case WaveOpenError::NoDataChunk:
+        return Status::fail("Unable to read file format.");
+    }
+    const WaveFormat& format = reader.format();
+    // Only mono and stereo are mixed; other channel counts are refused like any
+    // other format the engine cannot play.
+    if (format.bitsPerSample != 16 || format.samplesPerSec != recordingFrequency ||
+        (format.channels != 1 && format.channels != 2)) {
+        return Status::fail("Sampling parameters differs from that currently in use.");
+    }
+    channels = format.channels;
+    closeFailed = !reader.close();
+    return Status::ok();
+}
+
 void SongProject::showTitle() { ui_.setTitle("Brevant - " + song_.songPath); }
 
 bool SongProject::newSong() {
@@ -152,34 +180,14 @@ bool SongProject::addTrack(const std::string& path, std::uint32_t recordingFrequ
         error(pathTooLongMessage(path));
         return false;
     }
-    WaveFileReader reader;
-    switch (reader.open(path)) {
-    case WaveOpenError::None:
-        break;
-    case WaveOpenError::CannotOpen:
-        error("Error opening the file.");
-        return false;
-    case WaveOpenError::NotWave:
-        error("This is not a WAVE file.");
-        return false;
-    case WaveOpenError::NoFmtChunk:
-        error("The file has no fmt chunk.");
-        return false;
-    case WaveOpenError::FormatUnread:
-    case WaveOpenError::NoDataChunk:
-        error("Unable to read file format.");
+    std::int32_t channels = 0;
+    bool closeFailed = false;
+    const Status checked = checkTrackFile(path, recordingFrequency, channels, closeFailed);
+    if (!checked) {
+        error(checked.message());
         return false;
     }
-    const WaveFormat& format = reader.format();
-    // Only mono and stereo are mixed; other channel counts are refused like any
-    // other format the engine cannot play.
-    if (format.bitsPerSample != 16 || format.samplesPerSec != recordingFrequency ||
-        (format.channels != 1 && format.channels != 2)) {
-        error("Sampling parameters differs from that currently in use.");
-        return false;
-    }
-    const std::int32_t channels = format.channels;
-    if (!reader.close()) ui_.showMessage("cannot close", "");
+    if (closeFailed) ui_.showMessage("cannot close", "");
 
     const int index = song_.trackCount;
     Track& t = song_.track(index);

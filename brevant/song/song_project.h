@@ -7,10 +7,17 @@
 #include <string>
 
 #include "song.h"
+#include "status.h"
 #include "song_ui.h"
 #include "track_list_view.h"
 
 namespace brevant {
+
+// The checks a track file must pass to join the song: a RIFF WAVE file whose
+// "fmt " chunk reads whole, 16 bits, mono or stereo, at the recording
+// frequency. `channels` receives its channel count.
+Status checkTrackFile(const std::string& path, std::uint32_t recordingFrequency, std::int32_t& channels,
+                      bool& closeFailed);
 
 class SongProject {
 public:

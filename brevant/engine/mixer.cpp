@@ -1,0 +1,144 @@
+#include "mixer.h"
+
+#include <algorithm>
+
+namespace brevant {
+
+namespace {
+
+// Output is produced in chunks whose 32-bit sums stay in the first-level cache
+// while every track is added in; the loops are plain fixed-stride loops over
+// 16-bit samples so that the compiler turns them into vector code.
+constexpr int kChunkFrames = 256;
+
+// Sums never overflow 32 bits: 10 tracks x 32768 x 600 (volume 100, boost 100).
+inline std::int16_t saturate(std::int32_t v) {
+    return static_cast<std::int16_t>(std::clamp<std::int32_t>(v, -32768, 32767));
+}
+
+// D is the divisor when it is one of the values trackCount x 100 can take (the
+// division by a constant then vectorises); 0 selects division by `divisor`.
+template <int D>
+inline std::int32_t divide(std::int32_t v, std::int32_t divisor) {
+    if constexpr (D == 0) {
+        return v / divisor;
+    } else {
+        return v / D;
+    }
+}
+
+void addStereoToStereo(std::int32_t* __restrict acc, const std::int16_t* __restrict s, std::int32_t gl,
+                       std::int32_t gr, int frames) {
+    for (int k = 0; k < frames; ++k) {
+        acc[2 * k] += s[2 * k] * gl;
+        acc[2 * k + 1] += s[2 * k + 1] * gr;
+    }
+}
+
+void addMonoToStereo(std::int32_t* __restrict acc, const std::int16_t* __restrict s, std::int32_t gl,
+                     std::int32_t gr, int frames) {
+    for (int k = 0; k < frames; ++k) {
+        acc[2 * k] += s[k] * gl;
+        acc[2 * k + 1] += s[k] * gr;
+    }
+}
+
+void addStereoToMono(std::int32_t* __restrict acc, const std::int16_t* __restrict s, std::int32_t g, int frames) {
+    for (int k = 0; k < frames; ++k) acc[k] += (s[2 * k] + s[2 * k + 1]) * g;
+}
+
+void addMonoToMono(std::int32_t* __restrict acc, const std::int16_t* __restrict s, std::int32_t g, int frames) {
+    for (int k = 0; k < frames; ++k) acc[k] += s[k] * g;
+}
+
+template <int D>
+void narrow(const std::int32_t* __restrict acc, std::int16_t* __restrict out, int n, std::int32_t divisor) {
+    for (int j = 0; j < n; ++j) out[j] = saturate(divide<D>(acc[j], divisor));
+}
+
+template <int D>
+void stereoKernel(std::span<const MixInput> inputs, std::int32_t divisor, std::int16_t* out, int frames) {
+    alignas(64) std::int32_t acc[2 * kChunkFrames];
+    for (int base = 0; base < frames; base += kChunkFrames) {
+        const int len = std::min(kChunkFrames, frames - base);
+        std::fill(acc, acc + 2 * len, 0);
+        for (const MixInput& in : inputs) {
+            if (in.stereo) {
+                addStereoToStereo(acc, in.samples + 2 * base, in.gainLeft, in.gainRight, len);
+            } else {
+                addMonoToStereo(acc, in.samples + base, in.gainLeft, in.gainRight, len);
+            }
+        }
+        narrow<D>(acc, out + 2 * base, 2 * len, divisor);
+    }
+}
+
+template <int D>
+void monoKernel(std::span<const MixInput> inputs, std::int32_t divisor, std::int16_t* out, int frames) {
+    alignas(64) std::int32_t acc[kChunkFrames];
+    for (int base = 0; base < frames; base += kChunkFrames) {
+        const int len = std::min(kChunkFrames, frames - base);
+        std::fill(acc, acc + len, 0);
+        for (const MixInput& in : inputs) {
+            if (in.stereo) {
+                // The halving is an integer division, truncating toward zero.
+                addStereoToMono(acc, in.samples + 2 * base, in.gainMono / 2, len);
+            } else {
+                addMonoToMono(acc, in.samples + base, in.gainMono, len);
+            }
+        }
+        narrow<D>(acc, out + base, len, divisor);
+    }
+}
+
+template <template <int> class Kernel>
+void dispatch(std::span<const MixInput> inputs, std::int16_t divisor, std::int16_t* out, int frames) {
+    switch (divisor) {
+    case 100: Kernel<100>::run(inputs, divisor, out, frames); break;
+    case 200: Kernel<200>::run(inputs, divisor, out, frames); break;
+    case 300: Kernel<300>::run(inputs, divisor, out, frames); break;
+    case 400: Kernel<400>::run(inputs, divisor, out, frames); break;
+    case 500: Kernel<500>::run(inputs, divisor, out, frames); break;
+    case 600: Kernel<600>::run(inputs, divisor, out, frames); break;
+    case 700: Kernel<700>::run(inputs, divisor, out, frames); break;
+    case 800: Kernel<800>::run(inputs, divisor, out, frames); break;
+    case 900: Kernel<900>::run(inputs, divisor, out, frames); break;
+    case 1000: Kernel<1000>::run(inputs, divisor, out, frames); break;
+    default: Kernel<0>::run(inputs, divisor, out, frames); break;
+    }
+}
+
+template <int D>
+struct StereoKernel {
+    static void run(std::span<const MixInput> in, std::int32_t d, std::int16_t* out, int frames) {
+        stereoKernel<D>(in, d, out, frames);
+    }
+};
+
+template <int D>
+struct MonoKernel {
+    static void run(std::span<const MixInput> in, std::int32_t d, std::int16_t* out, int frames) {
+        monoKernel<D>(in, d, out, frames);
+    }
+};
+
+}  // namespace
+
+void mixStereo(std::span<const MixInput> inputs, std::int16_t mixDivisor, std::int16_t* out, int frames) {
+    // Without tracks there is nothing to divide by: the output is silence.
+    if (mixDivisor <= 0) {
+        std::fill(out, out + 2 * frames, std::int16_t{0});
+        return;
+    }
+    dispatch<StereoKernel>(inputs, mixDivisor, out, frames);
+}
+
+void mixMono(std::span<const MixInput> inputs, std::int16_t mixDivisor, std::int16_t* out, int frames) {
+    if (mixDivisor <= 0) {
+        std::fill(out, out + frames, std::int16_t{0});
+        return;
+    }
+    dispatch<MonoKernel>(inputs, mixDivisor, out, frames);
+}
+
+}  // namespace brevant
