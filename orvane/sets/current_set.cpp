@@ -1,0 +1,52 @@
+#include "current_set.h"
+
+#include "set_file_io.h"
+#include "set_names.h"
+
+namespace orvane {
+
+TLoadedSet LoadCurrentSet(const SettingsStore& store, const std::filesystem::path& programFolder,
+                          std::string_view currentSetName, bool showUsedIcon) {
+    TLoadedSet loaded;
+    const TColumnWidths widths = LoadColumnWidths(store);
+    TSetFileReadResult read = LoadSetFile(SetFileName(programFolder, currentSetName));
+    loaded.error = std::move(read.error);
+    if (read.image.properties.empty()) {
+        // Nothing of the control was read: start from a fresh control with what entries came.
+        auto entries = std::move(read.image.entries);
+        read.image = DefaultSongListImage(widths);
+        read.image.entries = std::move(entries);
+    }
+    loaded.image = std::move(read.image);
+    SetImageColumns(loaded.image, widths);
+
+    auto& entries = loaded.image.entries;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i].stateImage == kNowPlayingImage) loaded.currentIndex = static_cast<int>(i);
+    }
+    // Only the now-playing entry keeps its mark, even when a file holds several.
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (static_cast<int>(i) == loaded.currentIndex) continue;
+        entries[i].stateImage =
+            (entries[i].usedFlag == "1" && showUsedIcon) ? kUsedImage : kNoStateImage;
+    }
+    if (loaded.currentIndex != -1) {
+        loaded.selectIndex = loaded.currentIndex;
+        loaded.focusList = true;
+    } else if (!entries.empty()) {
+        loaded.selectIndex = 0;
+    }
+    return loaded;
+}
+
+std::size_t SaveCurrentSet(SettingsStore& store, const std::filesystem::path& programFolder,
+                           std::string_view currentSetName, const TSetFileImage& control,
+                           const std::vector<TSongEntry>& rows, const TColumnWidths& widths) {
+    SaveColumnWidths(store, widths);
+    TSetFileImage image = control;
+    image.entries = rows;
+    SetImageColumns(image, widths);
+    return SaveSetFile(SetFileName(programFolder, currentSetName), image);
+}
+
+}  // namespace orvane

@@ -1,0 +1,92 @@
+#include "sets_dialog_model.h"
+
+#include <algorithm>
+#include <system_error>
+#include <utility>
+
+#include "set_names.h"
+#include "setting_names.h"
+
+namespace orvane {
+
+TSetsDialogModel::TSetsDialogModel(const SettingsStore& store, std::string currentSetName,
+                                   std::filesystem::path programFolder)
+    : rows_(ReadSetRegistry(store)),
+      currentSetName_(std::move(currentSetName)),
+      programFolder_(std::move(programFolder)) {
+    if (rows_.empty()) {
+        rows_.push_back({std::string(kDefaultSetName), std::string(kDefaultSetDescription)});
+    }
+    selected_ = 0;
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        if (rows_[i].name == currentSetName_) {
+            selected_ = static_cast<int>(i);
+            break;
+        }
+    }
+    currentSetName_ = rows_[static_cast<std::size_t>(selected_)].name;
+}
+
+std::string TSetsDialogModel::Caption() const { return "Set Configuration - " + currentSetName_; }
+
+std::string TSetsDialogModel::Description() const {
+    if (selected_ < 0) return {};
+    return rows_[static_cast<std::size_t>(selected_)].description;
+}
+
+void TSetsDialogModel::SelectionChanged(int index) {
+    if (index < 0 || index >= static_cast<int>(rows_.size())) return;
+    selected_ = index;
+    currentSetName_ = rows_[static_cast<std::size_t>(index)].name;
+}
+
+std::vector<std::string> TSetsDialogModel::Names() const {
+    std::vector<std::string> names;
+    for (const auto& row : rows_) names.push_back(row.name);
+    return names;
+}
+
+bool TSetsDialogModel::New(SetsDialogHost& host) {
+    if (rows_.size() >= kMaxSets) {
+        host.ShowMessage(kTooManySetsText, TMessageIcon::Error);
+        return false;
+    }
+    const auto answer = host.AskNewSet();
+    if (!answer || answer->name.empty()) return false;
+    // Refused here, once, rather than failing at every later save of the set.
+    const std::string problem = CheckSetName(answer->name, Names());
+    if (!problem.empty()) {
+        host.ShowMessage(problem, TMessageIcon::Error);
+        return false;
+    }
+    rows_.push_back(*answer);
+    SelectionChanged(static_cast<int>(rows_.size()) - 1);
+    return true;
+}
+
+bool TSetsDialogModel::Delete() {
+    if (selected_ < 0) return false;
+    const auto position = static_cast<std::size_t>(selected_);
+    if (rows_[position].name == kDefaultSetName) return false;
+    std::error_code missingIsFine;
+    std::filesystem::remove(SetFileName(programFolder_, rows_[position].name), missingIsFine);
+    rows_.erase(rows_.begin() + selected_);
+    if (rows_.empty()) {
+        // Sets read from an older registry may lack the default set; never leave none.
+        rows_.push_back({std::string(kDefaultSetName), std::string(kDefaultSetDescription)});
+    }
+    SelectionChanged(std::min(selected_, static_cast<int>(rows_.size()) - 1));
+    return true;
+}
+
+void TSetsDialogModel::Close(SettingsStore& store) const {
+    WriteSetRegistry(store, currentSetName_, rows_);
+}
+
+std::string NewSetCaption() { return std::string(kApplicationTitle) + " - New Set"; }
+
+std::string MainWindowCaption(std::string_view currentSetName) {
+    return std::string(kApplicationTitle) + " - " + std::string(currentSetName);
+}
+
+}  // namespace orvane

@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include "current_set.h"
+#include "memory_settings_store.h"
+#include "set_file_io.h"
+#include "set_names.h"
+#include "temp_folder.h"
+#include "test_entries.h"
+
+namespace orvane {
+namespace {
+
+void WriteSet(const std::filesystem::path& folder, const char* name,
+              std::vector<TSongEntry> entries) {
+    TSetFileImage image = DefaultSongListImage({});
+    image.entries = std::move(entries);
+    SaveSetFile(SetFileName(folder, name), image);
+}
+
+TEST(LoadCurrentSetTest, MissingFileIsAnEmptyNewSet) {
+    TempFolder dir;
+    MemorySettingsStore store;
+    const TLoadedSet loaded = LoadCurrentSet(store, dir.path(), "New", true);
+    EXPECT_TRUE(loaded.image.entries.empty());
+    EXPECT_EQ(loaded.currentIndex, -1);
+    EXPECT_EQ(loaded.selectIndex, -1);
+    EXPECT_FALSE(loaded.image.properties.empty());
+}
+
+TEST(LoadCurrentSetTest, RestoresNowPlayingAndUsedMarks) {
+    TempFolder dir;
+    MemorySettingsStore store;
+    WriteSet(dir.path(), "Rock", {MakeEntry("a", "f\\", "1", 1, -1), MakeEntry("b", "f\\", "1", 1, 1),
+                                  MakeEntry("c", "f\\", "0", 1, 0), MakeEntry("d", "f\\", "1", 1, 0)});
+    const TLoadedSet loaded = LoadCurrentSet(store, dir.path(), "Rock", true);
+    ASSERT_EQ(loaded.image.entries.size(), 4u);
+    EXPECT_EQ(loaded.currentIndex, 1);
+    EXPECT_EQ(loaded.selectIndex, 1);
+    EXPECT_TRUE(loaded.focusList);
+    const int expected[] = {0, 1, -1, 0};
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(loaded.image.entries[i].stateImage, expected[i]) << i;
+}
+
+TEST(LoadCurrentSetTest, WithoutShowUsedIconPlayedEntriesShowNothing) {
+    TempFolder dir;
+    MemorySettingsStore store;
+    WriteSet(dir.path(), "Rock", {MakeEntry("a", "f\\", "1", 1, 0), MakeEntry("b", "f\\", "0", 1, -1)});
+    const TLoadedSet loaded = LoadCurrentSet(store, dir.path(), "Rock", false);
+    EXPECT_EQ(loaded.image.entries[0].stateImage, -1);
+    EXPECT_EQ(loaded.currentIndex, -1);
+    EXPECT_EQ(loaded.selectIndex, 0);
+    EXPECT_FALSE(loaded.focusList);
+}
+
+TEST(LoadCurrentSetTest, OnlyTheLastNowPlayingMarkSurvives) {
+    TempFolder dir;
+    MemorySettingsStore store;
+    WriteSet(dir.path(), "Rock", {MakeEntry("a", "f\\", "1", 1, 1), MakeEntry("b", "f\\", "1", 1, 1)});
+    const TLoadedSet loaded = LoadCurrentSet(store, dir.path(), "Rock", true);
+    EXPECT_EQ(loaded.currentIndex, 1);
+    EXPECT_EQ(loaded.image.entries[0].stateImage, 0);
+    EXPECT_EQ(loaded.image.entries[1].stateImage, 1);
+}
+
+TEST(LoadCurrentSetTest, DamagedFileKeepsWhatWasRead) {
+    TempFolder dir;
+    MemorySettingsStore store;
+    WriteSet(dir.path(), "Rock", MakeEntries(10));
+    const auto file = SetFileName(dir.path(), "Rock");
+    std::string bytes = TempFolder::ReadAll(file);
+    bytes.resize(bytes.size() - 100);
+    TempFolder::WriteAll(file, bytes);
+    const TLoadedSet loaded = LoadCurrentSet(store, dir.path(), "Rock", true);
+    EXPECT_FALSE(loaded.error.empty());
+    EXPECT_GT(loaded.image.entries.size(), 0u);
+    EXPECT_LT(loaded.image.entries.size(), 10u);
+}
+
+TEST(SaveCurrentSetTest, StoresWidthsThenWritesTheRows) {
+    TempFolder dir;
+    MemorySettingsStore store;
+    const auto rows = MakeEntries(4);
+    SaveCurrentSet(store, dir.path(), "Rock.90s", DefaultSongListImage({}), rows, {1, 2, 3});
+    EXPECT_EQ(store.ReadText("General", "TimeColumnWidth"), "2");
+    const auto read = LoadSetFile(dir.path() / "Rock.OVM");
+    ASSERT_TRUE(read.ok()) << read.error;
+    EXPECT_EQ(read.image.entries, rows);
+    TSetFileImage expected = DefaultSongListImage({1, 2, 3});
+    expected.entries = rows;
+    EXPECT_EQ(read.image, expected);
+}
+
+TEST(SaveCurrentSetTest, SaveThenLoadGivesTheSameList) {
+    TempFolder dir;
+    MemorySettingsStore store;
+    auto rows = MakeEntries(6);
+    rows[2].stateImage = kNowPlayingImage;
+    rows[2].usedFlag = "1";
+    SaveCurrentSet(store, dir.path(), "Mix", DefaultSongListImage({}), rows, {});
+    const TLoadedSet loaded = LoadCurrentSet(store, dir.path(), "Mix", true);
+    EXPECT_EQ(loaded.currentIndex, 2);
+    ASSERT_EQ(loaded.image.entries.size(), rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(loaded.image.entries[i].caption, rows[i].caption);
+        EXPECT_EQ(loaded.image.entries[i].usedFlag, rows[i].usedFlag);
+    }
+}
+
+}  // namespace
+}  // namespace orvane
