@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-namespace orvane {
+#include "message_icon.h"
 
-enum class TMessageIcon { None, Information, Warning, Error, Question };
+namespace orvane {
 
 class AssociationHost {
 public:
