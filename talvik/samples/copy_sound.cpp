@@ -16,7 +16,7 @@ template <typename Visit>
 void ForEachBlock(TrackFile& track, std::int64_t start, std::int64_t end, SampleFormat load,
                   CopyBuffer& buffer, Visit&& visit) {
     const std::int64_t bps = BytesPerSample(load);
-    const std::int64_t blockSamples = static_cast<std::int64_t>(kCopyBlockBytes) / bps;
+    const std::int64_t blockSamples = static_cast<std::int64_t>(CopyBuffer::kBytes) / bps;
     track.seek(start * bps);
     for (std::int64_t remaining = end - start; remaining > 0;) {
         std::int64_t samples = std::min(remaining, blockSamples);

@@ -14,7 +14,8 @@ namespace talvik {
 // Block buffer of a copy, allocated once and reused for every sound.
 class CopyBuffer {
 public:
-    CopyBuffer() : bytes_(kCopyBlockBytes) {}
+    static constexpr std::size_t kBytes = kCopyBlockBytes * kCopyBlocksPerCall;
+    CopyBuffer() : bytes_(kBytes) {}
     std::uint8_t* data() { return bytes_.data(); }
 
 private:

@@ -67,21 +67,32 @@ int BlockPeak(SampleFormat load, const std::uint8_t* data, std::size_t bytes) {
 }
 
 void MaximizeBlock(SampleFormat load, std::uint8_t* data, std::size_t bytes, int peak) {
-    int fullScale = FullScale(load);
+    const int fullScale = FullScale(load);
     if (peak <= 0 || peak >= fullScale) {
         return;
     }
     if (Is16Bit(load)) {
+        // floor((2|s|FS + peak) / 2peak) by a reciprocal: the half added to the numerator
+        // keeps every quotient at least 1/(4 peak) away from an integer, far more than
+        // the two roundings of a double can move it, so the result is exact.
+        const double inverse = 1.0 / (2.0 * peak);
         for (std::size_t i = 0; i + 1 < bytes; i += 2) {
-            int s = Scale(ReadSample16(data + i), peak, fullScale);
-            auto u = static_cast<std::uint16_t>(s);
+            const int s = ReadSample16(data + i);
+            const int magnitude = s < 0 ? -s : s;
+            const auto scaled = static_cast<int>(
+                (2.0 * magnitude * fullScale + peak + 0.5) * inverse);
+            const auto u = static_cast<std::uint16_t>(s < 0 ? -scaled : scaled);
             data[i] = static_cast<std::uint8_t>(u & 0xFF);
             data[i + 1] = static_cast<std::uint8_t>(u >> 8);
         }
-    } else {
-        for (std::size_t i = 0; i < bytes; ++i) {
-            data[i] = Byte8(load, Scale(Signed8(load, data[i]), peak, fullScale));
-        }
+        return;
+    }
+    std::uint8_t table[256];
+    for (int b = 0; b < 256; ++b) {
+        table[b] = Byte8(load, Scale(Signed8(load, static_cast<std::uint8_t>(b)), peak, fullScale));
+    }
+    for (std::size_t i = 0; i < bytes; ++i) {
+        data[i] = table[data[i]];
     }
 }
 

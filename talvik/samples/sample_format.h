@@ -13,6 +13,11 @@ enum class SampleFormat { Raw8, Wav8, Bit16 };
 inline constexpr std::size_t kAnalysisBlock8 = 30001;
 inline constexpr std::size_t kAnalysisBlock16 = 30000;
 inline constexpr std::size_t kCopyBlockBytes = 30000;
+// Blocks are fetched several per read (and written several per write when copying):
+// every call is a system call, which costs more than the bytes it moves, while no
+// result depends on how the blocks are grouped.
+inline constexpr std::size_t kAnalysisBlocksPerRead = 4;
+inline constexpr std::size_t kCopyBlocksPerCall = 8;
 
 // Working values are unsigned; silence sits at these centres.
 inline constexpr int kCentre8 = 127;

@@ -8,12 +8,13 @@
 namespace talvik {
 
 TrackAnalyzer::TrackAnalyzer()
-    : buffer_(std::max(kAnalysisBlock8, kAnalysisBlock16)), detector_(TriggerParams{}) {}
+    : buffer_(std::max(kAnalysisBlock8, kAnalysisBlock16) * kAnalysisBlocksPerRead),
+      detector_(TriggerParams{}) {}
 
 void TrackAnalyzer::analyze(TrackFile& track, const TriggerParams& params,
                             std::vector<Sound>& found, WaveImage* overview,
                             const ProgressFn& progress) {
-    const std::size_t block = AnalysisBlockBytes(params.load);
+    const std::size_t block = AnalysisBlockBytes(params.load) * kAnalysisBlocksPerRead;
     const int bps = BytesPerSample(params.load);
     detector_.reset(params);
     std::optional<WaveformPlot> plot;
@@ -33,7 +34,7 @@ void TrackAnalyzer::analyze(TrackFile& track, const TriggerParams& params,
             plot->offer(done / bps, buffer_.data(), static_cast<std::int64_t>(got) / bps);
         }
         done += static_cast<std::int64_t>(got);
-        if (progress && blocks % 256 == 0) {
+        if (progress && blocks % 64 == 0) {
             progress(done, track.sizeBytes());
         }
     }

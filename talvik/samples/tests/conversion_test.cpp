@@ -92,6 +92,27 @@ TEST(Maximize, PeakReachesFullScaleOfEachFormat) {
     EXPECT_EQ(wide, Le16({-32767, 16384, 0}));
 }
 
+TEST(Maximize, SixteenBitScalingIsExactForEverySample) {
+    // The fast path must give floor((2|s| * 32767 + peak) / (2 peak)) for every sample.
+    for (int peak : {1, 2, 3, 7, 255, 1000, 16384, 32765, 32766}) {
+        std::vector<int> samples;
+        for (int s = -peak; s <= peak; ++s) samples.push_back(s);
+        Bytes data;
+        for (int s : samples) {
+            const auto u = static_cast<std::uint16_t>(static_cast<std::int16_t>(s));
+            data.push_back(static_cast<std::uint8_t>(u & 0xFF));
+            data.push_back(static_cast<std::uint8_t>(u >> 8));
+        }
+        MaximizeBlock(F::Bit16, data.data(), data.size(), peak);
+        for (std::size_t i = 0; i < samples.size(); ++i) {
+            const long long m = samples[i] < 0 ? -samples[i] : samples[i];
+            const long long want = (2 * m * 32767 + peak) / (2 * peak);
+            const int got = ReadSample16(data.data() + 2 * i);
+            ASSERT_EQ(got, samples[i] < 0 ? -want : want) << "peak " << peak << " sample " << samples[i];
+        }
+    }
+}
+
 TEST(Maximize, SilenceAndFullScaleStayUnchanged) {
     Bytes silence = {0, 0, 0};
     MaximizeBlock(F::Raw8, silence.data(), silence.size(), 0);

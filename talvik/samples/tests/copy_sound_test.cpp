@@ -34,7 +34,7 @@ std::vector<std::uint8_t> Expected(const std::vector<std::uint8_t>& track, std::
 
 TEST(CopySound, BlockBoundariesForEveryPair) {
     TempDir dir;
-    const auto track = Pattern(200000);
+    const auto track = Pattern(1000000);
     const std::string trackName = dir.file("track01.RAW");
     WriteBytes(trackName, track);
     TrackFile file(trackName);
@@ -43,8 +43,12 @@ TEST(CopySound, BlockBoundariesForEveryPair) {
         F load, save;
     } pairs[] = {{F::Raw8, F::Raw8}, {F::Raw8, F::Wav8},  {F::Wav8, F::Raw8},  {F::Wav8, F::Wav8},
                  {F::Bit16, F::Bit16}, {F::Bit16, F::Raw8}, {F::Bit16, F::Wav8}};
-    // Lengths around one and two copy blocks (30000 bytes, 15000 16-bit samples).
-    const std::int64_t lengths[] = {0, 1, 14999, 15000, 15001, 29999, 30000, 30001, 60000, 60001};
+    // Lengths around one and two copy blocks (30000 bytes, 15000 16-bit samples) and
+    // around one read of several blocks.
+    const std::int64_t b = static_cast<std::int64_t>(CopyBuffer::kBytes);
+    const std::int64_t lengths[] = {0,     1,     14999, 15000, 15001,   29999,   30000,
+                                    30001, 60000, 60001, b / 2,  b / 2 + 1, b - 1, b,
+                                    b + 1, 2 * b};
     for (const Pair& p : pairs) {
         for (std::int64_t length : lengths) {
             const std::int64_t start = 3;
