@@ -1,6 +1,7 @@
 #include "mixer.h"
 
 #include <algorithm>
+#include <atomic>
 
 namespace brevant {
 
@@ -27,37 +28,39 @@ inline std::int32_t divide(std::int32_t v, std::int32_t divisor) {
     }
 }
 
-void addStereoToStereo(std::int32_t* __restrict acc, const std::int16_t* __restrict s, std::int32_t gl,
-                       std::int32_t gr, int frames) {
+// Gains are 16-bit like the samples, so that each product is a 16 x 16 -> 32
+// bit multiply, which vector units do directly.
+[[gnu::always_inline]] inline void addStereoToStereo(std::int32_t* __restrict acc, const std::int16_t* __restrict s, std::int16_t gl,
+                       std::int16_t gr, int frames) {
     for (int k = 0; k < frames; ++k) {
         acc[2 * k] += s[2 * k] * gl;
         acc[2 * k + 1] += s[2 * k + 1] * gr;
     }
 }
 
-void addMonoToStereo(std::int32_t* __restrict acc, const std::int16_t* __restrict s, std::int32_t gl,
-                     std::int32_t gr, int frames) {
+[[gnu::always_inline]] inline void addMonoToStereo(std::int32_t* __restrict acc, const std::int16_t* __restrict s, std::int16_t gl,
+                     std::int16_t gr, int frames) {
     for (int k = 0; k < frames; ++k) {
         acc[2 * k] += s[k] * gl;
         acc[2 * k + 1] += s[k] * gr;
     }
 }
 
-void addStereoToMono(std::int32_t* __restrict acc, const std::int16_t* __restrict s, std::int32_t g, int frames) {
-    for (int k = 0; k < frames; ++k) acc[k] += (s[2 * k] + s[2 * k + 1]) * g;
+[[gnu::always_inline]] inline void addStereoToMono(std::int32_t* __restrict acc, const std::int16_t* __restrict s, std::int16_t g, int frames) {
+    for (int k = 0; k < frames; ++k) acc[k] += s[2 * k] * g + s[2 * k + 1] * g;
 }
 
-void addMonoToMono(std::int32_t* __restrict acc, const std::int16_t* __restrict s, std::int32_t g, int frames) {
+[[gnu::always_inline]] inline void addMonoToMono(std::int32_t* __restrict acc, const std::int16_t* __restrict s, std::int16_t g, int frames) {
     for (int k = 0; k < frames; ++k) acc[k] += s[k] * g;
 }
 
 template <int D>
-void narrow(const std::int32_t* __restrict acc, std::int16_t* __restrict out, int n, std::int32_t divisor) {
+[[gnu::always_inline]] inline void narrow(const std::int32_t* __restrict acc, std::int16_t* __restrict out, int n, std::int32_t divisor) {
     for (int j = 0; j < n; ++j) out[j] = saturate(divide<D>(acc[j], divisor));
 }
 
 template <int D>
-void stereoKernel(std::span<const MixInput> inputs, std::int32_t divisor, std::int16_t* out, int frames) {
+[[gnu::always_inline]] inline void stereoKernel(std::span<const MixInput> inputs, std::int32_t divisor, std::int16_t* out, int frames) {
     alignas(64) std::int32_t acc[2 * kChunkFrames];
     for (int base = 0; base < frames; base += kChunkFrames) {
         const int len = std::min(kChunkFrames, frames - base);
@@ -74,7 +77,7 @@ void stereoKernel(std::span<const MixInput> inputs, std::int32_t divisor, std::i
 }
 
 template <int D>
-void monoKernel(std::span<const MixInput> inputs, std::int32_t divisor, std::int16_t* out, int frames) {
+[[gnu::always_inline]] inline void monoKernel(std::span<const MixInput> inputs, std::int32_t divisor, std::int16_t* out, int frames) {
     alignas(64) std::int32_t acc[kChunkFrames];
     for (int base = 0; base < frames; base += kChunkFrames) {
         const int len = std::min(kChunkFrames, frames - base);
@@ -82,7 +85,7 @@ void monoKernel(std::span<const MixInput> inputs, std::int32_t divisor, std::int
         for (const MixInput& in : inputs) {
             if (in.stereo) {
                 // The halving is an integer division, truncating toward zero.
-                addStereoToMono(acc, in.samples + 2 * base, in.gainMono / 2, len);
+                addStereoToMono(acc, in.samples + 2 * base, static_cast<std::int16_t>(in.gainMono / 2), len);
             } else {
                 addMonoToMono(acc, in.samples + base, in.gainMono, len);
             }
@@ -108,21 +111,88 @@ void dispatch(std::span<const MixInput> inputs, std::int16_t divisor, std::int16
     }
 }
 
+// Each kernel is also built for the wider vector units of newer x86-64
+// processors and chosen at run time. Not on Windows: its compilers do not keep
+// the stack aligned for 256-bit spills.
+#if defined(__GNUC__) && defined(__x86_64__) && !defined(_WIN32)
+#define BREVANT_WIDE_KERNELS 1
+#endif
+
+using VectorUnit = MixerPath;
+
+VectorUnit widestUnit() {
+#ifdef BREVANT_WIDE_KERNELS
+    __builtin_cpu_init();
+    if (__builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vl")) return VectorUnit::Avx512;
+    if (__builtin_cpu_supports("avx2")) return VectorUnit::Avx2;
+#endif
+    return VectorUnit::Baseline;
+}
+
+std::atomic<VectorUnit>& chosenUnit() {
+    static std::atomic<VectorUnit> unit{widestUnit()};
+    return unit;
+}
+
+VectorUnit vectorUnit() { return chosenUnit().load(std::memory_order_relaxed); }
+
 template <int D>
 struct StereoKernel {
     static void run(std::span<const MixInput> in, std::int32_t d, std::int16_t* out, int frames) {
+        switch (vectorUnit()) {
+#ifdef BREVANT_WIDE_KERNELS
+        case VectorUnit::Avx512: wide512(in, d, out, frames); return;
+        case VectorUnit::Avx2: wide256(in, d, out, frames); return;
+#endif
+        default: stereoKernel<D>(in, d, out, frames); return;
+        }
+    }
+#ifdef BREVANT_WIDE_KERNELS
+    [[gnu::target("avx512f,avx512bw,avx512vl,avx2")]] static void wide512(std::span<const MixInput> in,
+                                                                         std::int32_t d, std::int16_t* out,
+                                                                         int frames) {
         stereoKernel<D>(in, d, out, frames);
     }
+    [[gnu::target("avx2")]] static void wide256(std::span<const MixInput> in, std::int32_t d, std::int16_t* out,
+                                                int frames) {
+        stereoKernel<D>(in, d, out, frames);
+    }
+#endif
 };
 
 template <int D>
 struct MonoKernel {
     static void run(std::span<const MixInput> in, std::int32_t d, std::int16_t* out, int frames) {
+        switch (vectorUnit()) {
+#ifdef BREVANT_WIDE_KERNELS
+        case VectorUnit::Avx512: wide512(in, d, out, frames); return;
+        case VectorUnit::Avx2: wide256(in, d, out, frames); return;
+#endif
+        default: monoKernel<D>(in, d, out, frames); return;
+        }
+    }
+#ifdef BREVANT_WIDE_KERNELS
+    [[gnu::target("avx512f,avx512bw,avx512vl,avx2")]] static void wide512(std::span<const MixInput> in,
+                                                                         std::int32_t d, std::int16_t* out,
+                                                                         int frames) {
         monoKernel<D>(in, d, out, frames);
     }
+    [[gnu::target("avx2")]] static void wide256(std::span<const MixInput> in, std::int32_t d, std::int16_t* out,
+                                                int frames) {
+        monoKernel<D>(in, d, out, frames);
+    }
+#endif
 };
 
 }  // namespace
+
+MixerPath mixerPath() { return vectorUnit(); }
+
+bool setMixerPath(MixerPath path) {
+    if (static_cast<int>(path) > static_cast<int>(widestUnit())) return false;
+    chosenUnit().store(path);
+    return true;
+}
 
 void mixStereo(std::span<const MixInput> inputs, std::int16_t mixDivisor, std::int16_t* out, int frames) {
     // Without tracks there is nothing to divide by: the output is silence.

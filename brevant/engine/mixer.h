@@ -26,4 +26,11 @@ void mixStereo(std::span<const MixInput> inputs, std::int16_t mixDivisor, std::i
 // (L + R) x (gainMono / 2), a mono track s x gainMono. `out` holds `frames` samples.
 void mixMono(std::span<const MixInput> inputs, std::int16_t mixDivisor, std::int16_t* out, int frames);
 
+// The vector code the mixer runs: by default the widest the processor offers.
+// Every path gives the same samples.
+enum class MixerPath { Baseline = 0, Avx2 = 1, Avx512 = 2 };
+MixerPath mixerPath();
+// For tests and benchmarks; false when the processor lacks the path.
+bool setMixerPath(MixerPath path);
+
 }  // namespace brevant

@@ -85,7 +85,22 @@ TEST(Mixer, LoudSumsClipInsteadOfWrapping) {
     EXPECT_EQ(mono, (std::vector<std::int16_t>{32767, -32768}));
 }
 
-TEST(Mixer, MatchesTheRuleForEveryDivisorAndOddLengths) {
+class MixerPaths : public ::testing::TestWithParam<MixerPath> {
+protected:
+    void SetUp() override {
+        saved_ = mixerPath();
+        if (!setMixerPath(GetParam())) GTEST_SKIP() << "the processor lacks this vector unit";
+    }
+    void TearDown() override { setMixerPath(saved_); }
+
+private:
+    MixerPath saved_ = MixerPath::Baseline;
+};
+
+INSTANTIATE_TEST_SUITE_P(EveryVectorUnit, MixerPaths,
+                         ::testing::Values(MixerPath::Baseline, MixerPath::Avx2, MixerPath::Avx512));
+
+TEST_P(MixerPaths, MatchesTheRuleForEveryDivisorAndOddLengths) {
     for (int tracks = 1; tracks <= 10; ++tracks) {
         for (int frames : {1, 255, 256, 257, 7680}) {
             std::vector<std::vector<std::int16_t>> data;

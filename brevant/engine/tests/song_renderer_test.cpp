@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <atomic>
+#include <functional>
 #include <mutex>
+#include <optional>
+#include <thread>
 
 #include "engine_test_songs.h"
 #include "little_endian.h"
@@ -169,13 +173,22 @@ TEST(SongRenderer, RunsOnItsOwnThreadAndStops) {
     makeTrack(dir, song, "a.wav", true, 8000, ramp(2 * 40 * 7680));
     RecordingEvents events;
     SongRenderer renderer(events);
+    std::atomic<bool> firstBlockDone{false};
+    std::atomic<bool> stopPressed{false};
+    // The worker holds after its first block until STOP has been pressed.
+    events.onStep = [&](int step) {
+        if (step != 1) return;
+        firstBlockDone = true;
+        while (!stopPressed) std::this_thread::yield();
+    };
     renderer.start(song, dir.file("o.wav"), 40);
+    while (!firstBlockDone) std::this_thread::yield();
     renderer.stop();
+    stopPressed = true;
     renderer.join();
     EXPECT_EQ(events.outcome, RenderOutcome::Stopped);
-    const auto r = renderedSamples(dir.file("o.wav"), 8000);
-    EXPECT_EQ(r.size() % (2 * 7680), 0u);
-    EXPECT_LT(r.size(), 2u * 40 * 7680);
+    EXPECT_EQ(events.steps, 1);
+    EXPECT_EQ(renderedSamples(dir.file("o.wav"), 8000).size(), 2u * 7680);
 }
 
 TEST(SongRenderer, ASongWithoutTracksMakesNoFile) {
