@@ -1,4 +1,5 @@
 // orvane-info: prints what Orvane Manager shows about song files.
+#include "set_listing.h"
 #include "song_info_report.h"
 #include "terminal_progress.h"
 
@@ -11,12 +12,18 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: orvane-info FILE...\n"
+    "       orvane-info --set FILE.OVM\n"
     "\n"
     "Prints, for each MPEG audio file, its play time, frame header and ID3\n"
     "version 1 tag as \"key: value\" lines, then an empty line:\n"
     "  file, seconds, time, version, layer, bitrate, frequency, tag (yes/no),\n"
     "  and for a tagged file title, artist, album, year, comment, genre.\n"
     "A file that cannot be read shows seconds: 0; the exit status is then 1.\n"
+    "\n"
+    "With --set, prints one line per entry of an Orvane Manager set file:\n"
+    "state image, usage flag, seconds and full file name, tab-separated.\n"
+    "A damaged set file lists what could be read, reports the damage on\n"
+    "stderr and exits with status 1.\n"
     "\n"
     "options:\n"
     "  -h, --help   show this text\n"
@@ -41,6 +48,7 @@ int RunFiles(const std::vector<std::string>& files)
 
 int main(int argc, char** argv)
 {
+    if (argc >= 2 && std::strcmp(argv[1], "--set") == 0) return orvane::RunSetListing(argc, argv);
     std::vector<std::string> files;
     bool options = true;
     for (int i = 1; i < argc; ++i) {

@@ -20,18 +20,18 @@ TSetFileReadResult LoadSetFile(const std::filesystem::path& path) {
     std::error_code ec;
     const std::uintmax_t size = std::filesystem::file_size(path, ec);
     if (ec) {
-        result.error = "cannot open " + path.string() + ": " + ec.message();
+        result.error = "cannot open the file: " + ec.message();
         return result;
     }
     if (size > kMaxSetFileSize) {
-        result.error = path.string() + " is too large for a set file";
+        result.error = "too large for a set file";
         return result;
     }
     std::ifstream in(path, std::ios::binary);
     std::vector<std::uint8_t> data(static_cast<std::size_t>(size));
     if (!in || !in.read(reinterpret_cast<char*>(data.data()),
                         static_cast<std::streamsize>(data.size()))) {
-        result.error = "cannot read " + path.string();
+        result.error = "cannot read the file";
         return result;
     }
     return ReadSetFile(data);
