@@ -1,0 +1,137 @@
+#include "playback_engine.h"
+
+#include <bit>
+#include <new>
+
+#include "block_size.h"
+#include "mixer.h"
+
+namespace brevant {
+
+namespace {
+
+// The device takes little-endian samples.
+void toLittleEndian(std::int16_t* samples, std::size_t count) {
+    if constexpr (std::endian::native == std::endian::big) {
+        for (std::size_t i = 0; i < count; ++i) {
+            const auto u = static_cast<std::uint16_t>(samples[i]);
+            samples[i] = static_cast<std::int16_t>(static_cast<std::uint16_t>((u >> 8) | (u << 8)));
+        }
+    } else {
+        (void)samples;
+        (void)count;
+    }
+}
+
+}  // namespace
+
+std::int16_t* PlaybackEngine::buffer(int slot) {
+    return buffers_.data() + static_cast<std::size_t>(slot) * (kStereoBlockBytes / 2);
+}
+
+Status PlaybackEngine::start(bool mono) {
+    stop();
+    playing_ = true;
+    mono_ = mono;
+    const Status opened = reader_.open(song_);
+    if (!opened) return opened;
+
+    // The mix is 16-bit whatever the last track claims, so the device is
+    // always opened for 16 bits.
+    frequency_ = reader_.trackFormat().samplesPerSec;
+    const int result = device_.open(WaveFormat::pcm(mono ? 1 : 2, frequency_, 16));
+    if (result == WaveOutDevice::kBadFormat) return Status::fail("Your soundcard doesn't support the required format.");
+    if (result != 0) return Status::fail("Unidentified error. (waveOutOpen)");
+    deviceOpen_ = true;
+    device_.pause();
+
+    try {
+        buffers_.assign(static_cast<std::size_t>(kBuffers) * (kStereoBlockBytes / 2), 0);
+    } catch (const std::bad_alloc&) {
+        return Status::fail("Out of memory.");
+    }
+    recomputeGains();
+    for (int slot = 0; slot < kBuffers && !reader_.endOfData(); ++slot) {
+        const Status queued = fillAndQueue(slot, false);
+        if (!queued) return queued;
+    }
+    return Status::ok();
+}
+
+Status PlaybackEngine::fillAndQueue(int slot, bool reportDeviceText) {
+    const Status read = reader_.readBlock(song_);
+    if (!read) return read;
+    std::int16_t* out = buffer(slot);
+    const auto inputs = reader_.mixInputs(song_, gains_);
+    std::uint32_t bytes = 0;
+    if (mono_) {
+        mixMono(inputs, gains_.mixDivisor, out, kBlockFrames);
+        toLittleEndian(out, kBlockFrames);
+        bytes = kMonoBlockBytes;
+    } else {
+        mixStereo(inputs, gains_.mixDivisor, out, kBlockFrames);
+        toLittleEndian(out, 2 * kBlockFrames);
+        bytes = kStereoBlockBytes;
+    }
+    const int result = device_.write(slot, out, bytes);
+    if (result != 0) {
+        device_.unprepare(slot);
+        return Status::fail(reportDeviceText ? device_.errorText(result) : "Failed to write block to device");
+    }
+    inDevice_[static_cast<std::size_t>(slot)] = true;
+    ++queued_;
+    return Status::ok();
+}
+
+RefillResult PlaybackEngine::refill(int slot) {
+    if (!playing_ || slot < 0 || slot >= kBuffers || !inDevice_[static_cast<std::size_t>(slot)]) {
+        return RefillResult::Ignored;
+    }
+    device_.unprepare(slot);
+    inDevice_[static_cast<std::size_t>(slot)] = false;
+    --queued_;
+    if (seeking_) {
+        // Every buffer that was queued must be home before the restart, however
+        // few the song filled.
+        return queued_ == 0 ? RefillResult::SeekDrained : RefillResult::SeekCounted;
+    }
+    if (reader_.endOfData()) return RefillResult::Idle;
+    lastError_ = fillAndQueue(slot, true);
+    return lastError_ ? RefillResult::Refilled : RefillResult::Failed;
+}
+
+bool PlaybackEngine::beginSeek() {
+    if (!playing_) return false;
+    seeking_ = true;
+    if (!deviceOpen_ || queued_ == 0) return false;
+    device_.reset();
+    return true;
+}
+
+bool PlaybackEngine::closeIfDrained() {
+    if (!playing_ || !deviceOpen_ || !reader_.endOfData()) return false;
+    if (device_.close() != 0) return false;
+    deviceOpen_ = false;
+    // Nothing is queued once the device has closed; late notices are ignored.
+    inDevice_.fill(false);
+    queued_ = 0;
+    return true;
+}
+
+void PlaybackEngine::stop() {
+    if (deviceOpen_) {
+        device_.reset();
+        for (int slot = 0; slot < kBuffers; ++slot) device_.unprepare(slot);
+        device_.close();
+        deviceOpen_ = false;
+    }
+    inDevice_.fill(false);
+    queued_ = 0;
+    playing_ = false;
+    mono_ = false;
+    reader_.close();
+    buffers_.clear();
+    buffers_.shrink_to_fit();
+}
+
+}  // namespace brevant
