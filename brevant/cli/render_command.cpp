@@ -1,0 +1,247 @@
+#include "render_command.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <ostream>
+#include <thread>
+
+#include "config_file.h"
+#include "recorder_settings.h"
+#include "song_length.h"
+#include "song_project.h"
+#include "song_renderer.h"
+
+namespace brevant {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: brevant-render SONG.sng OUT.wav [--start SECONDS] [--config FILE]\n"
+    "       brevant-render --info SONG.sng [--config FILE]\n"
+    "       brevant-render --help\n"
+    "\n"
+    "Renders a Brevant song (.sng) into one stereo 16-bit WAVE file, mixed with\n"
+    "the song's volumes, pans, mutes, boost and lag compensation.\n"
+    "\n"
+    "  --start SECONDS  start that many whole seconds into the song (default 0)\n"
+    "  --config FILE    recorder configuration supplying the recording frequency\n"
+    "                   the tracks must have (default: brevant.cfg in the current\n"
+    "                   folder when there is one, else 44100 Hz)\n"
+    "  --info           print the song: MIDI file, compensations, boost, one line\n"
+    "                   per track and the song length\n"
+    "\n"
+    "Exit status: 0 done, 1 failed (the message is on standard error), 2 usage.\n";
+
+// Messages go to standard error, except the completion notice.
+class ConsoleUi : public SongUi {
+public:
+    explicit ConsoleUi(RenderCommandIo& io) : io_(io) {}
+    void showMessage(const std::string& text, const std::string&) override {
+        io_.err << "brevant-render: " << text << '\n';
+    }
+    Answer askYesNoCancel(const std::string&, const std::string&) override { return Answer::Cancel; }
+    std::optional<std::string> chooseFileToOpen(const std::string&, FileKind) override { return std::nullopt; }
+    std::optional<std::string> chooseFileToSave(const std::string&, FileKind) override { return std::nullopt; }
+    void setTitle(const std::string&) override {}
+
+private:
+    RenderCommandIo& io_;
+};
+
+class ConsoleRenderEvents : public RenderEvents {
+public:
+    explicit ConsoleRenderEvents(RenderCommandIo& io) : io_(io) {}
+    void showMessage(const std::string& text, const std::string& caption) override {
+        endProgressLine();
+        if (caption == "Rendering") {
+            io_.out << text << '\n';
+        } else {
+            io_.err << "brevant-render: " << text << '\n';
+        }
+    }
+    void setProgressRange(std::int64_t high) override { range_ = high > 0 ? high : 1; }
+    void stepProgress() override {
+        if (!io_.progress) return;
+        const auto percent = static_cast<int>(std::min<std::int64_t>(100, ++steps_ * 100 / range_));
+        if (percent != shown_) {
+            shown_ = percent;
+            io_.err << "\rRendering song... " << percent << "%" << std::flush;
+        }
+    }
+    void finished(RenderOutcome outcome) override {
+        endProgressLine();
+        outcome_ = outcome;
+        done_ = true;
+    }
+    bool done() const { return done_.load(); }
+    // Valid once done() is true.
+    RenderOutcome outcome() const { return outcome_; }
+
+private:
+    void endProgressLine() {
+        if (shown_ >= 0) io_.err << '\n';
+        shown_ = -1;
+    }
+
+    RenderCommandIo& io_;
+    std::int64_t range_ = 1;
+    std::int64_t steps_ = 0;
+    int shown_ = -1;
+    RenderOutcome outcome_ = RenderOutcome::Failed;
+    std::atomic<bool> done_{false};
+};
+
+struct Options {
+    bool help = false;
+    bool info = false;
+    std::string song;
+    std::string output;
+    std::int32_t startSeconds = 0;
+    std::optional<std::string> config;
+};
+
+bool parseSeconds(const std::string& text, std::int32_t& value) {
+    if (text.empty() || text.size() > 9) return false;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+    }
+    value = static_cast<std::int32_t>(std::stol(text));
+    return true;
+}
+
+// Returns an empty text on success, else what is wrong with the command line.
+std::string parse(const std::vector<std::string>& args, Options& o) {
+    std::vector<std::string> positional;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--help" || a == "-h") {
+            o.help = true;
+        } else if (a == "--info") {
+            o.info = true;
+        } else if (a == "--start" || a == "--config") {
+            if (i + 1 >= args.size()) return a + " needs a value";
+            const std::string& v = args[++i];
+            if (a == "--config") {
+                o.config = v;
+            } else if (!parseSeconds(v, o.startSeconds)) {
+                return "--start takes whole seconds, not \"" + v + "\"";
+            }
+        } else if (a.size() > 1 && a[0] == '-') {
+            return "unknown option " + a;
+        } else {
+            positional.push_back(a);
+        }
+    }
+    if (o.help) return {};
+    const std::size_t wanted = o.info ? 1 : 2;
+    if (positional.size() != wanted) return o.info ? "--info takes one song file" : "a song file and an output file are needed";
+    o.song = positional[0];
+    if (!o.info) o.output = positional[1];
+    return {};
+}
+
+bool loadSettings(const Options& o, Song& song, RecorderSettings& settings, ConsoleUi& ui) {
+    if (o.config) return loadConfig(*o.config, song, settings, ui);
+    std::error_code ec;
+    if (std::filesystem::exists(kConfigFileName, ec)) loadConfig(kConfigFileName, song, settings, ui);
+    return true;
+}
+
+int printInfo(const Song& song, const RecorderSettings& settings, RenderCommandIo& io, ConsoleUi& ui) {
+    io.out << "Song: " << song.songPath << '\n';
+    io.out << "MIDI file: " << (song.midiFile.empty() ? "(none)" : song.midiFile) << '\n';
+    io.out << "Compensation: " << song.compensation / 2 << " samples\n";
+    io.out << "MIDI compensation: " << song.midiCompensationMs << " ms\n";
+    io.out << "Boost: " << song.boost << '\n';
+    io.out << "Recording frequency: " << settings.recordFormat.samplesPerSec << " Hz\n";
+    io.out << "Tracks: " << song.trackCount << '\n';
+    for (int i = 0; i < song.trackCount; ++i) {
+        const Track& t = song.track(i);
+        io.out << "  " << i + 1 << ". " << t.fileName << "  volume " << t.volume << "  pan " << t.pan - 100
+               << "  muted " << (t.muted != 0 ? "yes" : "no") << "  channels " << t.stereo + 1 << '\n';
+    }
+    NoMidiLength noMidi;
+    const SongLength length = computeSongLength(song, noMidi);
+    if (!length.status) {
+        ui.showMessage(length.status.message(), "Error");
+        return 1;
+    }
+    io.out << "Song length: " << length.seconds << " s" << (song.midiFile.empty() ? "" : " (audio tracks only)")
+           << '\n';
+    return 0;
+}
+
+int render(const Options& o, Song& song, const RecorderSettings& settings, RenderCommandIo& io, ConsoleUi& ui) {
+    if (song.trackCount == 0) {
+        ui.showMessage("The song has no tracks to render.", "Error");
+        return 1;
+    }
+    // The tracks must pass the checks they passed when they joined the song.
+    for (int i = 0; i < song.trackCount; ++i) {
+        std::int32_t channels = 0;
+        bool closeFailed = false;
+        const Status s =
+            checkTrackFile(song.track(i).fileName, settings.recordFormat.samplesPerSec, channels, closeFailed);
+        if (!s) {
+            ui.showMessage(song.track(i).fileName + ": " + s.message(), "Error");
+            return 1;
+        }
+    }
+    const Status outputOk = SongRenderer::checkOutputPath(song, o.output);
+    if (!outputOk) {
+        ui.showMessage(outputOk.message(), "Error:");
+        return 1;
+    }
+    NoMidiLength noMidi;
+    const SongLength length = computeSongLength(song, noMidi);
+    if (!length.status) {
+        ui.showMessage(length.status.message(), "Error");
+        return 1;
+    }
+    song.startSeconds = o.startSeconds;
+
+    ConsoleRenderEvents events(io);
+    SongRenderer renderer(events);
+    renderer.start(song, o.output, length.seconds);
+    bool stopSent = false;
+    while (!events.done()) {
+        if (!stopSent && io.interrupt != nullptr && io.interrupt->load()) {
+            renderer.stop();
+            stopSent = true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    renderer.join();
+    if (renderer.userStopped()) {
+        ui.showMessage("Operation aborted.", "User stop");
+        return 1;
+    }
+    return events.outcome() == RenderOutcome::Completed ? 0 : 1;
+}
+
+}  // namespace
+
+int runRenderCommand(const std::vector<std::string>& args, RenderCommandIo& io) {
+    Options o;
+    const std::string problem = parse(args, o);
+    if (!problem.empty()) {
+        io.err << "brevant-render: " << problem << "\n\n" << kUsage;
+        return 2;
+    }
+    if (o.help) {
+        io.out << kUsage;
+        return 0;
+    }
+    ConsoleUi ui(io);
+    TrackListModel list;
+    SongProject project(ui, list);
+    RecorderSettings settings;
+    if (!loadSettings(o, project.song(), settings, ui)) return 1;
+    if (!project.loadSong(o.song)) return 1;
+    if (o.info) return printInfo(project.song(), settings, io, ui);
+    return render(o, project.song(), settings, io, ui);
+}
+
+}  // namespace brevant
