@@ -30,9 +30,7 @@ LoadResult loadIssueFile(const std::string& path, LoadContext& context, bool int
     issue->label = path;
     issue->text = std::move(file->bytes);
     issue->textSize = size;
-    // The marker piece is dropped, so it is never converted.
-    context.converter.toAnsi(issue->text.get() + markerLength, size - markerLength);
-    splitIntoPieces(*issue, markerLength);
+    parseIssueText(*issue, markerLength, context.converter);
     const Issue& kept = context.library.add(std::move(issue));
     context.sink.setRedraw(false);
     enterOutline(kept, context.sink);

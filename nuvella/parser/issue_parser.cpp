@@ -1,6 +1,7 @@
 #include "issue_parser.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "line_classifier.h"
@@ -9,7 +10,8 @@ namespace nuvella {
 
 std::size_t pieceLength(const char* text, std::size_t size) {
   const std::size_t window = std::min<std::size_t>(size, kMaxPieceLength);
-  const void* lf = std::memchr(text, '\n', window);
+  std::size_t i = 0;
+  const void* lf = std::memchr(text + i, '\n', window - i);
   return lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - text) + 1 : window;
 }
 
@@ -53,12 +55,56 @@ void splitIntoPieces(Issue& issue, std::size_t from) {
   }
 }
 
+void parseIssueText(Issue& issue, std::size_t markerLength, OemConverter& converter) {
+  converter.toAnsi(issue.text.get() + markerLength, issue.textSize - markerLength);
+  splitIntoPieces(issue, markerLength);
+}
+
+namespace {
+
+constexpr std::string_view kSeparatorMark = "=-=-";
+
+// The next "=-=-" at or after `from`, or null. Section marks are rare in body text, so the
+// search runs over the whole text once instead of over every piece.
+const char* findSeparatorMark(const char* from, const char* end) {
+  while (from < end) {
+    const auto* equals = static_cast<const char*>(std::memchr(from, '=', static_cast<std::size_t>(end - from)));
+    if (equals == nullptr || end - equals < 4) {
+      return nullptr;
+    }
+    if (std::memcmp(equals, kSeparatorMark.data(), kSeparatorMark.size()) == 0) {
+      return equals;
+    }
+    from = equals + 1;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
 void enterOutline(const Issue& issue, OutlineSink& sink) {
   const OutlineItem file = sink.insert(kOutlineRoot, OutlineKind::File, issue.label, issue.head());
   OutlineItem section = file;
-  for (const IssueLine* line = issue.head(); line != nullptr; line = line->next()) {
+  const char* const textEnd = issue.text.get() + issue.textSize;
+  const char* mark = nullptr;  // the next "=-=-" in the text, looked up lazily
+  const char* markSearchedFrom = nullptr;
+  for (const IssueLine* line = issue.head(); !line->isEnd(); ++line) {
     const std::string_view text = line->text();
-    switch (classifyLine(text)) {
+    LineKind kind;
+    const char first = text.empty() ? '\0' : text[0];
+    if (first == '=' || first == ' ' || line->length != line->size) {
+      kind = classifyLine(text);
+    } else {
+      // Only "contains =-=-" can hold: answer it from the running search. A mark that
+      // straddles two pieces belongs to neither.
+      if (markSearchedFrom == nullptr || (mark != nullptr && mark < line->data)) {
+        mark = findSeparatorMark(line->data, textEnd);
+        markSearchedFrom = line->data;
+      }
+      kind = (mark != nullptr && mark + kSeparatorMark.size() <= line->data + line->size) ? LineKind::SectionSeparator
+                                                                                        : LineKind::Body;
+    }
+    switch (kind) {
       case LineKind::SectionSeparator:
         section = sink.insert(file, OutlineKind::Section, sectionLabel(text), line->next());
         break;

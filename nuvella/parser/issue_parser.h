@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "issue.h"
+#include "oem_converter.h"
 #include "outline_sink.h"
 
 namespace nuvella {
@@ -17,6 +18,10 @@ bool hasIssueMarker(std::string_view firstPiece);
 
 // Splits issue.text from `from` on into pieces and closes the chain with the empty piece.
 void splitIntoPieces(Issue& issue, std::size_t from);
+
+// Converts everything after the marker piece from the OEM code page and splits it into
+// pieces; the marker piece itself is dropped unconverted.
+void parseIssueText(Issue& issue, std::size_t markerLength, OemConverter& converter);
 
 // Inserts the file entry and its sections and articles, in the order of the text.
 void enterOutline(const Issue& issue, OutlineSink& sink);

@@ -27,22 +27,20 @@ unsigned char OemTableConverter::convert(unsigned char oem) {
 }
 
 void OemTableConverter::toAnsi(char* text, std::size_t size) {
-  // Issues are mostly ASCII, which maps to itself: skip eight such bytes at a time.
+  // Issues are mostly ASCII, which maps to itself: test eight bytes at a time and convert
+  // only the words that hold a byte from the upper half.
   std::size_t i = 0;
-  while (i < size) {
-    if (i + 8 <= size) {
-      std::uint64_t word;
-      std::memcpy(&word, text + i, 8);
-      if ((word & 0x8080808080808080ull) == 0) {
-        i += 8;
-        continue;
+  for (; i + 8 <= size; i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, text + i, 8);
+    if ((word & 0x8080808080808080ull) != 0) {
+      for (std::size_t k = i; k < i + 8; ++k) {
+        text[k] = static_cast<char>(convert(static_cast<unsigned char>(text[k])));
       }
     }
-    const auto byte = static_cast<unsigned char>(text[i]);
-    if (byte >= 0x80) {
-      text[i] = static_cast<char>(kHighHalf[byte - 0x80u]);
-    }
-    ++i;
+  }
+  for (; i < size; ++i) {
+    text[i] = static_cast<char>(convert(static_cast<unsigned char>(text[i])));
   }
 }
 

@@ -168,6 +168,18 @@ TEST_F(IssueLoaderTest, SectionsAndArticlesInTreeOrder) {
   EXPECT_EQ(sink.redrawCalls, (std::vector<bool>{false, true}));
 }
 
+TEST_F(IssueLoaderTest, SeparatorMarkSplitOverTwoPiecesBelongsToNeither) {
+  const std::string text = "Start.Of\n" + std::string(96, 'x') + "=-=-abc\n" + std::string(97, 'y') + "=-=-\n" +
+                           "plain\n" + "later =-=- found\n";
+  ASSERT_EQ(load("a.txt", text), LoadResult::Loaded);
+  EXPECT_EQ(outline(), (std::vector<std::string>{"0 file FILE", "1 section later "}));
+}
+
+TEST_F(IssueLoaderTest, SeparatorMarkAtTheVeryEndOfAPieceCounts) {
+  ASSERT_EQ(load("a.txt", "Start.Of\n" + std::string(95, 'x') + "=-=-" + "tail\n"), LoadResult::Loaded);
+  EXPECT_EQ(outline(), (std::vector<std::string>{"0 file FILE", "1 section " + std::string(95, 'x')}));
+}
+
 TEST_F(IssueLoaderTest, SeparatorOnTheLastLineStartsItsSectionAtTheClosingPiece) {
   ASSERT_EQ(load("a.txt", "Start.Of\n== End =="), LoadResult::Loaded);
   ASSERT_EQ(sink.entries.size(), 2u);
