@@ -11,7 +11,9 @@ Splitter::Splitter(Beeper& beeper, const SplitterSettings& initial)
     : beeper_(beeper), currentTrack_(initial.startTrack) {}
 
 bool Splitter::analyze(const SplitterSettings& settings, const ProgressFn& progress) {
-    if (!TrackFileExists(TrackFileName(settings.load, currentTrack_, settings.sourceDir))) {
+    const std::string name = TrackFileName(settings.load, currentTrack_, settings.sourceDir);
+    CheckNameLength(name);  // "too long" rather than "does not exist"
+    if (!TrackFileExists(name)) {
         return false;
     }
     analyzeCurrentTrack(settings, progress);

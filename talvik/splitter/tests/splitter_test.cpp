@@ -242,6 +242,12 @@ TEST_F(SplitterTest, ManySoundsAreAllKeptAndNumberedOn) {
     EXPECT_TRUE(FileExists(soundFile(1, 120)));
 }
 
+TEST_F(SplitterTest, TooLongTrackNameSaysSo) {
+    settings.sourceDir = src.text() + std::string(kMaxComponentLength + 1, 'x') + kDirSeparator;
+    Splitter s(beeper, settings);
+    EXPECT_THROW(s.analyze(settings), FileError);
+}
+
 TEST_F(SplitterTest, TooLongOutputNameIsAnErrorNotAnotherFile) {
     writeTrack(1, {1000});
     settings.createDir = std::string(kMaxComponentLength + 1, 'D');
