@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <filesystem>
 #include <fstream>
@@ -79,6 +80,44 @@ TEST_F(RegistryAssociationTest, MissingAssociationAsksForThePlayer) {
     EXPECT_FALSE(CheckAssociation(reg, host));
     EXPECT_EQ(host.dialogsShown, 1);
     EXPECT_FALSE(reg.KeyExists(".MP3"));
+}
+
+// The build folder is a Unix path; Wine shows it as drive Z:.
+std::filesystem::path ProbeProgram() {
+    std::string path = OPEN_COMMAND_PROBE;
+    for (char& c : path) {
+        if (c == '/') c = '\\';
+    }
+    return std::filesystem::path("Z:" + path);
+}
+
+TEST_F(RegistryAssociationTest, ShellStartsPlayerWhosePathHoldsASpace) {
+    const auto dir = std::filesystem::temp_directory_path() / "Orvane Shell Test";
+    std::error_code ignored;
+    std::filesystem::remove_all(dir, ignored);
+    std::filesystem::create_directories(dir);
+    const auto player = dir / "winplay3.exe";
+    std::filesystem::copy_file(ProbeProgram(), player);
+    const auto song = std::filesystem::temp_directory_path() / "probe-song.mp3";
+    std::ofstream(song) << "x";
+
+    host.answer = player.string();
+    ASSERT_TRUE(AskPlayerLocation(reg, host));
+    const auto result = reinterpret_cast<INT_PTR>(ShellExecuteA(
+        nullptr, "open", song.string().c_str(), "", "", SW_HIDE));
+    EXPECT_GT(result, 32) << "ShellExecute result " << result;
+
+    const auto out = dir / "probe.out";
+    for (int wait = 0; wait < 100 && !std::filesystem::exists(out); ++wait) Sleep(100);
+    Sleep(200);  // let the probe finish writing
+    std::string commandLine;
+    {
+        std::ifstream in(out);
+        commandLine.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    EXPECT_NE(commandLine.find("probe-song.mp3"), std::string::npos) << commandLine;
+    std::filesystem::remove_all(dir, ignored);
+    std::filesystem::remove(song, ignored);
 }
 
 }  // namespace
