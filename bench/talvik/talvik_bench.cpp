@@ -35,6 +35,7 @@ struct Options {
     int reps = 3;
     std::string format = "both";
     bool skipPlain = false;
+    bool keep = false;  // leave the track for timing `cat` by hand
 };
 
 // Sounds of 5,000 to 200,000 samples (decaying tones with noise, up to 80 % of full
@@ -136,7 +137,8 @@ std::int64_t ReadAll(const std::string& name, std::size_t block) {
 }
 
 void RunFormat(const Options& o, SampleFormat load) {
-    const std::string src = (fs::path(o.dir) / "talvik-bench-src").string() + kDirSeparator;
+    const std::string src = (fs::path(o.dir) / ("talvik-bench-" + std::string(Is16Bit(load) ? "16" : "8")))
+                                .string() + kDirSeparator;
     const std::string out = (fs::path(o.out) / "talvik-bench-out").string() + kDirSeparator;
     fs::create_directories(src);
     const std::string name = TrackFileName(load, 1, src);
@@ -219,7 +221,11 @@ void RunFormat(const Options& o, SampleFormat load) {
         Report(maximize ? "split&save with Maximize (written)" : "split&save (bytes written)", t, saved);
         fs::remove_all(out);
     }
-    fs::remove_all(src);
+    if (o.keep) {
+        std::printf("    kept %s\n", name.c_str());
+    } else {
+        fs::remove_all(src);
+    }
 }
 
 }  // namespace
@@ -235,6 +241,7 @@ int main(int argc, char** argv) {
         else if (a == "--reps") o.reps = std::atoi(v.c_str());
         else if (a == "--format") o.format = v;
         else if (a == "--skip-plain") o.skipPlain = v == "1";
+        else if (a == "--keep") o.keep = v == "1";
         else {
             std::fprintf(stderr, "unknown option %s\n", a.c_str());
             return 2;
