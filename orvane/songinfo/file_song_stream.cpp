@@ -104,6 +104,30 @@ bool TFileSongStream::WriteAt(std::uint64_t offset, std::span<const std::uint8_t
     return count == data.size() && std::fflush(file_) == 0;
 }
 
+std::optional<std::uint64_t> TFileSongStream::ReadTail(std::span<std::uint8_t> out)
+{
+    if (file_ == nullptr || out.empty()) return TSongStream::ReadTail(out);
+    // One seek from the end finds the size and the tail together.
+    positionKnown_ = false;
+    lastWasWrite_ = false;
+#ifdef _WIN32
+    const bool sought = _fseeki64(file_, -static_cast<long long>(out.size()), SEEK_END) == 0;
+#else
+    const bool sought = std::fseek(file_, -static_cast<long>(out.size()), SEEK_END) == 0;
+#endif
+    if (!sought) return TSongStream::ReadTail(out);  // shorter than the tail
+    const auto at = TellFile(file_);
+    if (!at) return std::nullopt;
+    const std::size_t count = std::fread(out.data(), 1, out.size(), file_);
+    if (count != out.size()) {
+        std::clearerr(file_);
+        return std::nullopt;
+    }
+    position_ = *at + count;
+    positionKnown_ = true;
+    return *at + count;
+}
+
 bool TFileSongStream::Truncate(std::uint64_t size)
 {
     if (file_ == nullptr) return false;

@@ -26,6 +26,7 @@ public:
     std::size_t ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) override;
     bool WriteAt(std::uint64_t offset, std::span<const std::uint8_t> data) override;
     bool Truncate(std::uint64_t size) override;
+    std::optional<std::uint64_t> ReadTail(std::span<std::uint8_t> out) override;
     // Flushes and closes; false when the last writes did not reach the file.
     bool Close();
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 #include <vector>
 
 namespace orvane {
@@ -17,6 +18,16 @@ public:
     static constexpr std::size_t kCapacity = 8192;
 
     TStreamWindow(TSongStream& stream, std::uint64_t end) : stream_(stream), end_(end) {}
+
+    void SetEnd(std::uint64_t end)
+    {
+        end_ = end;
+        if (base_ >= end_) {
+            size_ = 0;
+        } else if (base_ + size_ > end_) {
+            size_ = static_cast<std::size_t>(end_ - base_);
+        }
+    }
 
     // Makes [offset, offset + length) available, reading at offset when it is
     // not; returns how many of the wanted bytes are available.
@@ -117,23 +128,30 @@ std::uint64_t Id3v2TagLength(std::span<const std::uint8_t> bytes)
 TSongScan ScanSong(TSongStream& stream)
 {
     TSongScan scan;
-    const auto size = stream.Size();
+    // The head first; when it comes back short it holds the whole file and
+    // the tail with it. Otherwise one seek from the end gives size and tail.
+    TStreamWindow window(stream, std::numeric_limits<std::uint64_t>::max());
+    const std::size_t headBytes = window.Cover(0, TStreamWindow::kCapacity);
+    std::optional<std::uint64_t> size;
+    bool haveTrailer = false;
+    if (headBytes < TStreamWindow::kCapacity) {
+        size = stream.Size();
+        if (size && *size == headBytes && headBytes >= scan.trailer.size()) {
+            haveTrailer = window.CopyOut(headBytes - scan.trailer.size(), scan.trailer);
+        }
+    } else {
+        size = stream.ReadTail(scan.trailer);
+        haveTrailer = size && *size >= scan.trailer.size();
+    }
     if (!size) return scan;
+    if (!haveTrailer && *size >= scan.trailer.size()) {
+        haveTrailer = stream.ReadAt(*size - scan.trailer.size(), scan.trailer) == scan.trailer.size();
+    }
+    if (!haveTrailer) scan.trailer.fill(0);
     scan.readable = true;
     scan.fileSize = *size;
-
-    TStreamWindow window(stream, *size);
-    window.Cover(0, TStreamWindow::kCapacity);
-
-    // The tail: taken from the head when the file is that small.
-    if (*size >= scan.trailer.size()) {
-        const std::uint64_t tailAt = *size - scan.trailer.size();
-        if (!window.CopyOut(tailAt, scan.trailer)) {
-            const std::size_t got = stream.ReadAt(tailAt, scan.trailer);
-            if (got < scan.trailer.size()) scan.trailer.fill(0);
-        }
-        scan.hasTrailingTag = HasTagMarker(scan.trailer);
-    }
+    window.SetEnd(*size);
+    scan.hasTrailingTag = haveTrailer && HasTagMarker(scan.trailer);
     scan.audioEnd = scan.hasTrailingTag ? *size - scan.trailer.size() : *size;
 
     // ID3v2 tags (more than one happens after careless re-tagging). A size

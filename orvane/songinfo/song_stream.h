@@ -22,6 +22,17 @@ public:
     virtual bool WriteAt(std::uint64_t offset, std::span<const std::uint8_t> data) = 0;
     // Cuts the stream back to size bytes (undoes a failed append).
     virtual bool Truncate(std::uint64_t size) = 0;
+
+    // The size, with the last out.size() bytes read into out when the stream
+    // is at least that long (out is left alone otherwise). A file can do
+    // this in fewer system calls than Size and ReadAt.
+    virtual std::optional<std::uint64_t> ReadTail(std::span<std::uint8_t> out)
+    {
+        const auto size = Size();
+        if (!size || *size < out.size()) return size;
+        if (ReadAt(*size - out.size(), out) != out.size()) return std::nullopt;
+        return size;
+    }
 };
 
 }  // namespace orvane

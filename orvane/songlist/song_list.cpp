@@ -12,13 +12,40 @@
 namespace orvane {
 namespace {
 
-std::string EntryKey(std::string_view folder, std::string_view caption)
+// Folder and caption of an entry, for the duplicate check.
+struct TEntryKey {
+    std::string_view folder;
+    std::string_view caption;
+    bool operator==(const TEntryKey&) const = default;
+};
+
+struct TEntryKeyHash {
+    std::size_t operator()(const TEntryKey& key) const
+    {
+        const std::size_t folder = std::hash<std::string_view>()(key.folder);
+        return folder ^ (std::hash<std::string_view>()(key.caption) + 0x9E3779B97F4A7C15ULL + (folder << 6) + (folder >> 2));
+    }
+};
+
+struct TSortItem {
+    std::uint64_t prefix = 0;
+    std::int64_t number = 0;
+    std::uint32_t index = 0;
+    bool hasNumber = false;
+};
+
+// The first eight bytes as CompareLocaleText sees them (letters folded),
+// big-endian and zero-padded: when two prefixes differ they order the texts
+// as CompareLocaleText does.
+std::uint64_t FoldedPrefix(std::string_view text)
 {
-    std::string key;
-    key.reserve(folder.size() + caption.size() + 1);
-    key.append(folder).push_back('\0');
-    key.append(caption);
-    return key;
+    std::uint64_t prefix = 0;
+    for (std::size_t i = 0; i < 8; ++i) {
+        unsigned char c = i < text.size() ? static_cast<unsigned char>(text[i]) : 0;
+        if (c >= 'A' && c <= 'Z') c = static_cast<unsigned char>(c - 'A' + 'a');
+        prefix = (prefix << 8) | c;
+    }
+    return prefix;
 }
 
 bool InRange(int index, std::size_t count) { return index >= 0 && static_cast<std::size_t>(index) < count; }
@@ -105,19 +132,21 @@ void TSongList::Assign(std::vector<TSongEntry> entries, int currentIndex)
 int TSongList::Add(std::string_view folder, std::span<const std::string> fileNames, const TPlayTimeReader& readPlayTime)
 {
     const std::string entryFolder = EntryFolder(folder);
+    // Reserved first, so the views in known stay valid while entries are appended.
+    entries_.reserve(entries_.size() + fileNames.size());
     // A key set instead of a search per file keeps adding linear.
-    std::unordered_set<std::string> known;
+    std::unordered_set<TEntryKey, TEntryKeyHash> known;
     if (!options_.allowDuplicated) {
         known.reserve(entries_.size() + fileNames.size());
-        for (const TSongEntry& entry : entries_) known.insert(EntryKey(entry.folder, entry.caption));
+        for (const TSongEntry& entry : entries_) known.insert({entry.folder, entry.caption});
     }
     int added = 0;
-    entries_.reserve(entries_.size() + fileNames.size());
     for (const std::string& name : fileNames) {
-        if (!options_.allowDuplicated && !known.insert(EntryKey(entryFolder, name)).second) continue;
+        if (!options_.allowDuplicated && known.contains({entryFolder, name})) continue;
         const std::int32_t seconds = readPlayTime ? readPlayTime(entryFolder + name) : 0;
         entries_.push_back(MakeSongEntry(entryFolder, name, seconds));
         selected_.push_back(0);
+        if (!options_.allowDuplicated) known.insert({entries_.back().folder, entries_.back().caption});
         ++added;
     }
     UpdateListCommands();
@@ -214,12 +243,39 @@ void TSongList::Reorder(const std::vector<std::size_t>& order, bool keepSelectio
 void TSongList::SortBy(TSortKey key)
 {
     if (key == TSortKey::NoSort || entries_.size() < 2) return;
-    const std::uint32_t parameter = SortParameter(key, sort_.reverseOrder);
-    std::vector<std::size_t> order(entries_.size());
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        return CompareSongEntries(entries_[a], entries_[b], parameter, compareText_) < 0;
+    const bool reverse = sort_.reverseOrder;
+    std::vector<TSortItem> items(entries_.size());
+    const bool byTime = key == TSortKey::ByTime;
+    // The folded first bytes decide most comparisons without touching the
+    // entries; that holds only for the built-in text comparison.
+    const bool usePrefix = !byTime && compareText_ == CompareLocaleText;
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        TSortItem& item = items[i];
+        item.index = static_cast<std::uint32_t>(i);
+        if (byTime) {
+            const auto seconds = ParseSeconds(entries_[i].secondsText);
+            item.hasNumber = seconds.has_value();
+            item.number = seconds.value_or(0);
+        } else if (usePrefix) {
+            item.prefix = FoldedPrefix(key == TSortKey::ByPath ? entries_[i].folder : entries_[i].caption);
+        }
+    }
+    const std::uint32_t parameter = SortParameter(key, reverse);
+    std::stable_sort(items.begin(), items.end(), [&](const TSortItem& a, const TSortItem& b) {
+        int result = 0;
+        if (byTime) {
+            if (a.hasNumber && b.hasNumber) {
+                result = (a.number > b.number) - (a.number < b.number);
+            } else {
+                result = (a.hasNumber ? 0 : 1) - (b.hasNumber ? 0 : 1);
+            }
+            return (reverse ? -result : result) < 0;
+        }
+        if (usePrefix && a.prefix != b.prefix) return (a.prefix < b.prefix) != reverse;
+        return CompareSongEntries(entries_[a.index], entries_[b.index], parameter, compareText_) < 0;
     });
+    std::vector<std::size_t> order(items.size());
+    for (std::size_t k = 0; k < items.size(); ++k) order[k] = items[k].index;
     Reorder(order, true);
 }
 

@@ -417,3 +417,48 @@ TEST(SongListAssign, ReplacesEntriesAndClampsTheCurrentIndex)
 
 }  // namespace
 }  // namespace orvane
+
+namespace orvane {
+namespace {
+
+int ReverseOrdinal(std::string_view a, std::string_view b) { return b.compare(a); }
+
+TEST(SongListSort, OrderAgreesWithTheComparisonForEveryNeighbour)
+{
+    // Long shared beginnings, case differences and short names side by side.
+    const std::vector<std::string> stems = {"Track 0", "track 0", "Track 01", "Tr", "TRACK 1", "a", "A", "Zz", "",
+                                            "Track 0001 x", "Track 0001 X", "Track 0001", "b\xE9", "b\xC9"};
+    std::vector<std::string> names;
+    for (const auto& stem : stems) {
+        for (const char* suffix : {"", "a", "B", "9"}) names.push_back(stem + suffix);
+    }
+    for (bool reverse : {false, true}) {
+        for (TSortKey key : {TSortKey::ByFilename, TSortKey::ByPath}) {
+            TSongList list({true, true});
+            list.SetSortState({TSortKey::NoSort, false, reverse});
+            for (std::size_t i = 0; i < names.size(); ++i) {
+                const std::vector<std::string> one = {names[i]};
+                list.Add(key == TSortKey::ByPath ? names[names.size() - 1 - i] : "C:\\", one, Times({}));
+            }
+            list.ChooseSortItem(key);
+            const std::uint32_t parameter = SortParameter(key, reverse);
+            for (int i = 1; i < list.Count(); ++i) {
+                EXPECT_LE(CompareSongEntries(list.Entry(i - 1), list.Entry(i), parameter), 0)
+                    << list.Entry(i - 1).caption << " / " << list.Entry(i).caption << (reverse ? " reversed" : "");
+            }
+        }
+    }
+}
+
+TEST(SongListSort, UsesTheGivenTextComparison)
+{
+    TSongList list({}, ReverseOrdinal);
+    list.SetSortState({TSortKey::NoSort, false, false});
+    const std::vector<std::string> names = {"a", "c", "b"};
+    list.Add("C:\\", names, Times({}));
+    list.ChooseSortItem(TSortKey::ByFilename);
+    EXPECT_EQ(Captions(list), (std::vector<std::string>{"c", "b", "a"}));
+}
+
+}  // namespace
+}  // namespace orvane
