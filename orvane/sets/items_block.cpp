@@ -19,9 +19,7 @@ std::string_view Cut(const std::string& text, std::size_t* cutTexts) {
 
 }  // namespace
 
-std::vector<std::uint8_t> EncodeItemsBlock(const std::vector<TSongEntry>& entries,
-                                           std::size_t* cutTexts) {
-    ByteWriter w;
+std::size_t ItemsBlockSize(const std::vector<TSongEntry>& entries) {
     // The size counts the texts as written (cut), so it always matches the block.
     std::size_t size = kBlockHeader;
     for (const auto& e : entries) {
@@ -30,8 +28,12 @@ std::vector<std::uint8_t> EncodeItemsBlock(const std::vector<TSongEntry>& entrie
             size += Cut(*text, nullptr).size() + 1;
         }
     }
-    w.Reserve(size);
-    w.U32(static_cast<std::uint32_t>(size));
+    return size;
+}
+
+void AppendItemsBlock(ByteWriter& w, const std::vector<TSongEntry>& entries,
+                      std::size_t* cutTexts) {
+    w.U32(static_cast<std::uint32_t>(ItemsBlockSize(entries)));
     w.U32(static_cast<std::uint32_t>(entries.size()));
     for (const auto& e : entries) {
         w.I32(0);  // image index, unused
@@ -44,6 +46,13 @@ std::vector<std::uint8_t> EncodeItemsBlock(const std::vector<TSongEntry>& entrie
             w.ShortString(Cut(*text, cutTexts));
         }
     }
+}
+
+std::vector<std::uint8_t> EncodeItemsBlock(const std::vector<TSongEntry>& entries,
+                                           std::size_t* cutTexts) {
+    ByteWriter w;
+    w.Reserve(ItemsBlockSize(entries));
+    AppendItemsBlock(w, entries, cutTexts);
     return std::move(w.bytes());
 }
 
@@ -68,12 +77,11 @@ std::string DecodeItemsBlock(std::span<const std::uint8_t> block,
         r.U32();  // data
         e.caption = r.ShortString();
         if (!r.ok()) return "items block truncated in entry " + std::to_string(i + 1);
-        if (subItems < 0 || static_cast<std::uint32_t>(subItems) > r.remaining()) {
-            return "entry " + std::to_string(i + 1) + " has a bad sub-item count";
-        }
+        if (subItems < 0) return "entry " + std::to_string(i + 1) + " has a bad sub-item count";
         // Entries written elsewhere may hold fewer or more sub-items than the four used.
+        // Each text takes at least its length byte, so a huge count ends at the data's end.
         std::string* fields[] = {&e.timeText, &e.folder, &e.usedFlag, &e.secondsText};
-        for (std::int32_t s = 0; s < subItems; ++s) {
+        for (std::int32_t s = 0; s < subItems && r.ok(); ++s) {
             std::string text = r.ShortString();
             if (s < kSubItemCount) *fields[s] = std::move(text);
         }

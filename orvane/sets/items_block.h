@@ -18,7 +18,13 @@ namespace orvane {
 
 inline constexpr std::size_t kMaxStoredText = 255;
 
+class ByteWriter;
+
+// Size in bytes of the block for these entries, texts counted as cut.
+std::size_t ItemsBlockSize(const std::vector<TSongEntry>& entries);
 // Texts longer than 255 characters are cut; cutTexts counts them.
+void AppendItemsBlock(ByteWriter& writer, const std::vector<TSongEntry>& entries,
+                      std::size_t* cutTexts = nullptr);
 std::vector<std::uint8_t> EncodeItemsBlock(const std::vector<TSongEntry>& entries,
                                            std::size_t* cutTexts = nullptr);
 

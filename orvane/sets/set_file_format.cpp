@@ -17,12 +17,11 @@ constexpr std::string_view kSignature = "TPF0";
 constexpr std::size_t kMaxResourceName = 256;
 
 void WriteItemsRecord(ByteWriter& w, const std::vector<TSongEntry>& entries,
-                      std::size_t* cutTexts) {
-    const auto block = EncodeItemsBlock(entries, cutTexts);
+                      std::size_t blockSize, std::size_t* cutTexts) {
     w.ShortString(kItemsDataName);
     w.U8(static_cast<std::uint8_t>(TStreamValueType::Binary));
-    w.U32(static_cast<std::uint32_t>(block.size()));
-    w.Bytes(block);
+    w.U32(static_cast<std::uint32_t>(blockSize));
+    AppendItemsBlock(w, entries, cutTexts);
 }
 
 // Reads the object stream inside the resource; returns the first damage found.
@@ -79,8 +78,15 @@ std::string ReadObject(ByteReader& r, TSetFileImage& image) {
 }  // namespace
 
 std::vector<std::uint8_t> WriteSetFile(const TSetFileImage& image, std::size_t* cutTexts) {
+    const std::size_t blockSize = image.entries.empty() ? 0 : ItemsBlockSize(image.entries);
+    std::size_t propertiesSize = 0;
+    for (const auto& property : image.properties) {
+        propertiesSize += 1 + property.name.size() + property.value.size();
+    }
+    // One buffer of the final size: a large set is written without regrowing.
     ByteWriter w;
-    w.Reserve(256 + image.entries.size() * 64);
+    w.Reserve(64 + image.resourceName.size() + image.className.size() +
+              image.objectName.size() + propertiesSize + kItemsDataName.size() + blockSize);
     w.U8(kResourceMarker);
     w.U16(kRcData);
     w.Text(UpperText(image.resourceName));
@@ -96,7 +102,7 @@ std::vector<std::uint8_t> WriteSetFile(const TSetFileImage& image, std::size_t* 
     const std::size_t itemsIndex = std::min(image.itemsIndex, image.properties.size());
     for (std::size_t i = 0; i <= image.properties.size(); ++i) {
         // An empty list stores no Items.Data record at all.
-        if (i == itemsIndex && !image.entries.empty()) WriteItemsRecord(w, image.entries, cutTexts);
+        if (i == itemsIndex && !image.entries.empty()) WriteItemsRecord(w, image.entries, blockSize, cutTexts);
         if (i == image.properties.size()) break;
         const auto& property = image.properties[i];
         w.ShortString(std::string_view(property.name).substr(0, 255));
