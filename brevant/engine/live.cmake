@@ -16,3 +16,27 @@ toolkit_add_test(NAME brevant_live_tests
   LIBS brevant_live brevant_wave_testing)
 # The song's scripted dialogs answer the take's addition to the song.
 target_include_directories(brevant_live_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/../song/tests)
+
+if(WIN32)
+  # The adapters on the real devices: waveOut*, waveIn* and the MCI sequencer.
+  add_library(brevant_live_win32 STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/winmm_wave_out_win32.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/winmm_wave_in_win32.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/mci_sequencer_win32.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/device_notices_win32.cpp)
+  target_link_libraries(brevant_live_win32 PUBLIC brevant_live winmm user32)
+
+  # Wine plays into one file and records from another; the paths are absolute
+  # because the runner copies the configuration into a private home.
+  set(BREVANT_LIVE_PLAY_FILE ${CMAKE_CURRENT_BINARY_DIR}/live_play.raw)
+  set(BREVANT_LIVE_FEED_FILE ${CMAKE_CURRENT_BINARY_DIR}/live_feed.raw)
+  configure_file(${CMAKE_CURRENT_LIST_DIR}/tests/live_devices.asoundrc.in
+                 ${CMAKE_CURRENT_BINARY_DIR}/live_devices.asoundrc @ONLY)
+  toolkit_add_test(NAME brevant_live_devices_tests WINDOWS_ONLY TIMEOUT 180
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/live_devices_test.cpp
+    LIBS brevant_live_win32 brevant_wave_testing
+    ALSA_CONF ${CMAKE_CURRENT_BINARY_DIR}/live_devices.asoundrc)
+  target_include_directories(brevant_live_devices_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/../song/tests)
+  target_compile_definitions(brevant_live_devices_tests PRIVATE
+    BREVANT_LIVE_PLAY_FILE="${BREVANT_LIVE_PLAY_FILE}" BREVANT_LIVE_FEED_FILE="${BREVANT_LIVE_FEED_FILE}")
+endif()

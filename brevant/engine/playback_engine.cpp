@@ -43,6 +43,8 @@ Status PlaybackEngine::start(bool mono) {
     if (result == WaveOutDevice::kBadFormat) return Status::fail("Your soundcard doesn't support the required format.");
     if (result != 0) return Status::fail("Unidentified error. (waveOutOpen)");
     deviceOpen_ = true;
+    framesWritten_ = 0;
+    drainChecked_ = false;
     device_.pause();
 
     try {
@@ -80,6 +82,7 @@ Status PlaybackEngine::fillAndQueue(int slot, bool reportDeviceText) {
     }
     inDevice_[static_cast<std::size_t>(slot)] = true;
     ++queued_;
+    framesWritten_ += kBlockFrames;
     return Status::ok();
 }
 
@@ -109,7 +112,13 @@ bool PlaybackEngine::beginSeek() {
 }
 
 bool PlaybackEngine::closeIfDrained() {
-    if (!playing_ || !deviceOpen_ || !reader_.endOfData()) return false;
+    if (!playing_ || !deviceOpen_ || !reader_.endOfData() || queued_ > 0) return false;
+    const std::uint32_t position = device_.positionSamples();
+    if (position < framesWritten_ && !(drainChecked_ && position == drainPosition_)) {
+        drainChecked_ = true;
+        drainPosition_ = position;
+        return false;
+    }
     if (device_.close() != 0) return false;
     deviceOpen_ = false;
     // Nothing is queued once the device has closed; late notices are ignored.

@@ -51,8 +51,11 @@ public:
     bool beginSeek();
     void endSeek() { seeking_ = false; }
 
-    // The end of the song: no track has data left and every buffer has played,
-    // so the device closes. False while buffers are still queued.
+    // The end of the song: no track has data left, every buffer has come back
+    // and the device's position has reached the last frame written (or has
+    // stopped moving short of it), so the device closes. A buffer comes back
+    // once the device has taken its data, which may be before it is heard:
+    // closing then would cut off the end of the song.
     bool closeIfDrained();
 
     // Returns the buffers, closes the device and every track file, frees the
@@ -84,6 +87,9 @@ private:
     std::array<bool, kBuffers> inDevice_{};
     int queued_ = 0;
     std::uint32_t frequency_ = 0;
+    std::uint32_t framesWritten_ = 0;    // since the device was opened
+    std::uint32_t drainPosition_ = 0;    // the position at the last drain check
+    bool drainChecked_ = false;
     bool playing_ = false;
     bool deviceOpen_ = false;
     bool seeking_ = false;

@@ -71,6 +71,11 @@ public:
         if (queue.empty()) return -1;
         const int slot = queue.front();
         queue.pop_front();
+        for (auto w = written.rbegin(); w != written.rend(); ++w) {
+            if (w->slot != slot) continue;
+            position += static_cast<std::uint32_t>(w->bytes.size() / opened.back().frameBytes());
+            break;
+        }
         return slot;
     }
     // Notices of buffers returned by a reset, oldest first.

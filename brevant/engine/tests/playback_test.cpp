@@ -87,6 +87,23 @@ TEST_F(PlaybackTest, SongEndsOnTheTickAfterTheLastBufferHasPlayed) {
     EXPECT_TRUE(view.boxes.empty());
 }
 
+TEST_F(PlaybackTest, SongEndsOnlyWhenTheDeviceHasPlayedTheLastFrame) {
+    // A buffer comes back once the device has taken it, which may be before
+    // it is heard: the position says when the end has really played.
+    addTrack("a.wav", false, ramp(kFrames * 2));
+    transport.playCommand();
+    playUntilIdle();
+    out.position -= 1000;
+    transport.onTimerTick();
+    EXPECT_TRUE(transport.playing());
+    out.position += 600;
+    transport.onTimerTick();
+    EXPECT_TRUE(transport.playing()) << "still moving toward the end";
+    transport.onTimerTick();
+    EXPECT_FALSE(transport.playing()) << "a position that stopped short does not hold the song forever";
+    EXPECT_FALSE(out.isOpen);
+}
+
 TEST_F(PlaybackTest, StopReturnsEveryBufferClosesTheDeviceAndIgnoresLateNotices) {
     addTrack("a.wav", false, ramp(kFrames * 20));
     song().startSeconds = 1;
