@@ -24,14 +24,22 @@ void toNativeOrder(std::int16_t* samples, std::size_t count) {
 
 }  // namespace
 
-BlockReader::BlockReader() : buffers_(static_cast<std::size_t>(kMaxTracks) * kStereoBlockBytes / 2) {}
+namespace {
+constexpr std::size_t kAheadBytes = (BlockReader::kReadAheadBlocks + 1) * kStereoBlockBytes;
+}
 
-std::int16_t* BlockReader::buffer(int track) const {
-    return buffers_.data() + static_cast<std::size_t>(track) * (kStereoBlockBytes / 2);
+BlockReader::BlockReader()
+    : ahead_(static_cast<std::size_t>(kMaxTracks) * kAheadBytes / 2), silence_(kStereoBlockBytes / 2, 0) {
+    block_.fill(silence_.data());
+}
+
+std::uint8_t* BlockReader::aheadBuffer(int track) {
+    return reinterpret_cast<std::uint8_t*>(ahead_.data()) + static_cast<std::size_t>(track) * kAheadBytes;
 }
 
 void BlockReader::close() {
     for (WaveFileReader& f : files_) f.close();
+    block_.fill(silence_.data());
     count_ = 0;
     endOfData_ = true;
 }
@@ -75,9 +83,35 @@ Status BlockReader::open(const Song& song) {
         } else {
             remaining_[slot] = 0;
         }
+        unread_[slot] = remaining_[slot];
+        aheadPos_[slot] = 0;
+        aheadEnd_[slot] = 0;
     }
     count_ = count;
     endOfData_ = false;
+    return Status::ok();
+}
+
+Status BlockReader::fill(int track, std::size_t size) {
+    const auto slot = static_cast<std::size_t>(track);
+    std::uint8_t* buf = aheadBuffer(track);
+    const std::size_t kept = aheadEnd_[slot] - aheadPos_[slot];
+    if (kept >= size) return Status::ok();
+    // Keep the bytes not yet handed out and read on after them. Every block
+    // but a track's last has an even size, so positions stay 16-bit aligned.
+    std::memmove(buf, buf + aheadPos_[slot], kept);
+    aheadPos_[slot] = 0;
+    aheadEnd_[slot] = kept;
+    const std::size_t room = kReadAheadBlocks * kStereoBlockBytes - aheadEnd_[slot];
+    const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(room, unread_[slot]));
+    // The data chunk was measured against the file when it was opened: coming
+    // up short now means the file changed or failed under us.
+    if (files_[slot].read(buf + aheadEnd_[slot], want) != static_cast<std::int64_t>(want)) {
+        return Status::fail("Failed to read data chunk (loading-1).");
+    }
+    toNativeOrder(reinterpret_cast<std::int16_t*>(buf + aheadEnd_[slot]), want / 2);
+    aheadEnd_[slot] += want;
+    unread_[slot] -= want;
     return Status::ok();
 }
 
@@ -85,26 +119,28 @@ Status BlockReader::readBlock(const Song& song) {
     bool anyData = false;
     for (int i = 0; i < count_; ++i) {
         const auto slot = static_cast<std::size_t>(i);
-        std::int16_t* buf = buffer(i);
         const std::size_t full = stereo_[slot] ? kStereoBlockBytes : kMonoBlockBytes;
         if (remaining_[slot] == 0) {
-            std::memset(buf, 0, full);
+            block_[slot] = silence_.data();
             continue;
         }
-        std::size_t size = full;
-        if (remaining_[slot] < full) {
-            size = static_cast<std::size_t>(remaining_[slot]);
-            std::memset(buf, 0, full);
-        }
-        if (song.track(i).muted != 0) {
-            if (!files_[slot].skip(size)) return Status::fail("Failed to read data chunk (loading-2).");
+        const auto size = static_cast<std::size_t>(std::min<std::uint64_t>(full, remaining_[slot]));
+        const std::size_t buffered = aheadEnd_[slot] - aheadPos_[slot];
+        if (song.track(i).muted != 0 && buffered < size) {
+            // Nothing of it will be heard: skip the rest in the file rather than read it.
+            const std::size_t skip = size - buffered;
+            if (!files_[slot].skip(skip)) return Status::fail("Failed to read data chunk (loading-2).");
+            unread_[slot] -= skip;
+            aheadPos_[slot] = aheadEnd_[slot] = 0;
+            block_[slot] = silence_.data();
         } else {
-            // The data chunk was measured against the file when it was opened:
-            // coming up short now means the file changed or failed under us.
-            if (files_[slot].read(buf, size) != static_cast<std::int64_t>(size)) {
-                return Status::fail("Failed to read data chunk (loading-1).");
-            }
-            toNativeOrder(buf, size / 2);
+            const Status filled = fill(i, size);
+            if (!filled) return filled;
+            std::uint8_t* at = aheadBuffer(i) + aheadPos_[slot];
+            // A short last block ends in silence, never in stale bytes.
+            if (size < full) std::memset(at + size, 0, full - size);
+            block_[slot] = reinterpret_cast<const std::int16_t*>(at);
+            aheadPos_[slot] += size;
         }
         remaining_[slot] -= size;
         anyData = true;
@@ -118,7 +154,7 @@ std::span<const MixInput> BlockReader::mixInputs(const Song& song, const MixGain
     for (int i = 0; i < count_; ++i) {
         if (song.track(i).muted != 0) continue;
         const auto slot = static_cast<std::size_t>(i);
-        inputs_[n++] = MixInput{buffer(i), stereo_[slot], gains.gainLeft[slot], gains.gainRight[slot],
+        inputs_[n++] = MixInput{block_[slot], stereo_[slot], gains.gainLeft[slot], gains.gainRight[slot],
                                 gains.gainMono[slot]};
     }
     return {inputs_.data(), n};

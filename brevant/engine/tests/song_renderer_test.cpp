@@ -149,7 +149,8 @@ TEST(SongRenderer, AStoppedRenderLeavesAValidShorterFile) {
 TEST(SongRenderer, AReadErrorStillClosesTheOutput) {
     TempDir dir;
     Song song;
-    const std::string track = makeTrack(dir, song, "a.wav", false, 8000, ramp(4 * 7680));
+    const int blocks = 40;
+    const std::string track = makeTrack(dir, song, "a.wav", false, 8000, ramp(blocks * 7680));
     RecordingEvents events;
     SongRenderer renderer(events);
     bool cut = false;
@@ -160,11 +161,16 @@ TEST(SongRenderer, AReadErrorStillClosesTheOutput) {
             cut = !ec;
         }
     };
-    const RenderOutcome outcome = renderer.render(song, dir.file("o.wav"), 4);
+    const RenderOutcome outcome = renderer.render(song, dir.file("o.wav"), blocks);
     if (!cut) GTEST_SKIP() << "this platform cannot cut a file that is open";
     EXPECT_EQ(outcome, RenderOutcome::Failed);
     EXPECT_EQ(events.messages, (std::vector<std::string>{"Error: Failed to read data chunk (loading-1)."}));
-    EXPECT_EQ(renderedSamples(dir.file("o.wav"), 8000).size(), 2u * 7680);
+    // The blocks mixed before the error, in a file whose chunks are closed.
+    const auto r = renderedSamples(dir.file("o.wav"), 8000);
+    EXPECT_EQ(r.size() % (2 * 7680), 0u);
+    EXPECT_GE(r.size(), 2u * 7680);
+    EXPECT_LT(r.size(), 2u * 7680 * blocks);
+    EXPECT_EQ(r[0], 1);
 }
 
 TEST(SongRenderer, RunsOnItsOwnThreadAndStops) {
