@@ -120,5 +120,32 @@ TEST(ReadSongFileInfo, HeaderTimeAndTagFromOneOpen)
     EXPECT_FALSE(missing.error.empty());
 }
 
+TEST(ReadSongFileInfo, FileAndMemoryAgreeAroundTheHeadSize)
+{
+    // Sizes around the 128-byte tail and the 8 KiB head read, where the
+    // tail is taken from the head, overlaps it, or is read on its own.
+    TTempFolder folder;
+    for (std::size_t size : {0u, 5u, 127u, 128u, 300u, 8'191u, 8'192u, 8'193u, 8'300u, 8'320u, 8'400u, 20'000u}) {
+        TBytes bytes = FramesOfSize(kCbr128, 417, size);
+        const std::string title = std::to_string(size) + " bytes";
+        if (size >= 128) {
+            const TBytes tag = Id3v1Tag(title, 9);
+            std::copy(tag.begin(), tag.end(), bytes.end() - 128);
+        }
+        const std::string name = title + ".mp3";
+        const TSongFileInfo fromFile = ReadSongFileInfo(folder.Write(name, bytes).string());
+        TMemorySongStream memory(bytes);
+        const TSongFileInfo fromMemory = ReadSongFileInfo(memory);
+        EXPECT_TRUE(fromFile.readable) << size;
+        EXPECT_EQ(fromFile.tag.has_value(), size >= 128) << size;
+        if (fromFile.tag) {
+            EXPECT_EQ(fromFile.tag->title, title) << size;
+        }
+        EXPECT_EQ(fromFile.tag, fromMemory.tag) << size;
+        EXPECT_EQ(fromFile.header, fromMemory.header) << size;
+        EXPECT_EQ(fromFile.seconds, fromMemory.seconds) << size;
+    }
+}
+
 }  // namespace
 }  // namespace orvane
