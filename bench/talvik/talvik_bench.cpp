@@ -112,13 +112,17 @@ Timing Seconds(const std::function<void()>& work, int reps) {
         const std::clock_t c0 = std::clock();
         work();
         const double cpu = static_cast<double>(std::clock() - c0) / CLOCKS_PER_SEC;
-        const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-        if (wall < best.wall) best = {wall, cpu};
+        const double wall =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+        if (wall < best.wall)
+            best = {wall, cpu};
     }
     return best;
 }
 
-Timing Best(Timing a, Timing b) { return a.wall < b.wall ? a : b; }
+Timing Best(Timing a, Timing b) {
+    return a.wall < b.wall ? a : b;
+}
 
 void Report(const char* what, Timing t, std::int64_t bytes) {
     const double gb = static_cast<double>(bytes) / 1e9;
@@ -137,8 +141,9 @@ std::int64_t ReadAll(const std::string& name, std::size_t block) {
 }
 
 void RunFormat(const Options& o, SampleFormat load) {
-    const std::string src = (fs::path(o.dir) / ("talvik-bench-" + std::string(Is16Bit(load) ? "16" : "8")))
-                                .string() + kDirSeparator;
+    const std::string src =
+        (fs::path(o.dir) / ("talvik-bench-" + std::string(Is16Bit(load) ? "16" : "8"))).string() +
+        kDirSeparator;
     const std::string out = (fs::path(o.out) / "talvik-bench-out").string() + kDirSeparator;
     fs::create_directories(src);
     const std::string name = TrackFileName(load, 1, src);
@@ -157,10 +162,14 @@ void RunFormat(const Options& o, SampleFormat load) {
     Splitter splitter(beeper, settings);
 
     volatile std::int64_t sink = 0;
-    Report("read, 128 KiB blocks (cat)", Seconds([&] { sink = sink + ReadAll(name, 1 << 17); }, o.reps), bytes);
-    Report("read, analysis blocks", Seconds([&] { sink = sink + ReadAll(name, AnalysisBlockBytes(load)); }, o.reps), bytes);
-    Report("analysis, fast (with overview)", Seconds([&] { splitter.analyzeCurrentTrack(settings); }, o.reps), bytes);
-    std::printf("    found %s, %s\n", splitter.view().foundLabel.c_str(), splitter.view().trackLabel.c_str());
+    Report("read, 128 KiB blocks (cat)",
+           Seconds([&] { sink = sink + ReadAll(name, 1 << 17); }, o.reps), bytes);
+    Report("read, analysis blocks",
+           Seconds([&] { sink = sink + ReadAll(name, AnalysisBlockBytes(load)); }, o.reps), bytes);
+    Report("analysis, fast (with overview)",
+           Seconds([&] { splitter.analyzeCurrentTrack(settings); }, o.reps), bytes);
+    std::printf("    found %s, %s\n", splitter.view().foundLabel.c_str(),
+                splitter.view().trackLabel.c_str());
     const TriggerParams params = TriggerParams::Make(load, settings.noisePercent, settings.silence);
     {
         // The scan alone, over the track held in memory: what the analysis adds to reading.
@@ -169,23 +178,32 @@ void RunFormat(const Options& o, SampleFormat load) {
         all.resize(track.read(all.data(), all.size()));
         SoundDetector fast(params);
         const std::size_t block = AnalysisBlockBytes(load);
-        Report("scan only, fast, in memory", Seconds([&] {
-                   fast.reset(params);
-                   for (std::size_t at = 0; at < all.size(); at += block) {
-                       fast.feed(all.data() + at, std::min(block, all.size() - at));
-                   }
-               }, o.reps), bytes);
+        Report("scan only, fast, in memory",
+               Seconds(
+                   [&] {
+                       fast.reset(params);
+                       for (std::size_t at = 0; at < all.size(); at += block) {
+                           fast.feed(all.data() + at, std::min(block, all.size() - at));
+                       }
+                   },
+                   o.reps),
+               bytes);
     }
     auto plainCount = static_cast<std::size_t>(splitter.sounds().count());
-    if (!o.skipPlain) Report("analysis, plain state machine", Seconds([&] {
-               ReferenceDetector plain(params);
-               TrackFile track(name);
-               std::vector<std::uint8_t> buffer(AnalysisBlockBytes(load));
-               while (std::size_t got = track.read(buffer.data(), buffer.size())) {
-                   plain.feed(buffer.data(), got);
-               }
-               plainCount = plain.sounds().size();
-           }, o.reps), bytes);
+    if (!o.skipPlain)
+        Report("analysis, plain state machine",
+               Seconds(
+                   [&] {
+                       ReferenceDetector plain(params);
+                       TrackFile track(name);
+                       std::vector<std::uint8_t> buffer(AnalysisBlockBytes(load));
+                       while (std::size_t got = track.read(buffer.data(), buffer.size())) {
+                           plain.feed(buffer.data(), got);
+                       }
+                       plainCount = plain.sounds().size();
+                   },
+                   o.reps),
+               bytes);
     if (plainCount != static_cast<std::size_t>(splitter.sounds().count())) {
         std::printf("    MISMATCH: plain found %zu sounds\n", plainCount);
     }
@@ -198,13 +216,19 @@ void RunFormat(const Options& o, SampleFormat load) {
         Timing t;
         for (int r = 0; r < o.reps; ++r) {
             fs::remove(boundFile);
-            t = Best(t, Seconds([&] {
-                std::FILE* f = std::fopen(boundFile.c_str(), "wb");
-                for (std::int64_t left = saved; left > 0; left -= static_cast<std::int64_t>(block.size())) {
-                    std::fwrite(block.data(), 1, std::min<std::size_t>(block.size(), static_cast<std::size_t>(left)), f);
-                }
-                std::fclose(f);
-            }, 1));
+            t = Best(t, Seconds(
+                            [&] {
+                                std::FILE* f = std::fopen(boundFile.c_str(), "wb");
+                                for (std::int64_t left = saved; left > 0;
+                                     left -= static_cast<std::int64_t>(block.size())) {
+                                    std::fwrite(block.data(), 1,
+                                                std::min<std::size_t>(
+                                                    block.size(), static_cast<std::size_t>(left)),
+                                                f);
+                                }
+                                std::fclose(f);
+                            },
+                            1));
         }
         Report("write only, one file (bound)", t, saved);
         fs::remove_all(out);
@@ -218,7 +242,8 @@ void RunFormat(const Options& o, SampleFormat load) {
             fs::create_directories(out);
             t = Best(t, Seconds([&] { splitter.splitAndSave(settings); }, 1));
         }
-        Report(maximize ? "split&save with Maximize (written)" : "split&save (bytes written)", t, saved);
+        Report(maximize ? "split&save with Maximize (written)" : "split&save (bytes written)", t,
+               saved);
         fs::remove_all(out);
     }
     if (o.keep) {
@@ -235,19 +260,28 @@ int main(int argc, char** argv) {
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string a = argv[i];
         const std::string v = argv[i + 1];
-        if (a == "--mib") o.mib = std::atoll(v.c_str());
-        else if (a == "--dir") o.dir = v;
-        else if (a == "--out") o.out = v;
-        else if (a == "--reps") o.reps = std::atoi(v.c_str());
-        else if (a == "--format") o.format = v;
-        else if (a == "--skip-plain") o.skipPlain = v == "1";
-        else if (a == "--keep") o.keep = v == "1";
+        if (a == "--mib")
+            o.mib = std::atoll(v.c_str());
+        else if (a == "--dir")
+            o.dir = v;
+        else if (a == "--out")
+            o.out = v;
+        else if (a == "--reps")
+            o.reps = std::atoi(v.c_str());
+        else if (a == "--format")
+            o.format = v;
+        else if (a == "--skip-plain")
+            o.skipPlain = v == "1";
+        else if (a == "--keep")
+            o.keep = v == "1";
         else {
             std::fprintf(stderr, "unknown option %s\n", a.c_str());
             return 2;
         }
     }
-    if (o.format != "16") RunFormat(o, SampleFormat::Raw8);
-    if (o.format != "8") RunFormat(o, SampleFormat::Bit16);
+    if (o.format != "16")
+        RunFormat(o, SampleFormat::Raw8);
+    if (o.format != "8")
+        RunFormat(o, SampleFormat::Bit16);
     return 0;
 }

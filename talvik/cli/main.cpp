@@ -24,7 +24,7 @@ bool StderrIsTerminal() {
 }
 
 class TerminalProgress : public talvik::SplitProgress {
-public:
+  public:
     void show(int track, int first, int last, const char* phase, std::int64_t done,
               std::int64_t total) override {
         const int percent = total > 0 ? static_cast<int>(done * 100 / total) : 100;
@@ -41,7 +41,7 @@ public:
         }
     }
 
-private:
+  private:
     bool shown_ = false;
 };
 
@@ -51,7 +51,8 @@ int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     const talvik::ParsedOptions parsed = talvik::ParseSplitOptions(args);
     if (!parsed.error.empty()) {
-        std::cerr << "talvik-split: " << parsed.error << "\n(talvik-split --help shows the options)\n";
+        std::cerr << "talvik-split: " << parsed.error
+                  << "\n(talvik-split --help shows the options)\n";
         return 2;
     }
     if (parsed.options.help) {

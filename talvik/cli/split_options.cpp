@@ -8,9 +8,12 @@ namespace talvik {
 namespace {
 
 std::optional<SampleFormat> ParseFormat(const std::string& text) {
-    if (text == "8raw") return SampleFormat::Raw8;
-    if (text == "8wav") return SampleFormat::Wav8;
-    if (text == "16") return SampleFormat::Bit16;
+    if (text == "8raw")
+        return SampleFormat::Raw8;
+    if (text == "8wav")
+        return SampleFormat::Wav8;
+    if (text == "16")
+        return SampleFormat::Bit16;
     return std::nullopt;
 }
 
@@ -63,9 +66,9 @@ ParsedOptions ParseSplitOptions(const std::vector<std::string>& args) {
             o.analyzeOnly = true;
             continue;
         }
-        static const char* const kWithValue[] = {"--source", "--dest",  "--createdir", "--prefix",
-                                                 "--suffix", "--load",  "--save",      "--noise",
-                                                 "--silence", "--minsize", "--start",  "--end"};
+        static const char* const kWithValue[] = {
+            "--source", "--dest",  "--createdir", "--prefix",  "--suffix", "--load",
+            "--save",   "--noise", "--silence",   "--minsize", "--start",  "--end"};
         bool known = false;
         for (const char* name : kWithValue) {
             known = known || arg == name;
@@ -103,15 +106,18 @@ ParsedOptions ParseSplitOptions(const std::vector<std::string>& args) {
             saveGiven = saveGiven || arg == "--save";
         } else if (arg == "--noise") {
             auto v = number(0, 100);
-            if (!v) return fail(range(0, 100));
+            if (!v)
+                return fail(range(0, 100));
             s.noisePercent = static_cast<int>(*v);
         } else if (arg == "--silence" || arg == "--minsize") {
             auto v = number(0, 1000000);
-            if (!v) return fail(range(0, 1000000));
+            if (!v)
+                return fail(range(0, 1000000));
             (arg == "--silence" ? s.silence : s.minSize) = *v;
         } else if (arg == "--start" || arg == "--end") {
             auto v = number(1, 99);
-            if (!v) return fail(range(1, 99));
+            if (!v)
+                return fail(range(1, 99));
             (arg == "--start" ? s.startTrack : s.endTrack) = static_cast<int>(*v);
             endGiven = endGiven || arg == "--end";
         }

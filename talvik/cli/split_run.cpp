@@ -46,20 +46,24 @@ int RunSplit(const SplitOptions& options, std::ostream& out, std::ostream& err,
         };
         try {
             if (!TrackFileExists(name)) {
-                if (progress != nullptr) progress->clear();
+                if (progress != nullptr)
+                    progress->clear();
                 err << "File does not exist! " << name << '\n';
                 status = 1;
                 continue;
             }
             splitter.analyzeCurrentTrack(settings, report("analysing"));
-            if (progress != nullptr) progress->clear();
+            if (progress != nullptr)
+                progress->clear();
             PrintTrack(splitter, out);
             if (!options.analyzeOnly) {
                 splitter.splitAndSave(settings, report("saving"));
-                if (progress != nullptr) progress->clear();
+                if (progress != nullptr)
+                    progress->clear();
             }
         } catch (const std::exception& e) {
-            if (progress != nullptr) progress->clear();
+            if (progress != nullptr)
+                progress->clear();
             err << "Track " << t << ": " << e.what() << '\n';
             status = 1;
         }

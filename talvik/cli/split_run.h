@@ -10,7 +10,7 @@ namespace talvik {
 
 // Progress over the track range; the terminal version redraws one line.
 class SplitProgress {
-public:
+  public:
     virtual ~SplitProgress() = default;
     virtual void show(int track, int first, int last, const char* phase, std::int64_t done,
                       std::int64_t total) = 0;

@@ -13,12 +13,12 @@ namespace talvik {
 
 // Block buffer of a copy, allocated once and reused for every sound.
 class CopyBuffer {
-public:
+  public:
     static constexpr std::size_t kBytes = kCopyBlockBytes * kCopyBlocksPerCall;
     CopyBuffer() : bytes_(kBytes) {}
     std::uint8_t* data() { return bytes_.data(); }
 
-private:
+  private:
     std::vector<std::uint8_t> bytes_;
 };
 

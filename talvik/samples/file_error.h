@@ -7,7 +7,7 @@
 namespace talvik {
 
 class FileError : public std::runtime_error {
-public:
+  public:
     explicit FileError(const std::string& message) : std::runtime_error(message) {}
 };
 

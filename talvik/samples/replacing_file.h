@@ -10,7 +10,7 @@
 namespace talvik {
 
 class ReplacingFile {
-public:
+  public:
     // Throws FileError when the target name is too long or the file cannot be created.
     explicit ReplacingFile(std::string target);
     // Without commit() the partial file is removed and the target stays as it was.
@@ -22,7 +22,7 @@ public:
     void commit();
     const std::string& target() const { return target_; }
 
-private:
+  private:
     std::string target_;
     std::string temp_;
     std::FILE* file_ = nullptr;

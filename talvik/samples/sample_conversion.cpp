@@ -79,8 +79,8 @@ void MaximizeBlock(SampleFormat load, std::uint8_t* data, std::size_t bytes, int
         for (std::size_t i = 0; i + 1 < bytes; i += 2) {
             const int s = ReadSample16(data + i);
             const int magnitude = s < 0 ? -s : s;
-            const auto scaled = static_cast<int>(
-                (2.0 * magnitude * fullScale + peak + 0.5) * inverse);
+            const auto scaled =
+                static_cast<int>((2.0 * magnitude * fullScale + peak + 0.5) * inverse);
             const auto u = static_cast<std::uint16_t>(s < 0 ? -scaled : scaled);
             data[i] = static_cast<std::uint8_t>(u & 0xFF);
             data[i + 1] = static_cast<std::uint8_t>(u >> 8);

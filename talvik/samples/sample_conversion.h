@@ -24,7 +24,9 @@ std::size_t ConvertBlock(SampleFormat load, SampleFormat save, const std::uint8_
 int BlockPeak(SampleFormat load, const std::uint8_t* data, std::size_t bytes);
 
 // Full scale of a format's signed samples: 127 or 32767.
-constexpr int FullScale(SampleFormat f) { return Is16Bit(f) ? 32767 : 127; }
+constexpr int FullScale(SampleFormat f) {
+    return Is16Bit(f) ? 32767 : 127;
+}
 
 // Scales a block in place so that a sound whose peak is `peak` reaches full scale of
 // the load format; the peak sample lands exactly on full scale. Silence (peak 0) and

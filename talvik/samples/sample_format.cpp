@@ -4,9 +4,12 @@ namespace talvik {
 
 std::string_view Caption(SampleFormat f) {
     switch (f) {
-        case SampleFormat::Raw8: return "8-bit RAW";
-        case SampleFormat::Wav8: return "8-bit WAV";
-        case SampleFormat::Bit16: return "16-bit";
+        case SampleFormat::Raw8:
+            return "8-bit RAW";
+        case SampleFormat::Wav8:
+            return "8-bit WAV";
+        case SampleFormat::Bit16:
+            return "16-bit";
     }
     return "";
 }

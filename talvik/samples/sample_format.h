@@ -23,8 +23,12 @@ inline constexpr std::size_t kCopyBlocksPerCall = 8;
 inline constexpr int kCentre8 = 127;
 inline constexpr int kCentre16 = 32767;
 
-constexpr int BytesPerSample(SampleFormat f) { return f == SampleFormat::Bit16 ? 2 : 1; }
-constexpr bool Is16Bit(SampleFormat f) { return f == SampleFormat::Bit16; }
+constexpr int BytesPerSample(SampleFormat f) {
+    return f == SampleFormat::Bit16 ? 2 : 1;
+}
+constexpr bool Is16Bit(SampleFormat f) {
+    return f == SampleFormat::Bit16;
+}
 constexpr std::size_t AnalysisBlockBytes(SampleFormat f) {
     return Is16Bit(f) ? kAnalysisBlock16 : kAnalysisBlock8;
 }

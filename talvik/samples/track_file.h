@@ -10,7 +10,7 @@
 namespace talvik {
 
 class TrackFile {
-public:
+  public:
     // Throws FileError naming the file when it cannot be opened.
     explicit TrackFile(const std::string& name);
     ~TrackFile();
@@ -23,7 +23,7 @@ public:
     // Reads up to `bytes`; returns the number read, less only at the end of the file.
     std::size_t read(std::uint8_t* buffer, std::size_t bytes);
 
-private:
+  private:
     std::string name_;
     std::FILE* file_ = nullptr;
     std::int64_t size_ = 0;

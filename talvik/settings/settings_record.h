@@ -13,7 +13,7 @@
 namespace talvik {
 
 class SettingsRecord {
-public:
+  public:
     enum Field {
         kSourceList,  // directory of the source directory list
         kDestList,    // directory of the destination directory list
@@ -47,7 +47,7 @@ public:
     // is taken as 40.
     static SettingsRecord ParseStartup(const std::uint8_t* data, std::size_t size);
 
-private:
+  private:
     std::array<std::optional<std::string>, kFieldCount> fields_;
 };
 

@@ -4,14 +4,14 @@
 namespace talvik {
 
 class Beeper {
-public:
+  public:
     virtual ~Beeper() = default;
     virtual void beep() = 0;
 };
 
 // For batch work without sound.
 class SilentBeeper : public Beeper {
-public:
+  public:
     void beep() override {}
 };
 

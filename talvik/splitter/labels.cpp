@@ -3,14 +3,18 @@
 namespace talvik {
 
 namespace {
-std::string Num(std::int64_t v) { return std::to_string(v); }
+std::string Num(std::int64_t v) {
+    return std::to_string(v);
+}
 }  // namespace
 
 std::string TrackLabel(int track, std::int64_t fileBytes, std::int64_t foundBytes) {
     return Num(track) + ",  " + Num(fileBytes / 1024) + " Kb (" + Num(foundBytes / 1024) + " Kb)";
 }
 
-std::string FoundLabel(int marked, int found) { return Num(marked) + " (" + Num(found) + ")"; }
+std::string FoundLabel(int marked, int found) {
+    return Num(marked) + " (" + Num(found) + ")";
+}
 
 std::string SoundLabel(int n, std::int64_t length, SampleFormat load, SampleFormat save) {
     const bool wide = Is16Bit(load) && Is16Bit(save);

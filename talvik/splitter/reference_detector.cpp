@@ -14,7 +14,8 @@ void ReferenceDetector::feed(const std::uint8_t* data, std::size_t bytes) {
             carry_ = data[i];
             continue;
         }
-        auto sample = static_cast<std::int16_t>(static_cast<std::uint16_t>(carry_ | (data[i] << 8)));
+        auto sample =
+            static_cast<std::int16_t>(static_cast<std::uint16_t>(carry_ | (data[i] << 8)));
         carry_ = -1;
         step(WorkingValue16(sample));
     }

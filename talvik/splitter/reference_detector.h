@@ -11,7 +11,7 @@
 namespace talvik {
 
 class ReferenceDetector {
-public:
+  public:
     explicit ReferenceDetector(const TriggerParams& params) : params_(params) {}
 
     // Feeds the next bytes of the track, in any chunking.
@@ -19,7 +19,7 @@ public:
     // Sounds closed so far; one still open at the end of the file is not among them.
     const std::vector<Sound>& sounds() const { return sounds_; }
 
-private:
+  private:
     void step(int working);
 
     TriggerParams params_;

@@ -29,12 +29,14 @@ struct Lanes16 {
 
 template <typename L>
 class Scanner {
-public:
+  public:
     using T = typename L::T;
     Scanner(const std::uint8_t* data, T offset, T width)
         : data_(data), offset_(offset), width_(width) {}
 
-    bool loud(std::int64_t i) const { return static_cast<T>(L::Load(data_, i) - offset_) >= width_; }
+    bool loud(std::int64_t i) const {
+        return static_cast<T>(L::Load(data_, i) - offset_) >= width_;
+    }
 
     // A fixed-length max reduction: vectorised, no early exit inside the chunk.
     bool anyLoudChunk(std::int64_t i) const {
@@ -82,7 +84,7 @@ public:
         return -1;
     }
 
-private:
+  private:
     const std::uint8_t* data_;
     T offset_;
     T width_;

@@ -17,7 +17,7 @@
 namespace talvik {
 
 class SoundDetector {
-public:
+  public:
     explicit SoundDetector(const TriggerParams& params) { reset(params); }
 
     // Starts a new track; the sound list keeps its capacity.
@@ -34,7 +34,7 @@ public:
         std::int64_t start = 0;
     };
 
-private:
+  private:
     TriggerParams params_;
     std::vector<Sound> sounds_;
     State state_;

@@ -12,7 +12,7 @@
 namespace talvik {
 
 class SoundTable {
-public:
+  public:
     // Takes the found sounds by swapping (the old ones go back to the caller for reuse)
     // and marks every one of them to be saved.
     void replace(std::vector<Sound>& found);
@@ -29,7 +29,7 @@ public:
     // samples for 16-bit saving). Flags are only ever cleared here.
     void applyMinSize(std::int64_t minSize, SampleFormat save);
 
-private:
+  private:
     std::vector<Sound> sounds_;
     std::vector<std::uint8_t> saveFlags_;
 };

@@ -104,8 +104,8 @@ int Splitter::splitAndSave(const SplitterSettings& settings, const ProgressFn& p
     if (analyzedFile_.empty()) {
         return 0;
     }
-    return SplitAndSave(analyzedFile_, analyzedLoad_, analyzedTrack_, table_, settings,
-                        copyBuffer_, beeper_, progress);
+    return SplitAndSave(analyzedFile_, analyzedLoad_, analyzedTrack_, table_, settings, copyBuffer_,
+                        beeper_, progress);
 }
 
 void Splitter::autoMode(const SplitterSettings& settings, AutoModeObserver* observer) {

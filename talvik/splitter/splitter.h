@@ -33,7 +33,7 @@ struct SplitterView {
 
 // Called by Auto-mode around each track.
 class AutoModeObserver {
-public:
+  public:
     virtual ~AutoModeObserver() = default;
     virtual void trackStarted(int /*track*/) {}
     virtual void trackAnalyzed(int /*track*/) {}
@@ -42,7 +42,7 @@ public:
 };
 
 class Splitter {
-public:
+  public:
     Splitter(Beeper& beeper, const SplitterSettings& initial);
 
     const SplitterView& view() const { return view_; }
@@ -74,7 +74,7 @@ public:
     void analyzeCurrentTrack(const SplitterSettings& settings, const ProgressFn& progress = {});
     void setCurrentTrack(int track) { currentTrack_ = track; }
 
-private:
+  private:
     void showCurrentSound(SampleFormat save);
 
     Beeper& beeper_;

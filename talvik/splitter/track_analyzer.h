@@ -16,7 +16,7 @@ namespace talvik {
 using ProgressFn = std::function<void(std::int64_t, std::int64_t)>;
 
 class TrackAnalyzer {
-public:
+  public:
     TrackAnalyzer();
 
     // Reads `track` from its first byte to its end in analysis blocks. The sounds
@@ -27,7 +27,7 @@ public:
     // The block buffer, lent to the sound view's drawing.
     std::vector<std::uint8_t>& buffer() { return buffer_; }
 
-private:
+  private:
     std::vector<std::uint8_t> buffer_;
     SoundDetector detector_;
 };

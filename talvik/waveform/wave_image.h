@@ -8,7 +8,7 @@
 namespace talvik {
 
 class WaveImage {
-public:
+  public:
     static constexpr int kWidth = 513;
     static constexpr int kHeight = 65;
     static constexpr std::uint8_t kBlack = 0;
@@ -29,7 +29,7 @@ public:
     // Row-major, kWidth bytes per row, top row first.
     const std::uint8_t* data() const { return pixels_.data(); }
 
-private:
+  private:
     static int index(int x, int y) { return y * kWidth + x; }
     void plot(int x, int y) {
         if (x >= 0 && x < kWidth && y >= 0 && y < kHeight) {

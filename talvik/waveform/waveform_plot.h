@@ -13,7 +13,7 @@
 namespace talvik {
 
 class WaveformPlot {
-public:
+  public:
     // Clears the image and starts a plot of `samples` samples.
     WaveformPlot(WaveImage& image, SampleFormat load, std::int64_t samples);
 
@@ -29,7 +29,7 @@ public:
     // Row of a working value: w / (256 / Height) or w / (65535 / Height), truncated.
     static int Row(SampleFormat load, int working);
 
-private:
+  private:
     void drawColumn(int working);
 
     WaveImage& image_;

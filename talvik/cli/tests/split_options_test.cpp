@@ -7,7 +7,9 @@ namespace {
 
 using F = SampleFormat;
 
-ParsedOptions Parse(std::vector<std::string> args) { return ParseSplitOptions(args); }
+ParsedOptions Parse(std::vector<std::string> args) {
+    return ParseSplitOptions(args);
+}
 
 TEST(SplitOptions, DefaultsAreTheWindows) {
     const ParsedOptions p = Parse({});
@@ -32,11 +34,32 @@ TEST(SplitOptions, DefaultsAreTheWindows) {
 }
 
 TEST(SplitOptions, EveryOption) {
-    const ParsedOptions p = Parse({"--source", "in/", "--dest", "out/", "--createdir", "TR",
-                                   "--prefix", "S", "--load", "16", "--save", "16", "--noise",
-                                   "20", "--silence", "700000", "--minsize", "65536",
-                                   "--no-auto-skip", "--maximize", "--delete-processed",
-                                   "--start", "3", "--end", "9", "--analyze-only"});
+    const ParsedOptions p = Parse({"--source",
+                                   "in/",
+                                   "--dest",
+                                   "out/",
+                                   "--createdir",
+                                   "TR",
+                                   "--prefix",
+                                   "S",
+                                   "--load",
+                                   "16",
+                                   "--save",
+                                   "16",
+                                   "--noise",
+                                   "20",
+                                   "--silence",
+                                   "700000",
+                                   "--minsize",
+                                   "65536",
+                                   "--no-auto-skip",
+                                   "--maximize",
+                                   "--delete-processed",
+                                   "--start",
+                                   "3",
+                                   "--end",
+                                   "9",
+                                   "--analyze-only"});
     ASSERT_EQ(p.error, "");
     const SplitterSettings& s = p.options.settings;
     EXPECT_EQ(s.sourceDir, "in/");

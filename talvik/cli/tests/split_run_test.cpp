@@ -25,7 +25,7 @@ void WriteTrack(const std::string& name, std::initializer_list<int> lengths) {
 }
 
 class SplitRunTest : public ::testing::Test {
-protected:
+  protected:
     SplitRunTest() {
         options.settings.sourceDir = src.text();
         options.settings.saveDir = out.text();

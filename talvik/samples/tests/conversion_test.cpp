@@ -108,7 +108,8 @@ TEST(Maximize, SixteenBitScalingIsExactForEverySample) {
             const long long m = samples[i] < 0 ? -samples[i] : samples[i];
             const long long want = (2 * m * 32767 + peak) / (2 * peak);
             const int got = ReadSample16(data.data() + 2 * i);
-            ASSERT_EQ(got, samples[i] < 0 ? -want : want) << "peak " << peak << " sample " << samples[i];
+            ASSERT_EQ(got, samples[i] < 0 ? -want : want)
+                << "peak " << peak << " sample " << samples[i];
         }
     }
 }

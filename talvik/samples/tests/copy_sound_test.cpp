@@ -41,14 +41,13 @@ TEST(CopySound, BlockBoundariesForEveryPair) {
     CopyBuffer buffer;
     struct Pair {
         F load, save;
-    } pairs[] = {{F::Raw8, F::Raw8}, {F::Raw8, F::Wav8},  {F::Wav8, F::Raw8},  {F::Wav8, F::Wav8},
+    } pairs[] = {{F::Raw8, F::Raw8},   {F::Raw8, F::Wav8},  {F::Wav8, F::Raw8}, {F::Wav8, F::Wav8},
                  {F::Bit16, F::Bit16}, {F::Bit16, F::Raw8}, {F::Bit16, F::Wav8}};
     // Lengths around one and two copy blocks (30000 bytes, 15000 16-bit samples) and
     // around one read of several blocks.
     const std::int64_t b = static_cast<std::int64_t>(CopyBuffer::kBytes);
-    const std::int64_t lengths[] = {0,     1,     14999, 15000, 15001,   29999,   30000,
-                                    30001, 60000, 60001, b / 2,  b / 2 + 1, b - 1, b,
-                                    b + 1, 2 * b};
+    const std::int64_t lengths[] = {0,     1,     14999, 15000,     15001, 29999, 30000, 30001,
+                                    60000, 60001, b / 2, b / 2 + 1, b - 1, b,     b + 1, 2 * b};
     for (const Pair& p : pairs) {
         for (std::int64_t length : lengths) {
             const std::int64_t start = 3;
@@ -143,7 +142,7 @@ TEST(CopySound, MaximizeScalesTheWholeSoundByItsPeak) {
     const auto out = ReadBytes(dir.file("o"));
     ASSERT_EQ(out.size(), 20000u);
     EXPECT_EQ(static_cast<std::int8_t>(out[19000]), -128);  // -32767 >> 8
-    EXPECT_EQ(static_cast<std::int8_t>(out[0]), 64);         // 16384 >> 8
+    EXPECT_EQ(static_cast<std::int8_t>(out[0]), 64);        // 16384 >> 8
     CopySound(file, 0, 20000, F::Bit16, F::Raw8, dir.file("plain"), false, buffer);
     EXPECT_EQ(static_cast<std::int8_t>(ReadBytes(dir.file("plain"))[0]), 3);  // 1000 >> 8
 }

@@ -11,7 +11,8 @@ TEST(TwoDigit, PadsOnlyBelowTen) {
     struct Case {
         int n;
         const char* text;
-    } cases[] = {{0, "00"}, {1, "01"}, {9, "09"}, {10, "10"}, {99, "99"}, {100, "100"}, {101, "101"}};
+    } cases[] = {{0, "00"},  {1, "01"},    {9, "09"},   {10, "10"},
+                 {99, "99"}, {100, "100"}, {101, "101"}};
     for (const Case& c : cases) {
         EXPECT_EQ(TwoDigit(c.n), c.text) << c.n;
     }

@@ -16,7 +16,7 @@
 namespace talvik::testing {
 
 class TempDir {
-public:
+  public:
     TempDir() {
         static std::atomic<int> counter{0};
         std::random_device rd;
@@ -35,13 +35,14 @@ public:
     std::string text() const { return path_.string() + kDirSeparator; }
     std::string file(const std::string& name) const { return text() + name; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
 inline void WriteBytes(const std::string& name, const std::vector<std::uint8_t>& bytes) {
     std::ofstream out(name, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 inline std::vector<std::uint8_t> ReadBytes(const std::string& name) {
@@ -49,6 +50,8 @@ inline std::vector<std::uint8_t> ReadBytes(const std::string& name) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-inline bool FileExists(const std::string& name) { return std::filesystem::exists(name); }
+inline bool FileExists(const std::string& name) {
+    return std::filesystem::exists(name);
+}
 
 }  // namespace talvik::testing

@@ -12,8 +12,8 @@ using R = SettingsRecord;
 
 R Filled() {
     R r;
-    const char* texts[] = {"C:\\REC",  "C:\\OUT", "C:\\REC\\", "C:\\OUT\\", "TRACK", "WAV",
-                           "SAMPLE",   "3",       "7",         "20",        "2000",  "1000"};
+    const char* texts[] = {"C:\\REC", "C:\\OUT", "C:\\REC\\", "C:\\OUT\\", "TRACK", "WAV",
+                           "SAMPLE",  "3",       "7",         "20",        "2000",  "1000"};
     for (int f = 0; f < R::kFieldCount; ++f) {
         r.set(static_cast<R::Field>(f), texts[f]);
     }

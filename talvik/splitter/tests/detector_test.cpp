@@ -41,7 +41,7 @@ Sounds Detect(const TriggerParams& params, const std::vector<std::uint8_t>& byte
 TEST(NoiseBand, ShareOfFullScaleInBothFormats) {
     struct Case {
         int percent, band8, band16;
-    } cases[] = {{0, 0, 0},      {1, 1, 327},     {4, 5, 1310},   {5, 6, 1638},
+    } cases[] = {{0, 0, 0},      {1, 1, 327},     {4, 5, 1310},     {5, 6, 1638},
                  {10, 12, 3276}, {50, 63, 16383}, {100, 127, 32767}};
     for (const Case& c : cases) {
         EXPECT_EQ(NoiseBand(F::Raw8, c.percent), c.band8) << c.percent;
@@ -62,8 +62,8 @@ struct TriggerCase {
 std::vector<TriggerCase> TriggerCases() {
     const std::int64_t s = 20;
     std::vector<TriggerCase> cases;
-    auto add = [&](const char* name, F load, int noise, std::int64_t silence,
-                   const TrackBuilder& t, Sounds expected) {
+    auto add = [&](const char* name, F load, int noise, std::int64_t silence, const TrackBuilder& t,
+                   Sounds expected) {
         cases.push_back({name, load, noise, silence, t, std::move(expected)});
     };
     add("last loud sample is outside the sound", F::Raw8, 5, s,
@@ -75,14 +75,12 @@ std::vector<TriggerCase> TriggerCases() {
     add("a gap of exactly Silence quiet samples does not split", F::Raw8, 5, s,
         TrackBuilder(F::Raw8).loud(50).quiet(s).loud(50).quiet(s + 1), {{0, 119}});
     add("a gap of Silence + 1 quiet samples splits", F::Raw8, 5, s,
-        TrackBuilder(F::Raw8).loud(50).quiet(s + 1).loud(50).quiet(s + 1),
-        {{0, 49}, {71, 120}});
+        TrackBuilder(F::Raw8).loud(50).quiet(s + 1).loud(50).quiet(s + 1), {{0, 49}, {71, 120}});
     add("single loud sample stays open and takes in the silence", F::Raw8, 5, s,
         TrackBuilder(F::Raw8).quiet(5).loud(1).quiet(3 * s).loud(40).quiet(s + 1), {{5, 105}});
     add("noise 0: nothing is quiet, nothing closes", F::Raw8, 0, s,
         TrackBuilder(F::Raw8).loud(10).quiet(1000), {});
-    add("noise 1: RAW zeros are not quiet", F::Raw8, 1, s,
-        TrackBuilder(F::Raw8).quiet(500), {});
+    add("noise 1: RAW zeros are not quiet", F::Raw8, 1, s, TrackBuilder(F::Raw8).quiet(500), {});
     add("noise 1: only 127 is quiet", F::Raw8, 1, s,
         TrackBuilder(F::Raw8).loud(10).value(127, s + 1), {{0, 9}});
     add("silence 0 reopens at a quiet position", F::Raw8, 5, 0,
@@ -148,19 +146,23 @@ std::vector<std::uint8_t> RandomTrack(std::mt19937& rng, F load, const TriggerPa
     auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
     auto clampW = [&](int w) { return w < 0 ? 0 : (w > top ? top : w); };
     auto quietValue = [&]() {
-        if (band <= 1) return band == 1 ? c : clampW(c + 1);
+        if (band <= 1)
+            return band == 1 ? c : clampW(c + 1);
         const int edges[] = {c - band + 1, c + band - 1, c};
         return pick(0, 3) == 0 ? edges[pick(0, 2)] : pick(c - band + 1, c + band - 1);
     };
     auto loudValue = [&]() {
         const int edges[] = {clampW(c - band), clampW(c + band), 0, top};
-        return pick(0, 2) == 0 ? edges[pick(0, 3)] : (pick(0, 1) ? clampW(c + band + pick(0, 300))
-                                                                  : clampW(c - band - pick(0, 300)));
+        return pick(0, 2) == 0 ? edges[pick(0, 3)]
+                               : (pick(0, 1) ? clampW(c + band + pick(0, 300))
+                                             : clampW(c - band - pick(0, 300)));
     };
     const std::int64_t s = p.silence;
     while (t.samples() < samples) {
         switch (pick(0, 7)) {
-            case 0: t.value(loudValue(), pick(1, 3)); break;
+            case 0:
+                t.value(loudValue(), pick(1, 3));
+                break;
             case 1: {
                 const int n = pick(1, 400);
                 for (int i = 0; i < n; ++i) t.value(loudValue(), 1);
@@ -168,29 +170,36 @@ std::vector<std::uint8_t> RandomTrack(std::mt19937& rng, F load, const TriggerPa
             }
             case 2: {  // a quiet run right at the threshold
                 const std::int64_t n = s - 1 + pick(0, 3);
-                for (std::int64_t i = 0; i < n && t.samples() < samples; ++i) t.value(quietValue(), 1);
+                for (std::int64_t i = 0; i < n && t.samples() < samples; ++i)
+                    t.value(quietValue(), 1);
                 break;
             }
-            case 3: t.value(quietValue(), pick(1, 12)); break;
+            case 3:
+                t.value(quietValue(), pick(1, 12));
+                break;
             case 4: {  // a long silence
                 const std::int64_t n = s + pick(0, 5000);
-                for (std::int64_t i = 0; i < n && t.samples() < samples; ++i) t.value(quietValue(), 1);
+                for (std::int64_t i = 0; i < n && t.samples() < samples; ++i)
+                    t.value(quietValue(), 1);
                 break;
             }
             case 5: {  // a sound with quiet gaps inside it
                 const int n = pick(10, 3000);
-                for (int i = 0; i < n; ++i) t.value(pick(0, 4) == 0 ? quietValue() : loudValue(), 1);
+                for (int i = 0; i < n; ++i)
+                    t.value(pick(0, 4) == 0 ? quietValue() : loudValue(), 1);
                 break;
             }
             case 6: {  // run up to the next analysis block boundary, then a loud sample
-                const std::int64_t block = static_cast<std::int64_t>(AnalysisBlockBytes(load)) /
-                                           BytesPerSample(load);
+                const std::int64_t block =
+                    static_cast<std::int64_t>(AnalysisBlockBytes(load)) / BytesPerSample(load);
                 const std::int64_t gap = block - t.samples() % block - pick(0, 2);
                 for (std::int64_t i = 0; i < gap && i < s + 2; ++i) t.value(quietValue(), 1);
                 t.value(loudValue(), 1);
                 break;
             }
-            default: t.value(pick(0, top), pick(1, 50)); break;
+            default:
+                t.value(pick(0, top), pick(1, 50));
+                break;
         }
     }
     return t.bytes();
@@ -199,22 +208,24 @@ std::vector<std::uint8_t> RandomTrack(std::mt19937& rng, F load, const TriggerPa
 TEST(SoundDetector, MatchesTheReferenceOnRandomTracks) {
     const F formats[] = {F::Raw8, F::Wav8, F::Bit16};
     const int noises[] = {0, 1, 2, 5, 10, 50, 100};
-    const std::int64_t silences[] = {0, 1, 5, 7, 8, 9, 10, 11, 31, 32, 63, 64, 65, 100, 2000, 40000};
+    const std::int64_t silences[] = {0,  1,  5,  7,  8,  9,   10,   11,
+                                     31, 32, 63, 64, 65, 100, 2000, 40000};
     for (unsigned seed = 1; seed <= 60; ++seed) {
         std::mt19937 rng(seed);
         const F load = formats[seed % 3];
         const int noise = noises[rng() % std::size(noises)];
         const std::int64_t silence = silences[rng() % std::size(silences)];
         const TriggerParams p = TriggerParams::Make(load, noise, silence);
-        const auto bytes = RandomTrack(rng, load, p, 120000 + static_cast<std::int64_t>(rng() % 60000));
+        const auto bytes =
+            RandomTrack(rng, load, p, 120000 + static_cast<std::int64_t>(rng() % 60000));
         const Sounds ref = Detect<ReferenceDetector>(p, bytes);
         // Blocks as read, and odd chunk sizes that split 16-bit samples.
         const std::size_t chunks[] = {0, 1, 7, 4097, 65536};
         for (std::size_t chunk : chunks) {
             const Sounds fast = Detect<SoundDetector>(p, bytes, chunk);
-            ASSERT_EQ(Show(fast), Show(ref)) << "seed " << seed << ", " << Caption(load)
-                                             << ", noise " << noise << ", silence " << silence
-                                             << ", chunk " << chunk;
+            ASSERT_EQ(Show(fast), Show(ref))
+                << "seed " << seed << ", " << Caption(load) << ", noise " << noise << ", silence "
+                << silence << ", chunk " << chunk;
         }
     }
 }
@@ -230,8 +241,8 @@ TEST(SoundDetector, ClosesExactlyAtEveryBlockBoundaryOffset) {
                 TrackBuilder t(load);
                 t.loud(loud).quiet(silence + 1).loud(3).quiet(silence).loud(2).quiet(silence + 1);
                 const TriggerParams p = TriggerParams::Make(load, 5, silence);
-                const Sounds expected = {{0, loud - 1},
-                                         {loud + silence + 1, loud + silence + 1 + 3 + silence + 1}};
+                const Sounds expected = {
+                    {0, loud - 1}, {loud + silence + 1, loud + silence + 1 + 3 + silence + 1}};
                 EXPECT_EQ(Show(Detect<SoundDetector>(p, t.bytes())), Show(expected))
                     << Caption(load) << " silence " << silence << " shift " << shift;
                 EXPECT_EQ(Show(Detect<ReferenceDetector>(p, t.bytes())), Show(expected))

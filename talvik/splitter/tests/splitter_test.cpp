@@ -19,13 +19,13 @@ using testing::WriteBytes;
 using F = SampleFormat;
 
 class CountingBeeper : public Beeper {
-public:
+  public:
     void beep() override { ++beeps; }
     int beeps = 0;
 };
 
 class SplitterTest : public ::testing::Test {
-protected:
+  protected:
     SplitterTest() {
         settings.sourceDir = src.text();
         settings.saveDir = out.text();

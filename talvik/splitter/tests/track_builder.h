@@ -9,7 +9,7 @@
 namespace talvik::testing {
 
 class TrackBuilder {
-public:
+  public:
     explicit TrackBuilder(SampleFormat load) : load_(load) {}
 
     int centre() const { return Is16Bit(load_) ? kCentre16 : kCentre8; }
@@ -21,15 +21,14 @@ public:
                 bytes_.push_back(static_cast<std::uint8_t>(u & 0xFF));
                 bytes_.push_back(static_cast<std::uint8_t>(u >> 8));
             } else {
-                bytes_.push_back(static_cast<std::uint8_t>(load_ == SampleFormat::Raw8 ? w ^ 0x80 : w));
+                bytes_.push_back(
+                    static_cast<std::uint8_t>(load_ == SampleFormat::Raw8 ? w ^ 0x80 : w));
             }
         }
         return *this;
     }
     // The format's silence: byte 0, byte 128, or sample 0.
-    TrackBuilder& quiet(std::int64_t count) {
-        return value(Is16Bit(load_) ? 32767 : 128, count);
-    }
+    TrackBuilder& quiet(std::int64_t count) { return value(Is16Bit(load_) ? 32767 : 128, count); }
     TrackBuilder& loud(std::int64_t count) {
         return value(Is16Bit(load_) ? 32767 + 20000 : 128 + 100, count);
     }
@@ -38,7 +37,7 @@ public:
     }
     const std::vector<std::uint8_t>& bytes() const { return bytes_; }
 
-private:
+  private:
     SampleFormat load_;
     std::vector<std::uint8_t> bytes_;
 };

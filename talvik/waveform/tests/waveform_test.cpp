@@ -25,7 +25,8 @@ int CountWhite(const WaveImage& image) {
 std::vector<int> LitRows(const WaveImage& image, int x) {
     std::vector<int> rows;
     for (int y = 0; y < WaveImage::kHeight; ++y) {
-        if (image.pixel(x, y) == WaveImage::kWhite) rows.push_back(y);
+        if (image.pixel(x, y) == WaveImage::kWhite)
+            rows.push_back(y);
     }
     return rows;
 }
@@ -34,10 +35,10 @@ TEST(WaveformPlot, RowFormulas) {
     struct Case {
         F load;
         int working, row;
-    } cases[] = {{F::Raw8, 0, 0},       {F::Raw8, 127, 32},     {F::Raw8, 128, 32},
-                 {F::Raw8, 255, 64},    {F::Wav8, 4, 1},        {F::Wav8, 3, 0},
-                 {F::Bit16, 0, 0},      {F::Bit16, 32767, 32},  {F::Bit16, 65534, 64},
-                 {F::Bit16, 65535, 65}, {F::Bit16, 1008, 0},    {F::Bit16, 1009, 1}};
+    } cases[] = {{F::Raw8, 0, 0},       {F::Raw8, 127, 32},    {F::Raw8, 128, 32},
+                 {F::Raw8, 255, 64},    {F::Wav8, 4, 1},       {F::Wav8, 3, 0},
+                 {F::Bit16, 0, 0},      {F::Bit16, 32767, 32}, {F::Bit16, 65534, 64},
+                 {F::Bit16, 65535, 65}, {F::Bit16, 1008, 0},   {F::Bit16, 1009, 1}};
     for (const Case& c : cases) {
         EXPECT_EQ(WaveformPlot::Row(c.load, c.working), c.row) << c.working;
     }
@@ -62,7 +63,8 @@ TEST(WaveformPlot, ColumnsPickSampleAtXTimesStep) {
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(n));
     for (std::int64_t i = 0; i < n; ++i) {
         // 8-bit WAV working value 4k lands on row k; odd samples are never shown.
-        bytes[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i % 2 == 0 ? 4 * (i / 2 % 16) : 255);
+        bytes[static_cast<std::size_t>(i)] =
+            static_cast<std::uint8_t>(i % 2 == 0 ? 4 * (i / 2 % 16) : 255);
     }
     WaveImage image;
     WaveformPlot plot(image, F::Wav8, n);
