@@ -59,7 +59,9 @@ TYearResult CheckYear(std::string_view text, int currentYear)
 {
     const auto number = ParseNumber(text);
     if (!number) return {TYearCheck::ReplacedByCurrentYear, std::to_string(currentYear)};
-    if (*number >= kFirstValidYear && *number <= currentYear) return {TYearCheck::Accepted, std::string(text)};
+    // The accepted year is written back as plain digits: " 1999" would lose
+    // its last digit in the 4-byte field.
+    if (*number >= kFirstValidYear && *number <= currentYear) return {TYearCheck::Accepted, std::to_string(*number)};
     return {TYearCheck::Rejected, std::string(text)};
 }
 

@@ -33,7 +33,7 @@ struct TYearResult {
     TYearCheck check;
     std::string text;  // the box text after the check
 };
-// Year leaving its box: 1900 up to currentYear is kept; another number is
+// Year leaving its box: 1900 up to currentYear is kept (as plain digits); another number is
 // rejected (the box keeps its text and the focus); text that is no number
 // becomes currentYear.
 TYearResult CheckYear(std::string_view text, int currentYear);

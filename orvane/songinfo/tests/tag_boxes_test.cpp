@@ -13,6 +13,8 @@ TEST(CheckYear, AcceptsFrom1900ToThisYear)
         {"2001", TYearCheck::Accepted, "2001"},  // past the old 2000 limit
         {"2024", TYearCheck::Accepted, "2024"},
         {"2026", TYearCheck::Accepted, "2026"},
+        {" 1999", TYearCheck::Accepted, "1999"},
+        {"+1999", TYearCheck::Accepted, "1999"},
         {"2027", TYearCheck::Rejected, "2027"},
         {"1899", TYearCheck::Rejected, "1899"},
         {"-1994", TYearCheck::Rejected, "-1994"},
