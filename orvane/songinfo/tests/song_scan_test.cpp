@@ -54,6 +54,22 @@ TEST(ScanSong, SmallId3v2TagNeedsOnlyAHeadAndATailRead)
     EXPECT_LE(stream.ReadCount(), 2);
 }
 
+TEST(ScanSong, FrameLookalikeInsideId3v2IsSkipped)
+{
+    // Cover art can hold bytes that look like two frames in a row; the tag's
+    // size must win over the sync search.
+    const TFrameSpec other{2, 1, 8, 0, false, false};
+    TBytes tag = Id3v2Tag(0);
+    const TBytes lookalike = Frames(other, 208, 3);
+    tag.insert(tag.end(), lookalike.begin(), lookalike.end());
+    tag[9] = static_cast<std::uint8_t>(lookalike.size() & 0x7F);
+    tag[8] = static_cast<std::uint8_t>(lookalike.size() >> 7);
+    const TSongScan scan = Scan(Join({tag, Frames(kCbr128, 417, 10)}));
+    ASSERT_TRUE(scan.hasHeader);
+    EXPECT_EQ(scan.audioStart, tag.size());
+    EXPECT_EQ(scan.info.Version, TMpegVersion::Mpeg1);
+}
+
 TEST(ScanSong, Id3v2FooterIsSkippedToo)
 {
     TBytes tag = Id3v2Tag(100);
