@@ -15,7 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <deque>
+#include <array>
 #include <filesystem>
 #include <new>
 #include <random>
@@ -39,30 +39,45 @@ void* operator new(std::size_t n) {
     if (void* p = std::malloc(n == 0 ? 1 : n)) return p;
     throw std::bad_alloc();
 }
+// The replaced operator new takes its memory from malloc, so free is the match
+// (the compiler cannot see that).
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 void operator delete(void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+#pragma GCC diagnostic pop
 
 namespace {
 
 int trackSeconds = 60;
 
-// Hands every buffer straight back, in the order written.
+// Hands every buffer straight back, in the order written. A fixed ring, so
+// that the device itself never allocates.
 class ImmediateDevice : public brevant::WaveOutDevice {
 public:
     int open(const brevant::WaveFormat&) override { return 0; }
     void pause() override {}
     void restart() override {}
     int write(int slot, const void*, std::uint32_t) override {
-        returned.push_back(slot);
+        ring[(head + count++) % ring.size()] = slot;
         return 0;
     }
+    int next() {
+        const int slot = ring[head];
+        head = (head + 1) % ring.size();
+        --count;
+        return slot;
+    }
+    void clear() { head = count = 0; }
     void unprepare(int) override {}
     void reset() override {}
     int close() override { return 0; }
     std::uint32_t positionSamples() override { return 0; }
     std::string errorText(int) override { return {}; }
 
-    std::deque<int> returned;
+    std::array<int, brevant::PlaybackEngine::kBuffers> ring{};
+    std::size_t head = 0;
+    std::size_t count = 0;
 };
 
 void writeTrack(const std::string& path, std::uint16_t channels, int seconds, unsigned seed) {
@@ -115,7 +130,7 @@ void refill(benchmark::State& state, bool mono) {
     ImmediateDevice device;
     brevant::PlaybackEngine engine(songs().song, device);
     auto start = [&] {
-        device.returned.clear();
+        device.clear();
         if (!engine.start(mono)) state.SkipWithError("start failed");
     };
     start();
@@ -126,8 +141,7 @@ void refill(benchmark::State& state, bool mono) {
             start();
             state.ResumeTiming();
         }
-        const int slot = device.returned.front();
-        device.returned.pop_front();
+        const int slot = device.next();
         const long before = allocations.load(std::memory_order_relaxed);
         const brevant::RefillResult r = engine.refill(slot);
         allocated += allocations.load(std::memory_order_relaxed) - before;
