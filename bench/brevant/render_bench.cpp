@@ -20,6 +20,7 @@
 
 #include "binary_file.h"
 #include "block_size.h"
+#include "mixer.h"
 #include "song_renderer.h"
 #include "wave_file_writer.h"
 #include "wave_output.h"
@@ -187,6 +188,15 @@ int main(int argc, char** argv) {
     report("read 1 MB", wholeTime, seconds);
     report("read blocks", readTime, seconds);
     report("render", renderTime, seconds);
+    // The same render on the narrower vector units, where the processor has wider ones.
+    const brevant::MixerPath widest = brevant::mixerPath();
+    const std::pair<brevant::MixerPath, const char*> narrower[] = {{brevant::MixerPath::Avx2, "  avx2 mix"},
+                                                               {brevant::MixerPath::Baseline, "  sse2 mix"}};
+    for (const auto& [path, name] : narrower) {
+        if (path == widest || !brevant::setMixerPath(path)) continue;
+        report(name, bestOf(runs, [&] { renderer.render(song, out, seconds); }), seconds);
+    }
+    brevant::setMixerPath(widest);
     std::printf("render / read blocks: wall %.2fx, cpu %.2fx\n", renderTime.wall / readTime.wall,
                 renderTime.cpu / readTime.cpu);
     std::printf("render / read 1 MB  : wall %.2fx, cpu %.2fx\n", renderTime.wall / wholeTime.wall,
