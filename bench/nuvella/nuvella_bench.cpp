@@ -142,13 +142,13 @@ void parseBenchmark(benchmark::State& state, const std::string& path) {
     state.PauseTiming();
     std::memcpy(issue.text.get(), pristine.data(), pristine.size());
     state.ResumeTiming();
-    issue.textSize = applyTextMode(issue.text.get(), pristine.size());
-    const std::size_t markerLength = pieceLength(issue.text.get(), issue.textSize);
-    if (!hasIssueMarker({issue.text.get(), markerLength})) {
+    issue.textSize = endAtCtrlZ(issue.text.get(), pristine.size());
+    const RawPiece marker = takePiece(issue.text.get(), issue.textSize);
+    if (!hasIssueMarker({issue.text.get(), marker.length})) {
       state.SkipWithError("no marker");
       return;
     }
-    parseIssueText(issue, markerLength, converter);
+    parseIssueText(issue, marker.raw, converter);
     CountingSink sink;
     enterOutline(issue, sink);
     entries = sink.entries;

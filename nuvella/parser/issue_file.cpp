@@ -86,37 +86,9 @@ std::optional<IssueFile> readIssueFile(const std::string& path) {
   return file;
 }
 
-std::size_t applyTextMode(char* bytes, std::size_t size) {
-  if (const void* eof = std::memchr(bytes, 0x1A, size)) {
-    size = static_cast<std::size_t>(static_cast<const char*>(eof) - bytes);
-  }
-  const void* first = std::memchr(bytes, '\r', size);
-  if (first == nullptr) {
-    return size;
-  }
-  // Compact from the first carriage return on, dropping each one that a line feed follows.
-  char* out = bytes + (static_cast<const char*>(first) - bytes);
-  const char* in = out;
-  const char* const end = bytes + size;
-  while (in < end) {
-    const char* cr = static_cast<const char*>(std::memchr(in, '\r', static_cast<std::size_t>(end - in)));
-    const char* stop = cr ? cr : end;
-    const auto run = static_cast<std::size_t>(stop - in);
-    if (out != in) {
-      std::memmove(out, in, run);
-    }
-    out += run;
-    in = stop;
-    if (cr) {
-      if (cr + 1 < end && cr[1] == '\n') {
-        ++in;  // the pair becomes its line feed
-      } else {
-        *out++ = '\r';
-        ++in;
-      }
-    }
-  }
-  return static_cast<std::size_t>(out - bytes);
+std::size_t endAtCtrlZ(const char* bytes, std::size_t size) {
+  const void* eof = std::memchr(bytes, 0x1A, size);
+  return eof ? static_cast<std::size_t>(static_cast<const char*>(eof) - bytes) : size;
 }
 
 }  // namespace nuvella

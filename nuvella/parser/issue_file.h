@@ -16,8 +16,9 @@ struct IssueFile {
 // The whole file, or nothing when it cannot be opened or read (a directory, say).
 std::optional<IssueFile> readIssueFile(const std::string& path);
 
-// Text mode, in place: a Ctrl+Z ends the file and a carriage return/line feed pair becomes
-// a line feed. Returns the new size.
-std::size_t applyTextMode(char* bytes, std::size_t size);
+// Text mode ends a file at its first Ctrl+Z: returns the size up to it. (The other rule of
+// text mode, a carriage return/line feed pair read as a line feed, is applied as the text is
+// split into pieces.)
+std::size_t endAtCtrlZ(const char* bytes, std::size_t size);
 
 }  // namespace nuvella

@@ -13,12 +13,13 @@ LoadResult loadIssueFile(const std::string& path, LoadContext& context, bool int
     if (!file) {
       return LoadResult::CannotRead;
     }
-    const std::size_t size = applyTextMode(file->bytes.get(), file->size);
+    const std::size_t size = endAtCtrlZ(file->bytes.get(), file->size);
     if (size == 0) {
       return LoadResult::Empty;
     }
-    const std::size_t markerLength = pieceLength(file->bytes.get(), size);
-    if (!hasIssueMarker({file->bytes.get(), markerLength})) {
+    // The marker piece is read like any other, then dropped: line 2 starts after it.
+    const RawPiece marker = takePiece(file->bytes.get(), size);
+    if (!hasIssueMarker({file->bytes.get(), marker.length})) {
       if (!interactive) {
         return LoadResult::NoMarker;
       }
@@ -30,7 +31,7 @@ LoadResult loadIssueFile(const std::string& path, LoadContext& context, bool int
     issue->label = path;
     issue->text = std::move(file->bytes);
     issue->textSize = size;
-    parseIssueText(*issue, markerLength, context.converter);
+    parseIssueText(*issue, marker.raw, context.converter);
     const Issue& kept = context.library.add(std::move(issue));
     context.sink.setRedraw(false);
     enterOutline(kept, context.sink);

@@ -8,11 +8,21 @@
 
 namespace nuvella {
 
-std::size_t pieceLength(const char* text, std::size_t size) {
-  const std::size_t window = std::min<std::size_t>(size, kMaxPieceLength);
-  std::size_t i = 0;
-  const void* lf = std::memchr(text + i, '\n', window - i);
-  return lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - text) + 1 : window;
+RawPiece takePiece(char* text, std::size_t size) {
+  // 99 characters, the last one a line feed from a CR LF pair, take 100 bytes.
+  const std::size_t window = std::min<std::size_t>(size, kMaxPieceLength + 1);
+  if (const void* found = std::memchr(text, '\n', window)) {
+    const auto lf = static_cast<std::size_t>(static_cast<const char*>(found) - text);
+    if (lf > 0 && text[lf - 1] == '\r') {
+      text[lf - 1] = '\n';
+      return {lf + 1, lf};
+    }
+    if (lf < kMaxPieceLength) {
+      return {lf + 1, lf + 1};
+    }
+  }
+  const std::size_t n = std::min<std::size_t>(size, kMaxPieceLength);
+  return {n, n};
 }
 
 bool hasIssueMarker(std::string_view firstPiece) {
@@ -35,14 +45,15 @@ bool hasIssueMarker(std::string_view firstPiece) {
 }
 
 void splitIntoPieces(Issue& issue, std::size_t from) {
-  const char* p = issue.text.get() + from;
-  const char* const end = issue.text.get() + issue.textSize;
+  char* p = issue.text.get() + from;
+  char* const end = issue.text.get() + issue.textSize;
   issue.lines.clear();
   issue.lines.reserve(static_cast<std::size_t>(end - p) / 32 + 1);
   while (p < end) {
-    const auto n = static_cast<std::uint32_t>(pieceLength(p, static_cast<std::size_t>(end - p)));
+    const RawPiece piece = takePiece(p, static_cast<std::size_t>(end - p));
+    const auto n = static_cast<std::uint32_t>(piece.length);
     issue.lines.push_back(IssueLine{p, n, n});
-    p += n;
+    p += piece.raw;
   }
   issue.lines.push_back(IssueLine{end, 0, 0});
   // A NUL ends the visible text of its piece, as it would end a C string.

@@ -10,13 +10,24 @@
 
 namespace nuvella {
 
-// Length of the piece that starts at `text`: up to and including a line feed, at most 99.
-std::size_t pieceLength(const char* text, std::size_t size);
+// One piece as it lies in the bytes of the file: `raw` bytes there read as `length`
+// characters in text mode.
+struct RawPiece {
+  std::size_t raw = 0;
+  std::size_t length = 0;
+};
+
+// The piece that starts at `text`: up to and including a line feed, at most 99 characters.
+// A closing carriage return/line feed pair reads as one line feed: the carriage return is
+// overwritten with the line feed, so the piece's characters lie together without moving
+// the rest of the text, and the old line feed is left behind outside the piece.
+RawPiece takePiece(char* text, std::size_t size);
 
 // "Start.Of" anywhere in the piece, in any letter case.
 bool hasIssueMarker(std::string_view firstPiece);
 
 // Splits issue.text from `from` on into pieces and closes the chain with the empty piece.
+// Pieces point into the text; bytes between them (left-behind line feeds) belong to none.
 void splitIntoPieces(Issue& issue, std::size_t from);
 
 // Converts everything after the marker piece from the OEM code page and splits it into

@@ -9,35 +9,12 @@
 namespace nuvella {
 namespace {
 
-struct TextModeCase {
-  const char* name;
-  std::string raw;
-  std::string read;
-};
-
-void PrintTo(const TextModeCase& c, std::ostream* os) { *os << c.name; }
-
-const TextModeCase kTextModeCases[] = {
-    {"crlf_becomes_lf", "a\r\nb\r\n", "a\nb\n"},
-    {"lone_cr_stays", "a\rb\n", "a\rb\n"},
-    {"cr_at_end_stays", "a\r", "a\r"},
-    {"cr_cr_lf_keeps_one_cr", "a\r\r\nb", "a\r\nb"},
-    {"lf_only_untouched", "a\nb\n", "a\nb\n"},
-    {"ctrl_z_ends_the_file", "a\r\nb\x1A" "c\r\n", "a\nb"},
-    {"ctrl_z_first_is_empty", "\x1A" "abc", ""},
-    {"empty", "", ""},
-};
-
-class TextModeTest : public ::testing::TestWithParam<TextModeCase> {};
-
-TEST_P(TextModeTest, ReadsLikeTheTextModeOfTheCRuntime) {
-  std::string bytes = GetParam().raw;
-  const std::size_t size = applyTextMode(bytes.data(), bytes.size());
-  EXPECT_EQ(bytes.substr(0, size), GetParam().read);
+TEST(EndAtCtrlZ, TextEndsAtTheFirstCtrlZ) {
+  EXPECT_EQ(endAtCtrlZ("ab\x1A" "cd\x1A", 6), 2u);
+  EXPECT_EQ(endAtCtrlZ("\x1A" "abc", 4), 0u);
+  EXPECT_EQ(endAtCtrlZ("abc", 3), 3u);
+  EXPECT_EQ(endAtCtrlZ("", 0), 0u);
 }
-
-INSTANTIATE_TEST_SUITE_P(Table, TextModeTest, ::testing::ValuesIn(kTextModeCases),
-                         [](const auto& param) { return std::string(param.param.name); });
 
 TEST(ReadIssueFile, ReadsEveryByteOfSmallAndLargeFiles) {
   testing::TempDir dir;

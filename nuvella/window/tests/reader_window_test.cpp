@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -273,6 +274,31 @@ TEST_F(ReaderWindowTest, OpenWithSeveralFilesAddsOneEntryPerJoinedPath) {
   EXPECT_EQ(files[files.size() - 2], directory + "\\a.txt");
   EXPECT_EQ(files[files.size() - 1], directory + "\\b.txt");
   EXPECT_TRUE(dialogs_.boxes.empty());
+}
+
+// The shipped sample issue shows the same outline as the outline printer gives for it.
+TEST_F(ReaderWindowTest, ShippedSampleFillsTheTreeLikeItsOutline) {
+  const std::string source = NUVELLA_SOURCE_DIR;
+  const std::string sample = source + "\\samples\\nuvella1.txt";
+  std::ifstream golden(source + "\\cli\\tests\\nuvella1.outline", std::ios::binary);
+  ASSERT_TRUE(golden.good()) << source;
+  std::vector<std::string> expected;
+  for (std::string line; std::getline(golden, line);) {
+    // "DEPTH KIND LABEL": keep the depth and the label; the file entry is the path opened.
+    const auto kindEnd = line.find(' ', 2);
+    expected.push_back(line.substr(0, 2) + (line[0] == '0' ? sample : line.substr(kindEnd + 1)));
+  }
+  ReaderHarness reader;
+  const auto before = reader.treeEntries().size();
+  dialogs_.openResult = sample + '\0';
+  dialogs_.openFileOffset = static_cast<WORD>(sample.size() - 12);
+  reader.command(IDM_OPEN);
+  const auto entries = reader.treeEntries();
+  std::vector<std::string> shown;
+  for (std::size_t i = before; i < entries.size(); ++i) {
+    shown.push_back(std::to_string(entries[i].depth) + " " + entries[i].label);
+  }
+  EXPECT_EQ(shown, expected);
 }
 
 TEST_F(ReaderWindowTest, OpenOfOneFileUsesItsFullPath) {
