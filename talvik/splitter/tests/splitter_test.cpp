@@ -208,9 +208,21 @@ TEST_F(SplitterTest, AutoModeRunsTheRangeOnceEach) {
     settings.startTrack = 2;
     settings.endTrack = 4;
     settings.deleteProcessed = true;
+    struct Recorder : AutoModeObserver {
+        std::string log;
+        void trackStarted(int t) override { log += "start " + std::to_string(t) + ";"; }
+        void trackAnalyzed(int t) override { log += "analysed " + std::to_string(t) + ";"; }
+        void trackSaved(int t, int files) override {
+            log += "saved " + std::to_string(t) + ":" + std::to_string(files) + ";";
+        }
+    } recorder;
     Splitter s(beeper, settings);
-    s.autoMode(settings);
+    s.autoMode(settings, &recorder);
     EXPECT_EQ(s.currentTrack(), 5);
+    EXPECT_EQ(recorder.log,
+              "start 2;analysed 2;saved 2:1;start 3;analysed 3;saved 3:1;"
+              "start 4;analysed 4;saved 4:1;");
+    EXPECT_EQ(beeper.beeps, 3 * (2 + 4));
     for (int t = 1; t <= 5; ++t) {
         const bool inRange = t >= 2 && t <= 4;
         EXPECT_EQ(FileExists(soundFile(t, 1)), inRange) << t;
