@@ -118,13 +118,38 @@ TEST(BuildArticleRtf, CutInsideATitleClosesMarkersAndTitle) {
   EXPECT_EQ(doc.size() - closing.size(), kArticleLimit);
 }
 
+// A fixed 40,000-byte buffer would overflow here: a title line whose nineteenth group opens
+// just below the cut needs 53 bytes behind it, not 50. The document grows instead.
+TEST(BuildArticleRtf, ManyMarkersAtTheCutStillCloseEveryGroup) {
+  std::string markers;
+  for (int i = 0; i < 19; ++i) {
+    markers += " ____";
+  }
+  // Body lines bring the output to where the title's last opening starts one byte below the cut.
+  const std::size_t before = kArticleLimit - 1 - (10 + 8 + 18 * 16) - kHeader18.size();
+  const std::size_t fullLines = (before - 6) / 100;
+  const std::size_t lastLine = before - 100 * fullLines - 5;
+  ASSERT_TRUE(lastLine >= 1 && lastLine <= 99) << lastLine;
+  std::string text;
+  for (std::size_t i = 0; i < fullLines; ++i) {
+    text += std::string(95, 'x') + "\n";
+  }
+  text += std::string(lastLine, 'y') + "\n";
+  text += " :: " + markers + "\n";
+  const std::string doc = render(text);
+  const std::string closing = "\\par " + std::string(19, '}') + "\\cf0 \\ql\\fs18}}";
+  EXPECT_EQ(doc.size(), kArticleLimit + 15 + closing.size());
+  EXPECT_GT(doc.size(), kArticleCapacity);
+  EXPECT_EQ(doc.substr(doc.size() - closing.size()), closing);
+}
+
 TEST(BuildArticleRtf, DocumentStaysWithinTheBufferWithWideCharacters) {
   std::string text;
   for (int i = 0; i < 2000; ++i) {
     text += std::string(40, '\xE9') + " ____" + std::string(40, '{') + "\n";
   }
   const std::string doc = render(text);
-  EXPECT_LE(doc.size(), kArticleCapacity);
+  EXPECT_LT(doc.size(), kArticleLimit + 100);
   int depth = 0;
   for (std::size_t i = 0; i < doc.size(); ++i) {
     if (doc[i] == '\\') {
