@@ -43,7 +43,14 @@ std::size_t SaveCurrentSet(SettingsStore& store, const std::filesystem::path& pr
                            std::string_view currentSetName, const TSetFileImage& control,
                            const std::vector<TSongEntry>& rows, const TColumnWidths& widths) {
     SaveColumnWidths(store, widths);
-    TSetFileImage image = control;
+    // The control's records with the list's rows; the control's own entries are not copied.
+    TSetFileImage image;
+    image.resourceName = control.resourceName;
+    image.resourceFlags = control.resourceFlags;
+    image.className = control.className;
+    image.objectName = control.objectName;
+    image.properties = control.properties;
+    image.itemsIndex = control.itemsIndex;
     image.entries = rows;
     SetImageColumns(image, widths);
     return SaveSetFile(SetFileName(programFolder, currentSetName), image);

@@ -3,7 +3,9 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "setting_names.h"
 
@@ -31,21 +33,23 @@ void DesktopAssociationHost::ShowMessage(std::string_view text, TMessageIcon ico
 }
 
 std::optional<std::string> DesktopAssociationHost::FindPlayer() {
-    // MAX_PATH is enough here: the chosen name has to end in "winplay3.exe" anyway,
-    // and a longer choice is reported by the dialog, not cut.
-    char file[MAX_PATH] = "winplay3.exe";
+    // Room for long paths: a name that still does not fit makes the dialog fail
+    // (reported as a failed association), it is never cut.
+    std::vector<char> file(32768, '\0');
+    const std::string preset = "winplay3.exe";
+    std::copy(preset.begin(), preset.end(), file.begin());
     static const char filter[] = "Executable Files\0*.EXE\0";
     OPENFILENAMEA ofn{};
     ofn.lStructSize = sizeof(ofn);
     ofn.hwndOwner = static_cast<HWND>(owner_);
     ofn.lpstrFilter = filter;
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = sizeof(file);
+    ofn.lpstrFile = file.data();
+    ofn.nMaxFile = static_cast<DWORD>(file.size());
     ofn.lpstrTitle = "Find WinPlay3 ...";
     ofn.lpstrDefExt = "EXE";
     ofn.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
     if (!GetOpenFileNameA(&ofn)) return std::nullopt;
-    return std::string(file);
+    return std::string(file.data());
 }
 
 bool DesktopAssociationHost::FileExists(const std::string& path) const {
