@@ -107,6 +107,47 @@ TEST(BlockReader, AMutedTrackIsSkippedPastAndResumesInPlace) {
     EXPECT_EQ(reader.mixInputs(song, MixGains{}).size(), 1u);
 }
 
+TEST(BlockReader, MutingAcrossTheReadAheadKeepsThePlace) {
+    TempDir dir;
+    Song song;
+    const int blocks = 2 * static_cast<int>(BlockReader::kReadAheadBlocks) * 2 + 3;  // mono blocks
+    makeTrack(dir, song, "a.wav", false, 8000, ramp(static_cast<std::size_t>(blocks) * 7680));
+    makeTrack(dir, song, "b.wav", true, 8000, ramp(static_cast<std::size_t>(blocks) * 2 * 7680));
+    song.compensation = 0;
+    BlockReader reader;
+    ASSERT_TRUE(reader.open(song));
+    ASSERT_TRUE(reader.readBlock(song));  // reads ahead
+    song.track(0).muted = 1;
+    song.track(1).muted = 1;
+    const int mutedBlocks = blocks - 3;
+    for (int b = 0; b < mutedBlocks; ++b) ASSERT_TRUE(reader.readBlock(song)) << b;
+    song.track(0).muted = 0;
+    song.track(1).muted = 0;
+    ASSERT_TRUE(reader.readBlock(song));
+    const int block = 1 + mutedBlocks;
+    EXPECT_EQ(reader.samples(0)[0], static_cast<std::int16_t>((1 + block * 7680) & 0x7FFF));
+    EXPECT_EQ(reader.samples(1)[0], static_cast<std::int16_t>((1 + block * 2 * 7680) & 0x7FFF));
+    EXPECT_EQ(reader.remainingBytes(0), 15360u);
+}
+
+TEST(BlockReader, AnOddSizedDataChunkEndsInSilence) {
+    TempDir dir;
+    Song song;
+    auto data = testing::sampleBytes({100, 200, 300});
+    data.push_back(0x7F);  // half a sample
+    testing::writeBytes(dir.file("odd.wav"),
+                        testing::riffBytes("WAVE", {{"fmt ", testing::pcmFormatBytes(1, 8000, 16)}, {"data", data}}));
+    testing::addTrack(song, dir.file("odd.wav"), false);
+    BlockReader reader;
+    ASSERT_TRUE(reader.open(song));
+    ASSERT_TRUE(reader.readBlock(song));
+    EXPECT_EQ(reader.samples(0)[2], 300);
+    EXPECT_EQ(reader.samples(0)[3], 0x7F);
+    EXPECT_EQ(reader.samples(0)[4], 0);
+    ASSERT_TRUE(reader.readBlock(song));
+    EXPECT_TRUE(reader.endOfData());
+}
+
 TEST(BlockReader, AStartPastEveryTrackHasNoData) {
     TempDir dir;
     Song song;
