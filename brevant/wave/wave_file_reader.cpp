@@ -44,7 +44,9 @@ WaveOpenError WaveFileReader::open(const std::string& path) {
     std::int64_t fmtStart = 0;
     std::uint64_t fmtSize = 0;
     if (!findChunk("fmt ", formBodyStart_, fmtStart, fmtSize)) return WaveOpenError::NoFmtChunk;
-    // The whole chunk is read whatever its size, as the format record may carry extra fields.
+    // The whole chunk is read whatever its size, as the format record may carry
+    // extra fields; a size claiming more than 64 KiB (no real format does) is
+    // taken as 64 KiB so a damaged header cannot ask for a huge allocation.
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(std::min<std::uint64_t>(fmtSize, 1u << 16)));
     if (!file_.seek(fmtStart) || file_.read(bytes.data(), bytes.size()) != bytes.size()) {
         return WaveOpenError::FormatUnread;

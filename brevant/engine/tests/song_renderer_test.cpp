@@ -80,6 +80,24 @@ TEST(SongRenderer, AMonoTrackAtFullVolumeFillsBothChannels) {
     }
 }
 
+TEST(SongRenderer, TwoTracksWithOneMutedPlayTheOtherAtHalfAmplitude) {
+    TempDir dir;
+    Song song;
+    const std::vector<std::int16_t> loud = {1000, -1000, 32767, -32768, 3, -3};
+    makeTrack(dir, song, "a.wav", false, 8000, loud);
+    makeTrack(dir, song, "b.wav", false, 8000, std::vector<std::int16_t>(6, 20000));
+    song.track(1).muted = 1;
+    RecordingEvents events;
+    SongRenderer renderer(events);
+    ASSERT_EQ(renderer.render(song, dir.file("o.wav"), 0), RenderOutcome::Completed);
+    const auto r = renderedSamples(dir.file("o.wav"), 8000);
+    const std::int16_t half[] = {500, -500, 16383, -16384, 1, -1};
+    for (std::size_t f = 0; f < 6; ++f) {
+        EXPECT_EQ(r[2 * f], half[f]) << f;
+        EXPECT_EQ(r[2 * f + 1], half[f]) << f;
+    }
+}
+
 TEST(SongRenderer, MixesWithGainsPanMuteAndCompensation) {
     TempDir dir;
     Song song;
