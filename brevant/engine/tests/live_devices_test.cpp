@@ -206,6 +206,7 @@ TEST(LiveDevicesTest, RecordingFromTheFeedMakesATakeOfTheFedFrames) {
     rig.transport.recordCommand();
     ASSERT_TRUE(rig.transport.recording()) << (rig.view.boxes.size() > 1 ? rig.view.boxes[1].text : "");
     rig.pumpUntil([&] { return rig.transport.recorder().recordedSamples() > 44100; }, 10000);
+    const std::uint32_t recordedAtStop = rig.transport.recorder().recordedSamples();
     rig.transport.stopTransport(StopMode::Recording);
     rig.pump(200);
 
@@ -218,6 +219,9 @@ TEST(LiveDevicesTest, RecordingFromTheFeedMakesATakeOfTheFedFrames) {
     ASSERT_EQ(reader.findData(), WaveOpenError::None);
     std::vector<std::int16_t> samples(static_cast<std::size_t>(reader.dataSize() / 2));
     ASSERT_GT(samples.size(), 4000u);
+    // The buffer being filled at the stop is kept: the take runs to the stop,
+    // not to the last full buffer before it.
+    EXPECT_GE(samples.size(), recordedAtStop);
     ASSERT_EQ(reader.read(samples.data(), samples.size() * 2), static_cast<std::int64_t>(samples.size() * 2));
     const auto fed = std::count(samples.begin(), samples.end(), kFedSample);
     const auto silent = std::count(samples.begin(), samples.end(), std::int16_t{0});
@@ -306,6 +310,27 @@ TEST(LiveDevicesTest, SequencerOpensMeasuresAndSeeksAMidiFile) {
     EXPECT_TRUE(rig.view.isEnabled(TransportControl::Play));
     EXPECT_FALSE(rig.transport.midiPlaying());
     EXPECT_TRUE(rig.view.boxes.empty());
+}
+
+TEST(LiveDevicesTest, SeekWhileOnlyMidiPlaysReopensItAndIgnoresTheAbort) {
+    LiveRig rig;
+    const std::string midi = rig.dir.file("backing.mid");
+    writeMidiFile(midi, 8);
+    rig.project.song().midiFile = midi;
+    rig.transport.playCommand();
+    ASSERT_TRUE(rig.transport.midiPlaying());
+    rig.transport.onPositionSlider(4, 2);
+    EXPECT_TRUE(rig.transport.midiPlaying());
+    rig.pump(500);
+    // The closed play's notice says it was aborted; it neither stops the
+    // reopened file nor is mistaken for its end.
+    EXPECT_TRUE(rig.transport.midiPlaying());
+    EXPECT_FALSE(rig.transport.midiRestart());
+    EXPECT_FALSE(rig.midiNotices.empty());
+    for (std::uint32_t flags : rig.midiNotices) EXPECT_EQ(flags, SequencerDevice::kNotifyAborted);
+    EXPECT_TRUE(rig.view.timer);
+    rig.transport.stopTransport(StopMode::Playback);
+    EXPECT_FALSE(rig.view.timer);
 }
 
 TEST(LiveDevicesTest, MissingMidiFileShowsTheDeviceTextAndPlaysTheAudio) {
