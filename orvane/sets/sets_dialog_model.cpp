@@ -6,6 +6,7 @@
 
 #include "set_names.h"
 #include "setting_names.h"
+#include "text_rules.h"
 
 namespace orvane {
 
@@ -68,9 +69,17 @@ bool TSetsDialogModel::Delete() {
     if (selected_ < 0) return false;
     const auto position = static_cast<std::size_t>(selected_);
     if (rows_[position].name == kDefaultSetName) return false;
-    std::error_code missingIsFine;
-    std::filesystem::remove(SetFileName(programFolder_, rows_[position].name), missingIsFine);
+    const std::string fileName = SetFileBaseName(rows_[position].name);
     rows_.erase(rows_.begin() + selected_);
+    // Sets stored by earlier versions may share one file ("Rock.90s", "Rock.80s"); the
+    // file goes only with the last set that uses it.
+    const bool shared = std::any_of(rows_.begin(), rows_.end(), [&](const TSetRecord& row) {
+        return UpperText(SetFileBaseName(row.name)) == UpperText(fileName);
+    });
+    if (!shared) {
+        std::error_code missingIsFine;
+        std::filesystem::remove(programFolder_ / fileName, missingIsFine);
+    }
     if (rows_.empty()) {
         // Sets read from an older registry may lack the default set; never leave none.
         rows_.push_back({std::string(kDefaultSetName), std::string(kDefaultSetDescription)});

@@ -146,6 +146,20 @@ TEST(SetsDialogModelTest, DeleteRemovesRowAndFileAndSelectsTheSamePosition) {
     EXPECT_EQ(model.CurrentSetName(), "(Default)");
 }
 
+TEST(SetsDialogModelTest, DeleteKeepsAFileAnotherSetStillUses) {
+    TempFolder dir;
+    MemorySettingsStore store;
+    StoreSets(store, {{"(Default)", "d"}, {"Rock.90s", "a"}, {"Rock.80s", "b"}});
+    const auto shared = dir.path() / "Rock.OVM";
+    TempFolder::WriteAll(shared, "x");
+    TSetsDialogModel model(store, "Rock.90s", dir.path());
+    EXPECT_TRUE(model.Delete());
+    EXPECT_TRUE(std::filesystem::exists(shared));
+    EXPECT_EQ(model.CurrentSetName(), "Rock.80s");
+    EXPECT_TRUE(model.Delete());
+    EXPECT_FALSE(std::filesystem::exists(shared));
+}
+
 TEST(SetsDialogModelTest, DeletingTheOnlyRowBringsBackTheDefaultSet) {
     MemorySettingsStore store;
     StoreSets(store, {{"Solo", "s"}});
