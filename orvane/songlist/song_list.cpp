@@ -132,21 +132,27 @@ void TSongList::Assign(std::vector<TSongEntry> entries, int currentIndex)
 int TSongList::Add(std::string_view folder, std::span<const std::string> fileNames, const TPlayTimeReader& readPlayTime)
 {
     const std::string entryFolder = EntryFolder(folder);
-    // Reserved first, so the views in known stay valid while entries are appended.
-    entries_.reserve(entries_.size() + fileNames.size());
-    // A key set instead of a search per file keeps adding linear.
+    // Reserved first, so the views in known stay valid while entries are
+    // appended; growing geometrically keeps one-by-one adding linear.
+    const std::size_t needed = entries_.size() + fileNames.size();
+    if (needed > entries_.capacity()) entries_.reserve(std::max(needed, entries_.capacity() * 2));
+    // A few files are looked up directly; more get a key set, so a large
+    // Add all stays linear.
+    const bool checkDuplicates = !options_.allowDuplicated;
+    const bool useKeySet = checkDuplicates && fileNames.size() > 8;
     std::unordered_set<TEntryKey, TEntryKeyHash> known;
-    if (!options_.allowDuplicated) {
-        known.reserve(entries_.size() + fileNames.size());
+    if (useKeySet) {
+        known.reserve(needed);
         for (const TSongEntry& entry : entries_) known.insert({entry.folder, entry.caption});
     }
     int added = 0;
     for (const std::string& name : fileNames) {
-        if (!options_.allowDuplicated && known.contains({entryFolder, name})) continue;
+        if (useKeySet && known.contains({entryFolder, name})) continue;
+        if (checkDuplicates && !useKeySet && FindSongEntry(entries_, name, entryFolder) >= 0) continue;
         const std::int32_t seconds = readPlayTime ? readPlayTime(entryFolder + name) : 0;
         entries_.push_back(MakeSongEntry(entryFolder, name, seconds));
         selected_.push_back(0);
-        if (!options_.allowDuplicated) known.insert({entries_.back().folder, entries_.back().caption});
+        if (useKeySet) known.insert({entries_.back().folder, entries_.back().caption});
         ++added;
     }
     UpdateListCommands();
@@ -226,7 +232,7 @@ void TSongList::MoveDown()
 void TSongList::Reorder(const std::vector<std::size_t>& order, bool keepSelection)
 {
     std::vector<TSongEntry> entries;
-    entries.reserve(entries_.size());
+    entries.reserve(entries_.capacity());
     std::vector<std::uint8_t> selected(entries_.size(), 0);
     std::vector<int> newPosition(entries_.size());
     for (std::size_t k = 0; k < order.size(); ++k) {
@@ -275,8 +281,12 @@ void TSongList::SortBy(TSortKey key)
         return CompareSongEntries(entries_[a.index], entries_[b.index], parameter, compareText_) < 0;
     });
     std::vector<std::size_t> order(items.size());
-    for (std::size_t k = 0; k < items.size(); ++k) order[k] = items[k].index;
-    Reorder(order, true);
+    bool unchanged = true;
+    for (std::size_t k = 0; k < items.size(); ++k) {
+        order[k] = items[k].index;
+        unchanged = unchanged && order[k] == k;
+    }
+    if (!unchanged) Reorder(order, true);
 }
 
 TListCommands TSongList::ChooseSortItem(TSortKey key)
