@@ -172,14 +172,20 @@ std::string addTrack(LiveRig& rig, const std::string& name, bool stereo, const s
 
 TEST(LiveDevicesTest, PlaybackCapturedIsTheRenderOfTheSong) {
     LiveRig rig;
-    addTrack(rig, "a.wav", true, signal(44100 * 2 * 2 + 999, 3));
+    const std::string first = addTrack(rig, "a.wav", true, signal(44100 * 2 * 2 + 999, 3));
     addTrack(rig, "b.wav", false, signal(44100 * 1 + 321, 11));
     rig.project.song().track(1).pan = 150;
     rig.transport.recomputeGains();
 
     rig.transport.playCommand();
     ASSERT_TRUE(rig.transport.playing()) << (rig.view.boxes.empty() ? "" : rig.view.boxes[0].text);
+    EXPECT_FALSE(DeleteFileA(first.c_str())) << "the track is open while it plays";
     ASSERT_TRUE(rig.pumpUntil([&] { return !rig.transport.playing(); }, 20000)) << "the song never ended";
+    // The end of the song closes every track file: it can be replaced now.
+    const std::string copy = rig.dir.file("copy.wav");
+    ASSERT_TRUE(CopyFileA(first.c_str(), copy.c_str(), FALSE));
+    EXPECT_TRUE(DeleteFileA(first.c_str()));
+    ASSERT_TRUE(MoveFileA(copy.c_str(), first.c_str()));
     EXPECT_TRUE(rig.view.boxes.empty());
     EXPECT_TRUE(rig.view.isEnabled(TransportControl::Play));
 
@@ -212,6 +218,9 @@ TEST(LiveDevicesTest, RecordingFromTheFeedMakesATakeOfTheFedFrames) {
 
     ASSERT_EQ(rig.project.song().trackCount, 1) << "the take joined the song";
     const std::string take = rig.dir.file("take.wav");
+    const std::string moved = rig.dir.file("moved.wav");
+    EXPECT_TRUE(MoveFileA(take.c_str(), moved.c_str())) << "the stop closed the take";
+    ASSERT_TRUE(MoveFileA(moved.c_str(), take.c_str()));
     EXPECT_EQ(rig.project.song().track(0).fileName, take);
     WaveFileReader reader;
     ASSERT_EQ(reader.open(take), WaveOpenError::None);
