@@ -94,14 +94,14 @@ TEST(SongListAdd, LargeAddSkipsDuplicatesToo)
     // Enough files to take the key-set path: repeats within the batch and
     // entries already listed are both skipped.
     std::vector<std::string> names;
-    for (int i = 0; i < 30; ++i) names.push_back("s" + std::to_string(i % 20));
+    for (int i = 0; i < 30; ++i) names.push_back(std::to_string(i % 20) + ".mp3");
     TSongList list;
     list.SetSortState({TSortKey::NoSort, false, false});
-    const std::vector<std::string> first = {"s3"};
-    list.Add("C:\M", first, Times({}));
-    EXPECT_EQ(list.Add("C:\M", names, Times({})), 19);
+    const std::vector<std::string> first = {"3.mp3"};
+    list.Add("C:\\M", first, Times({}));
+    EXPECT_EQ(list.Add("C:\\M", names, Times({})), 19);
     EXPECT_EQ(list.Count(), 20);
-    EXPECT_EQ(list.Add("C:\N", names, Times({})), 20);
+    EXPECT_EQ(list.Add("C:\\N", names, Times({})), 20);
 }
 
 TEST(SongListAdd, SortAlwaysKeepsTimeOrderAndReverseTurnsIt)
