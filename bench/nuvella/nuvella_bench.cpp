@@ -26,210 +26,226 @@ namespace {
 using namespace nuvella;
 
 class CountingSink final : public OutlineSink {
- public:
-  void setRedraw(bool) override {}
-  OutlineItem insert(OutlineItem, OutlineKind, std::string_view, const IssueLine*) override { return ++entries; }
-  void markHasChildren(OutlineItem) override {}
-  void repaint() override {}
-  std::size_t entries = 0;
+  public:
+    void setRedraw(bool) override {}
+    OutlineItem insert(OutlineItem, OutlineKind, std::string_view, const IssueLine*) override {
+        return ++entries;
+    }
+    void markHasChildren(OutlineItem) override {}
+    void repaint() override {}
+    std::size_t entries = 0;
 };
 
 class NoQuestion final : public MarkerQuestion {
- public:
-  bool continueWithoutMarker() override { return false; }
+  public:
+    bool continueWithoutMarker() override { return false; }
 };
 
 std::string makeIssue(std::size_t bytes, bool crlf) {
-  std::mt19937 random(42);
-  const char* words[] = {"audio", "toolkit", "sample", "track", "mixer", "the", "and", "reader",
-                         "level", "note", "set", "song", "a", "of", "splitter", "wave"};
-  // About one word in sixty carries a code page 437 letter.
-  const char* accented[] = {"caf\x82", "M\x81nchen", "J\x81rgen", "na\x8Bve"};
-  const char* eol = crlf ? "\r\n" : "\n";
-  std::string text = "Start.Of generated issue";
-  text += eol;
-  text.reserve(bytes + 200);
-  std::size_t line = 0;
-  while (text.size() < bytes) {
-    ++line;
-    if (line % 400 == 0) {
-      text += "=-=-=-=-[ Section " + std::to_string(line / 400) + " ]-=-=-=-=";
-    } else if (line % 37 == 0) {
-      text += " :: \"Article " + std::to_string(line) + "\" by the editors";
-    } else if (line % 97 == 0) {
-      text += "=--(Interview " + std::to_string(line) + ")-----";
-    } else if (line % 23 == 0) {
-      text += " ____ Heading of paragraph " + std::to_string(line);
-    } else {
-      const std::size_t target = line % 211 == 0 ? 180 : 10 + random() % 89;
-      std::string body;
-      while (body.size() < target) {
-        const auto pick = random();
-        body += pick % 61 == 0 ? accented[(pick >> 8) % 4] : words[pick % 16];
-        body += ' ';
-      }
-      body.resize(target);
-      text += body;
-    }
+    std::mt19937 random(42);
+    const char* words[] = {"audio", "toolkit", "sample",   "track", "mixer", "the",
+                           "and",   "reader",  "level",    "note",  "set",   "song",
+                           "a",     "of",      "splitter", "wave"};
+    // About one word in sixty carries a code page 437 letter.
+    const char* accented[] = {"caf\x82", "M\x81nchen", "J\x81rgen", "na\x8Bve"};
+    const char* eol = crlf ? "\r\n" : "\n";
+    std::string text = "Start.Of generated issue";
     text += eol;
-  }
-  return text;
+    text.reserve(bytes + 200);
+    std::size_t line = 0;
+    while (text.size() < bytes) {
+        ++line;
+        if (line % 400 == 0) {
+            text += "=-=-=-=-[ Section " + std::to_string(line / 400) + " ]-=-=-=-=";
+        } else if (line % 37 == 0) {
+            text += " :: \"Article " + std::to_string(line) + "\" by the editors";
+        } else if (line % 97 == 0) {
+            text += "=--(Interview " + std::to_string(line) + ")-----";
+        } else if (line % 23 == 0) {
+            text += " ____ Heading of paragraph " + std::to_string(line);
+        } else {
+            const std::size_t target = line % 211 == 0 ? 180 : 10 + random() % 89;
+            std::string body;
+            while (body.size() < target) {
+                const auto pick = random();
+                body += pick % 61 == 0 ? accented[(pick >> 8) % 4] : words[pick % 16];
+                body += ' ';
+            }
+            body.resize(target);
+            text += body;
+        }
+        text += eol;
+    }
+    return text;
 }
 
 // The generated files live as long as the benchmark program.
 struct GeneratedIssues {
-  std::filesystem::path dir = std::filesystem::temp_directory_path() / "nuvella-bench";
-  std::string lfPath;
-  std::string crlfPath;
-  std::size_t lfSize = 0;
-  std::size_t crlfSize = 0;
+    std::filesystem::path dir = std::filesystem::temp_directory_path() / "nuvella-bench";
+    std::string lfPath;
+    std::string crlfPath;
+    std::size_t lfSize = 0;
+    std::size_t crlfSize = 0;
 
-  GeneratedIssues() {
-    std::filesystem::create_directories(dir);
-    lfPath = write("issue-lf.txt", makeIssue(100u << 20, false), lfSize);
-    crlfPath = write("issue-crlf.txt", makeIssue(100u << 20, true), crlfSize);
-  }
-  ~GeneratedIssues() {
-    std::error_code ignored;
-    std::filesystem::remove_all(dir, ignored);
-  }
-  std::string write(const char* name, const std::string& text, std::size_t& size) {
-    const auto path = (dir / name).string();
-    std::ofstream(path, std::ios::binary).write(text.data(), static_cast<std::streamsize>(text.size()));
-    size = text.size();
-    return path;
-  }
+    GeneratedIssues() {
+        std::filesystem::create_directories(dir);
+        lfPath = write("issue-lf.txt", makeIssue(100u << 20, false), lfSize);
+        crlfPath = write("issue-crlf.txt", makeIssue(100u << 20, true), crlfSize);
+    }
+    ~GeneratedIssues() {
+        std::error_code ignored;
+        std::filesystem::remove_all(dir, ignored);
+    }
+    std::string write(const char* name, const std::string& text, std::size_t& size) {
+        const auto path = (dir / name).string();
+        std::ofstream(path, std::ios::binary)
+            .write(text.data(), static_cast<std::streamsize>(text.size()));
+        size = text.size();
+        return path;
+    }
 };
 
 GeneratedIssues& issues() {
-  static GeneratedIssues generated;
-  return generated;
+    static GeneratedIssues generated;
+    return generated;
 }
 
 void loadBenchmark(benchmark::State& state, const std::string& path, std::size_t size) {
-  OemTableConverter converter;
-  NoQuestion question;
-  std::size_t entries = 0;
-  for (auto _ : state) {
-    CountingSink sink;
-    IssueLibrary library;
-    LoadContext context{sink, converter, question, library};
-    if (loadIssueFile(path, context, false) != LoadResult::Loaded) {
-      state.SkipWithError("issue not loaded");
-      return;
+    OemTableConverter converter;
+    NoQuestion question;
+    std::size_t entries = 0;
+    for (auto _ : state) {
+        CountingSink sink;
+        IssueLibrary library;
+        LoadContext context{sink, converter, question, library};
+        if (loadIssueFile(path, context, false) != LoadResult::Loaded) {
+            state.SkipWithError("issue not loaded");
+            return;
+        }
+        entries = sink.entries;
+        benchmark::DoNotOptimize(library.at(0).lines.data());
     }
-    entries = sink.entries;
-    benchmark::DoNotOptimize(library.at(0).lines.data());
-  }
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
-  state.counters["entries"] = static_cast<double>(entries);
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
+    state.counters["entries"] = static_cast<double>(entries);
 }
 
-void BM_LoadIssueLf(benchmark::State& state) { loadBenchmark(state, issues().lfPath, issues().lfSize); }
-void BM_LoadIssueCrLf(benchmark::State& state) { loadBenchmark(state, issues().crlfPath, issues().crlfSize); }
+void BM_LoadIssueLf(benchmark::State& state) {
+    loadBenchmark(state, issues().lfPath, issues().lfSize);
+}
+void BM_LoadIssueCrLf(benchmark::State& state) {
+    loadBenchmark(state, issues().crlfPath, issues().crlfSize);
+}
 
 // Parsing and classification alone: text mode, marker test, code page conversion, pieces
 // and outline, on an issue whose memory is already in use (fresh pages are costly on some
 // virtual machines and would swamp the parser's own work).
 void parseBenchmark(benchmark::State& state, const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  const std::string pristine((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  Issue issue;
-  issue.text = std::make_unique<char[]>(pristine.size());
-  OemTableConverter converter;
-  std::size_t entries = 0;
-  for (auto _ : state) {
-    state.PauseTiming();
-    std::memcpy(issue.text.get(), pristine.data(), pristine.size());
-    state.ResumeTiming();
-    issue.textSize = endAtCtrlZ(issue.text.get(), pristine.size());
-    const RawPiece marker = takePiece(issue.text.get(), issue.textSize);
-    if (!hasIssueMarker({issue.text.get(), marker.length})) {
-      state.SkipWithError("no marker");
-      return;
+    std::ifstream in(path, std::ios::binary);
+    const std::string pristine((std::istreambuf_iterator<char>(in)),
+                               std::istreambuf_iterator<char>());
+    Issue issue;
+    issue.text = std::make_unique<char[]>(pristine.size());
+    OemTableConverter converter;
+    std::size_t entries = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::memcpy(issue.text.get(), pristine.data(), pristine.size());
+        state.ResumeTiming();
+        issue.textSize = endAtCtrlZ(issue.text.get(), pristine.size());
+        const RawPiece marker = takePiece(issue.text.get(), issue.textSize);
+        if (!hasIssueMarker({issue.text.get(), marker.length})) {
+            state.SkipWithError("no marker");
+            return;
+        }
+        parseIssueText(issue, marker.raw, converter);
+        CountingSink sink;
+        enterOutline(issue, sink);
+        entries = sink.entries;
     }
-    parseIssueText(issue, marker.raw, converter);
-    CountingSink sink;
-    enterOutline(issue, sink);
-    entries = sink.entries;
-  }
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * pristine.size()));
-  state.counters["entries"] = static_cast<double>(entries);
-  state.counters["pieces"] = static_cast<double>(issue.lines.size());
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * pristine.size()));
+    state.counters["entries"] = static_cast<double>(entries);
+    state.counters["pieces"] = static_cast<double>(issue.lines.size());
 }
 
-void BM_ParseIssueLf(benchmark::State& state) { parseBenchmark(state, issues().lfPath); }
-void BM_ParseIssueCrLf(benchmark::State& state) { parseBenchmark(state, issues().crlfPath); }
+void BM_ParseIssueLf(benchmark::State& state) {
+    parseBenchmark(state, issues().lfPath);
+}
+void BM_ParseIssueCrLf(benchmark::State& state) {
+    parseBenchmark(state, issues().crlfPath);
+}
 
 // The yardsticks: reading the same file line by line, and scanning it for line feeds.
 void BM_GetlineBaseline(benchmark::State& state) {
-  for (auto _ : state) {
-    std::ifstream in(issues().lfPath, std::ios::binary);
-    std::string line;
-    std::size_t lines = 0;
-    while (std::getline(in, line)) {
-      ++lines;
+    for (auto _ : state) {
+        std::ifstream in(issues().lfPath, std::ios::binary);
+        std::string line;
+        std::size_t lines = 0;
+        while (std::getline(in, line)) {
+            ++lines;
+        }
+        benchmark::DoNotOptimize(lines);
     }
-    benchmark::DoNotOptimize(lines);
-  }
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * issues().lfSize));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * issues().lfSize));
 }
 
 void BM_ReadAndMemchrBaseline(benchmark::State& state) {
-  std::vector<char> buffer(issues().lfSize);
-  for (auto _ : state) {
-    std::FILE* file = std::fopen(issues().lfPath.c_str(), "rb");
-    const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), file);
-    std::fclose(file);
-    std::size_t lines = 0;
-    for (const char* p = buffer.data(), *end = p + got;
-         (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)))) != nullptr; ++p) {
-      ++lines;
+    std::vector<char> buffer(issues().lfSize);
+    for (auto _ : state) {
+        std::FILE* file = std::fopen(issues().lfPath.c_str(), "rb");
+        const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), file);
+        std::fclose(file);
+        std::size_t lines = 0;
+        for (const char *p = buffer.data(), *end = p + got;
+             (p = static_cast<const char*>(
+                  std::memchr(p, '\n', static_cast<std::size_t>(end - p)))) != nullptr;
+             ++p) {
+            ++lines;
+        }
+        benchmark::DoNotOptimize(lines);
     }
-    benchmark::DoNotOptimize(lines);
-  }
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * issues().lfSize));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * issues().lfSize));
 }
 
 // Articles from a small issue in memory.
 struct RenderFixture {
-  Issue issue;
-  explicit RenderFixture(const std::string& text) {
-    issue.text = std::make_unique<char[]>(text.size());
-    std::memcpy(issue.text.get(), text.data(), text.size());
-    issue.textSize = text.size();
-    splitIntoPieces(issue, 0);
-  }
+    Issue issue;
+    explicit RenderFixture(const std::string& text) {
+        issue.text = std::make_unique<char[]>(text.size());
+        std::memcpy(issue.text.get(), text.data(), text.size());
+        issue.textSize = text.size();
+        splitIntoPieces(issue, 0);
+    }
 };
 
 void BM_RenderArticle(benchmark::State& state) {
-  std::string text = " :: \"A typical article\" by the editors\n";
-  for (int i = 0; i < 40; ++i) {
-    text += i % 10 == 0 ? " ____ A heading in the article\n"
-                        : "Body text of an ordinary line, with a caf\xE9 and {braces} now and then.\n";
-  }
-  text += "== next ==\n";
-  RenderFixture fixture(text);
-  ArticleStream stream;
-  for (auto _ : state) {
-    BuildArticleRtf(stream, fixture.issue.head(), 9);
-    benchmark::DoNotOptimize(stream.data.data());
-  }
-  state.counters["bytes"] = static_cast<double>(stream.size());
+    std::string text = " :: \"A typical article\" by the editors\n";
+    for (int i = 0; i < 40; ++i) {
+        text += i % 10 == 0
+                    ? " ____ A heading in the article\n"
+                    : "Body text of an ordinary line, with a caf\xE9 and {braces} now and then.\n";
+    }
+    text += "== next ==\n";
+    RenderFixture fixture(text);
+    ArticleStream stream;
+    for (auto _ : state) {
+        BuildArticleRtf(stream, fixture.issue.head(), 9);
+        benchmark::DoNotOptimize(stream.data.data());
+    }
+    state.counters["bytes"] = static_cast<double>(stream.size());
 }
 
 void BM_RenderLongestArticle(benchmark::State& state) {
-  std::string text;
-  for (int i = 0; i < 2000; ++i) {
-    text += "A long article that runs past the cut, line after line of body text here.\n";
-  }
-  RenderFixture fixture(text);
-  ArticleStream stream;
-  for (auto _ : state) {
-    BuildArticleRtf(stream, fixture.issue.head(), 9);
-    benchmark::DoNotOptimize(stream.data.data());
-  }
-  state.counters["bytes"] = static_cast<double>(stream.size());
+    std::string text;
+    for (int i = 0; i < 2000; ++i) {
+        text += "A long article that runs past the cut, line after line of body text here.\n";
+    }
+    RenderFixture fixture(text);
+    ArticleStream stream;
+    for (auto _ : state) {
+        BuildArticleRtf(stream, fixture.issue.head(), 9);
+        benchmark::DoNotOptimize(stream.data.data());
+    }
+    state.counters["bytes"] = static_cast<double>(stream.size());
 }
 
 BENCHMARK(BM_ParseIssueLf)->Unit(benchmark::kMillisecond)->MinTime(2.0);

@@ -16,80 +16,86 @@ using namespace nuvella;
 
 // The printer never asks: a file without the marker is skipped, as in the reader's scan.
 class NoQuestion final : public MarkerQuestion {
- public:
-  bool continueWithoutMarker() override { return false; }
+  public:
+    bool continueWithoutMarker() override { return false; }
 };
 
 const char* describeFailure(LoadResult result) {
-  switch (result) {
-    case LoadResult::CannotRead: return "cannot be read";
-    case LoadResult::Empty: return "is empty";
-    case LoadResult::NoMarker: return "\"Start.Of\" not found on first line";
-    case LoadResult::OutOfMemory: return "does not fit in memory";
-    case LoadResult::Declined:
-    case LoadResult::Loaded: break;
-  }
-  return "was not loaded";
+    switch (result) {
+        case LoadResult::CannotRead:
+            return "cannot be read";
+        case LoadResult::Empty:
+            return "is empty";
+        case LoadResult::NoMarker:
+            return "\"Start.Of\" not found on first line";
+        case LoadResult::OutOfMemory:
+            return "does not fit in memory";
+        case LoadResult::Declined:
+        case LoadResult::Loaded:
+            break;
+    }
+    return "was not loaded";
 }
 
 int run(const OutlineOptions& options) {
-  RecordingOutlineSink sink;
-  auto converter = systemOemConverter();
-  NoQuestion question;
-  IssueLibrary library;
-  LoadContext context{sink, *converter, question, library};
+    RecordingOutlineSink sink;
+    auto converter = systemOemConverter();
+    NoQuestion question;
+    IssueLibrary library;
+    LoadContext context{sink, *converter, question, library};
 
-  const bool progress = standardErrorIsTerminal() && options.files.size() > 1;
-  int status = 0;
-  for (std::size_t i = 0; i < options.files.size(); ++i) {
-    const std::string& file = options.files[i];
+    const bool progress = standardErrorIsTerminal() && options.files.size() > 1;
+    int status = 0;
+    for (std::size_t i = 0; i < options.files.size(); ++i) {
+        const std::string& file = options.files[i];
+        if (progress) {
+            std::fprintf(stderr, "\r\033[K[%zu/%zu] %s", i + 1, options.files.size(), file.c_str());
+        }
+        const LoadResult result = loadIssueFile(file, context, false);
+        if (result != LoadResult::Loaded) {
+            std::fprintf(stderr, "%snuvella-outline: %s %s; skipped\n", progress ? "\r\033[K" : "",
+                         file.c_str(), describeFailure(result));
+            status = 1;
+        }
+    }
     if (progress) {
-      std::fprintf(stderr, "\r\033[K[%zu/%zu] %s", i + 1, options.files.size(), file.c_str());
+        std::fprintf(stderr, "\r\033[K");
     }
-    const LoadResult result = loadIssueFile(file, context, false);
-    if (result != LoadResult::Loaded) {
-      std::fprintf(stderr, "%snuvella-outline: %s %s; skipped\n", progress ? "\r\033[K" : "",
-                   file.c_str(), describeFailure(result));
-      status = 1;
-    }
-  }
-  if (progress) {
-    std::fprintf(stderr, "\r\033[K");
-  }
 
-  if (options.rtfEntry) {
-    const auto index = static_cast<std::size_t>(*options.rtfEntry);
-    if (index >= sink.entries.size()) {
-      std::fprintf(stderr, "nuvella-outline: there is no entry %zu (%zu entries)\n", index, sink.entries.size());
-      return 1;
+    if (options.rtfEntry) {
+        const auto index = static_cast<std::size_t>(*options.rtfEntry);
+        if (index >= sink.entries.size()) {
+            std::fprintf(stderr, "nuvella-outline: there is no entry %zu (%zu entries)\n", index,
+                         sink.entries.size());
+            return 1;
+        }
+        ArticleStream stream;
+        BuildArticleRtf(stream, sink.entries[index].start, options.fontSize);
+        setBinaryStandardOutput();
+        std::fwrite(stream.data.data(), 1, stream.size(), stdout);
+        return std::fflush(stdout) == 0 ? status : 1;
     }
-    ArticleStream stream;
-    BuildArticleRtf(stream, sink.entries[index].start, options.fontSize);
-    setBinaryStandardOutput();
-    std::fwrite(stream.data.data(), 1, stream.size(), stdout);
+    std::string out;
+    for (const RecordedEntry& entry : sink.entries) {
+        out += formatOutlineEntry(entry);
+        out += '\n';
+    }
+    std::fwrite(out.data(), 1, out.size(), stdout);
     return std::fflush(stdout) == 0 ? status : 1;
-  }
-  std::string out;
-  for (const RecordedEntry& entry : sink.entries) {
-    out += formatOutlineEntry(entry);
-    out += '\n';
-  }
-  std::fwrite(out.data(), 1, out.size(), stdout);
-  return std::fflush(stdout) == 0 ? status : 1;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::vector<std::string> args(argv + 1, argv + argc);
-  const ParsedOptions parsed = parseOutlineOptions(args);
-  if (!parsed.error.empty()) {
-    std::fprintf(stderr, "nuvella-outline: %s\n\n%s", parsed.error.c_str(), kOutlineUsage);
-    return 2;
-  }
-  if (parsed.options.help) {
-    std::fputs(kOutlineUsage, stdout);
-    return 0;
-  }
-  return run(parsed.options);
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const ParsedOptions parsed = parseOutlineOptions(args);
+    if (!parsed.error.empty()) {
+        std::fprintf(stderr, "nuvella-outline: %s\n\n%s", parsed.error.c_str(), kOutlineUsage);
+        return 2;
+    }
+    if (parsed.options.help) {
+        std::fputs(kOutlineUsage, stdout);
+        return 0;
+    }
+    return run(parsed.options);
 }

@@ -8,15 +8,15 @@
 namespace nuvella {
 
 struct OutlineOptions {
-  std::vector<std::string> files;
-  std::optional<long> rtfEntry;   // print this entry's RTF document instead of the outline
-  int fontSize = 9;               // the base text size in points, as the reader starts with
-  bool help = false;
+    std::vector<std::string> files;
+    std::optional<long> rtfEntry;  // print this entry's RTF document instead of the outline
+    int fontSize = 9;              // the base text size in points, as the reader starts with
+    bool help = false;
 };
 
 struct ParsedOptions {
-  OutlineOptions options;
-  std::string error;  // empty when the command line is good
+    OutlineOptions options;
+    std::string error;  // empty when the command line is good
 };
 
 ParsedOptions parseOutlineOptions(const std::vector<std::string>& args);

@@ -7,8 +7,12 @@ namespace nuvella {
 
 void setBinaryStandardOutput() {}
 
-bool standardErrorIsTerminal() { return isatty(STDERR_FILENO) != 0; }
+bool standardErrorIsTerminal() {
+    return isatty(STDERR_FILENO) != 0;
+}
 
-std::unique_ptr<OemConverter> systemOemConverter() { return std::make_unique<OemTableConverter>(); }
+std::unique_ptr<OemConverter> systemOemConverter() {
+    return std::make_unique<OemTableConverter>();
+}
 
 }  // namespace nuvella

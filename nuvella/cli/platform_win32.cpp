@@ -8,10 +8,16 @@
 
 namespace nuvella {
 
-void setBinaryStandardOutput() { _setmode(_fileno(stdout), _O_BINARY); }
+void setBinaryStandardOutput() {
+    _setmode(_fileno(stdout), _O_BINARY);
+}
 
-bool standardErrorIsTerminal() { return _isatty(_fileno(stderr)) != 0; }
+bool standardErrorIsTerminal() {
+    return _isatty(_fileno(stderr)) != 0;
+}
 
-std::unique_ptr<OemConverter> systemOemConverter() { return std::make_unique<OemCharConverter>(); }
+std::unique_ptr<OemConverter> systemOemConverter() {
+    return std::make_unique<OemCharConverter>();
+}
 
 }  // namespace nuvella

@@ -13,12 +13,12 @@ namespace nuvella {
 // Outline entries keep pointers into `lines` and `label`, so an Issue is never moved or
 // freed while its entries are shown (the library keeps it for the life of the program).
 struct Issue {
-  std::string label;                 // the file name exactly as it was passed to the loader
-  std::unique_ptr<char[]> text;      // the file after text-mode reading and code page conversion
-  std::size_t textSize = 0;
-  std::vector<IssueLine> lines;      // line 2 onwards, then the empty closing piece
+    std::string label;             // the file name exactly as it was passed to the loader
+    std::unique_ptr<char[]> text;  // the file after text-mode reading and code page conversion
+    std::size_t textSize = 0;
+    std::vector<IssueLine> lines;  // line 2 onwards, then the empty closing piece
 
-  const IssueLine* head() const { return lines.data(); }
+    const IssueLine* head() const { return lines.data(); }
 };
 
 }  // namespace nuvella

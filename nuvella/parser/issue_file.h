@@ -9,8 +9,8 @@
 namespace nuvella {
 
 struct IssueFile {
-  std::unique_ptr<char[]> bytes;
-  std::size_t size = 0;
+    std::unique_ptr<char[]> bytes;
+    std::size_t size = 0;
 };
 
 // The whole file, or nothing when it cannot be opened or read (a directory, say).

@@ -12,10 +12,10 @@ namespace nuvella {
 
 // What a load needs from its surroundings; all of it outlives the load.
 struct LoadContext {
-  OutlineSink& sink;
-  OemConverter& converter;
-  MarkerQuestion& question;
-  IssueLibrary& library;
+    OutlineSink& sink;
+    OemConverter& converter;
+    MarkerQuestion& question;
+    IssueLibrary& library;
 };
 
 enum class LoadResult { Loaded, CannotRead, Empty, NoMarker, Declined, OutOfMemory };
@@ -25,7 +25,7 @@ enum class LoadResult { Loaded, CannotRead, Empty, NoMarker, Declined, OutOfMemo
 LoadResult loadIssueFile(const std::string& path, LoadContext& context, bool interactive);
 
 inline bool LoadIssue(const std::string& path, LoadContext& context, bool interactive) {
-  return loadIssueFile(path, context, interactive) == LoadResult::Loaded;
+    return loadIssueFile(path, context, interactive) == LoadResult::Loaded;
 }
 
 }  // namespace nuvella

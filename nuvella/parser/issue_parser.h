@@ -13,8 +13,8 @@ namespace nuvella {
 // One piece as it lies in the bytes of the file: `raw` bytes there read as `length`
 // characters in text mode.
 struct RawPiece {
-  std::size_t raw = 0;
-  std::size_t length = 0;
+    std::size_t raw = 0;
+    std::size_t length = 0;
 };
 
 // The piece that starts at `text`: up to and including a line feed, at most 99 characters.

@@ -5,14 +5,14 @@
 namespace nuvella {
 
 int ScanForIssues(LoadContext& context) {
-  int loaded = 0;
-  for (const std::string& name : listCurrentDirectory()) {
-    if (LoadIssue(name, context, false)) {
-      ++loaded;
+    int loaded = 0;
+    for (const std::string& name : listCurrentDirectory()) {
+        if (LoadIssue(name, context, false)) {
+            ++loaded;
+        }
+        context.sink.repaint();
     }
-    context.sink.repaint();
-  }
-  return loaded;
+    return loaded;
 }
 
 }  // namespace nuvella

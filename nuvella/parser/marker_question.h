@@ -4,10 +4,10 @@
 namespace nuvella {
 
 class MarkerQuestion {
- public:
-  virtual ~MarkerQuestion() = default;
-  // True: load the file anyway.
-  virtual bool continueWithoutMarker() = 0;
+  public:
+    virtual ~MarkerQuestion() = default;
+    // True: load the file anyway.
+    virtual bool continueWithoutMarker() = 0;
 };
 
 }  // namespace nuvella

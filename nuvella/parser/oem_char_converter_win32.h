@@ -6,8 +6,8 @@
 namespace nuvella {
 
 class OemCharConverter final : public OemConverter {
- public:
-  void toAnsi(char* text, std::size_t size) override;
+  public:
+    void toAnsi(char* text, std::size_t size) override;
 };
 
 }  // namespace nuvella

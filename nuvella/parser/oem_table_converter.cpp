@@ -23,25 +23,25 @@ constexpr std::array<unsigned char, 128> kHighHalf = {
 }  // namespace
 
 unsigned char OemTableConverter::convert(unsigned char oem) {
-  return oem < 0x80 ? oem : kHighHalf[oem - 0x80u];
+    return oem < 0x80 ? oem : kHighHalf[oem - 0x80u];
 }
 
 void OemTableConverter::toAnsi(char* text, std::size_t size) {
-  // Issues are mostly ASCII, which maps to itself: test eight bytes at a time and convert
-  // only the words that hold a byte from the upper half.
-  std::size_t i = 0;
-  for (; i + 8 <= size; i += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, text + i, 8);
-    if ((word & 0x8080808080808080ull) != 0) {
-      for (std::size_t k = i; k < i + 8; ++k) {
-        text[k] = static_cast<char>(convert(static_cast<unsigned char>(text[k])));
-      }
+    // Issues are mostly ASCII, which maps to itself: test eight bytes at a time and convert
+    // only the words that hold a byte from the upper half.
+    std::size_t i = 0;
+    for (; i + 8 <= size; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text + i, 8);
+        if ((word & 0x8080808080808080ull) != 0) {
+            for (std::size_t k = i; k < i + 8; ++k) {
+                text[k] = static_cast<char>(convert(static_cast<unsigned char>(text[k])));
+            }
+        }
     }
-  }
-  for (; i < size; ++i) {
-    text[i] = static_cast<char>(convert(static_cast<unsigned char>(text[i])));
-  }
+    for (; i < size; ++i) {
+        text[i] = static_cast<char>(convert(static_cast<unsigned char>(text[i])));
+    }
 }
 
 }  // namespace nuvella

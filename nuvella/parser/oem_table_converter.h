@@ -6,9 +6,9 @@
 namespace nuvella {
 
 class OemTableConverter final : public OemConverter {
- public:
-  void toAnsi(char* text, std::size_t size) override;
-  static unsigned char convert(unsigned char oem);
+  public:
+    void toAnsi(char* text, std::size_t size) override;
+    static unsigned char convert(unsigned char oem);
 };
 
 }  // namespace nuvella

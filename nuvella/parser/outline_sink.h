@@ -15,17 +15,17 @@ using OutlineItem = std::uintptr_t;
 inline constexpr OutlineItem kOutlineRoot = 0;
 
 class OutlineSink {
- public:
-  virtual ~OutlineSink() = default;
-  // Redrawing is off while one issue is entered, so a large issue does not flicker.
-  virtual void setRedraw(bool on) = 0;
-  // Appends an entry as the last child of `parent`; `start` is the piece its text begins at.
-  virtual OutlineItem insert(OutlineItem parent, OutlineKind kind, std::string_view label,
-                             const IssueLine* start) = 0;
-  // Marks an entry as having children, so it shows an expand button.
-  virtual void markHasChildren(OutlineItem item) = 0;
-  // Repaints at once: the directory scan shows issues one by one.
-  virtual void repaint() = 0;
+  public:
+    virtual ~OutlineSink() = default;
+    // Redrawing is off while one issue is entered, so a large issue does not flicker.
+    virtual void setRedraw(bool on) = 0;
+    // Appends an entry as the last child of `parent`; `start` is the piece its text begins at.
+    virtual OutlineItem insert(OutlineItem parent, OutlineKind kind, std::string_view label,
+                               const IssueLine* start) = 0;
+    // Marks an entry as having children, so it shows an expand button.
+    virtual void markHasChildren(OutlineItem item) = 0;
+    // Repaints at once: the directory scan shows issues one by one.
+    virtual void repaint() = 0;
 };
 
 }  // namespace nuvella

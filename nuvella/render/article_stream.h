@@ -10,20 +10,20 @@ namespace nuvella {
 
 // Serves one streaming operation; the document holds no terminating NUL.
 struct ArticleStream {
-  std::string data;
-  std::size_t position = 0;
+    std::string data;
+    std::size_t position = 0;
 
-  std::size_t size() const { return data.size(); }
+    std::size_t size() const { return data.size(); }
 
-  // Copies the next bytes, at most `requested`, and returns how many; 0 at the end.
-  std::size_t read(char* out, std::size_t requested) {
-    const std::size_t count = std::min(size() - position, requested);
-    if (count > 0) {
-      std::memcpy(out, data.data() + position, count);
-      position += count;
+    // Copies the next bytes, at most `requested`, and returns how many; 0 at the end.
+    std::size_t read(char* out, std::size_t requested) {
+        const std::size_t count = std::min(size() - position, requested);
+        if (count > 0) {
+            std::memcpy(out, data.data() + position, count);
+            position += count;
+        }
+        return count;
     }
-    return count;
-  }
 };
 
 }  // namespace nuvella

@@ -3,4 +3,6 @@
 
 #include "reader_app_win32.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) { return nuvella::runReader(instance); }
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    return nuvella::runReader(instance);
+}

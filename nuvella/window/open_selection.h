@@ -8,8 +8,8 @@
 namespace nuvella {
 
 struct OpenSelection {
-  std::vector<std::string> paths;
-  std::vector<std::string> skipped;  // names whose joined path would not fit
+    std::vector<std::string> paths;
+    std::vector<std::string> skipped;  // names whose joined path would not fit
 };
 
 // Joined paths are built in a 255-byte buffer, so one longer than 254 characters is skipped.

@@ -4,17 +4,17 @@
 namespace nuvella {
 
 struct PaneRect {
-  int x = 0;
-  int y = 0;
-  int width = 0;
-  int height = 0;
-  friend bool operator==(const PaneRect&, const PaneRect&) = default;
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    friend bool operator==(const PaneRect&, const PaneRect&) = default;
 };
 
 struct PaneLayout {
-  PaneRect tree;
-  PaneRect text;
-  friend bool operator==(const PaneLayout&, const PaneLayout&) = default;
+    PaneRect tree;
+    PaneRect text;
+    friend bool operator==(const PaneLayout&, const PaneLayout&) = default;
 };
 
 inline constexpr double kStartSplitRatio = 0.25;

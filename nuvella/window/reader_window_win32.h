@@ -2,6 +2,7 @@
 #pragma once
 
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <memory>
@@ -17,32 +18,32 @@ inline constexpr const char* kReaderClassName = "nuv95Main";
 
 // Asks the missing-marker question in a message box owned by the main window.
 class WindowMarkerQuestion final : public MarkerQuestion {
- public:
-  explicit WindowMarkerQuestion(HWND owner) : owner_(owner) {}
-  bool continueWithoutMarker() override;
+  public:
+    explicit WindowMarkerQuestion(HWND owner) : owner_(owner) {}
+    bool continueWithoutMarker() override;
 
- private:
-  HWND owner_;
+  private:
+    HWND owner_;
 };
 
 // Everything the window needs, one per window; issues stay loaded while it lives.
 struct ReaderState {
-  explicit ReaderState(HWND window, HWND treeWindow, HWND textPane)
-      : main(window), tree(treeWindow), pane(textPane), sink(treeWindow), question(window) {}
+    explicit ReaderState(HWND window, HWND treeWindow, HWND textPane)
+        : main(window), tree(treeWindow), pane(textPane), sink(treeWindow), question(window) {}
 
-  HWND main;
-  HWND tree;
-  HWND pane;
-  bool splitHorizontal = false;  // false: side by side; true: stacked
-  double splitRatio = 0.25;
-  bool dragging = false;
-  int dragPosition = 0;
-  int baseFontSize = 9;
-  IssueLibrary library;
-  TreeOutlineSink sink;
-  OemCharConverter converter;
-  WindowMarkerQuestion question;
-  LoadContext context{sink, converter, question, library};
+    HWND main;
+    HWND tree;
+    HWND pane;
+    bool splitHorizontal = false;  // false: side by side; true: stacked
+    double splitRatio = 0.25;
+    bool dragging = false;
+    int dragPosition = 0;
+    int baseFontSize = 9;
+    IssueLibrary library;
+    TreeOutlineSink sink;
+    OemCharConverter converter;
+    WindowMarkerQuestion question;
+    LoadContext context{sink, converter, question, library};
 };
 
 // Registers "nuv95Main"; the image list is handed to every window created from it.

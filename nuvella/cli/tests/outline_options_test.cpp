@@ -6,12 +6,14 @@ namespace nuvella {
 namespace {
 
 struct OptionsCase {
-  const char* name;
-  std::vector<std::string> args;
-  bool ok;
+    const char* name;
+    std::vector<std::string> args;
+    bool ok;
 };
 
-void PrintTo(const OptionsCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const OptionsCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 const OptionsCase kOptionsCases[] = {
     {"files_only", {"a.txt", "b.txt"}, true},
@@ -31,20 +33,21 @@ const OptionsCase kOptionsCases[] = {
 class OptionsTest : public ::testing::TestWithParam<OptionsCase> {};
 
 TEST_P(OptionsTest, AcceptsOrExplains) {
-  const ParsedOptions parsed = parseOutlineOptions(GetParam().args);
-  EXPECT_EQ(parsed.error.empty(), GetParam().ok) << parsed.error;
+    const ParsedOptions parsed = parseOutlineOptions(GetParam().args);
+    EXPECT_EQ(parsed.error.empty(), GetParam().ok) << parsed.error;
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, OptionsTest, ::testing::ValuesIn(kOptionsCases),
                          [](const auto& param) { return std::string(param.param.name); });
 
 TEST(OutlineOptions, ValuesAreKept) {
-  const ParsedOptions parsed = parseOutlineOptions({"--rtf", "3", "--font-size", "12", "a.txt", "b"});
-  ASSERT_TRUE(parsed.error.empty());
-  EXPECT_EQ(parsed.options.rtfEntry, 3);
-  EXPECT_EQ(parsed.options.fontSize, 12);
-  EXPECT_EQ(parsed.options.files, (std::vector<std::string>{"a.txt", "b"}));
-  EXPECT_EQ(parseOutlineOptions({"a"}).options.fontSize, 9);
+    const ParsedOptions parsed =
+        parseOutlineOptions({"--rtf", "3", "--font-size", "12", "a.txt", "b"});
+    ASSERT_TRUE(parsed.error.empty());
+    EXPECT_EQ(parsed.options.rtfEntry, 3);
+    EXPECT_EQ(parsed.options.fontSize, 12);
+    EXPECT_EQ(parsed.options.files, (std::vector<std::string>{"a.txt", "b"}));
+    EXPECT_EQ(parseOutlineOptions({"a"}).options.fontSize, 9);
 }
 
 }  // namespace

@@ -13,208 +13,218 @@ namespace nuvella {
 namespace {
 
 class ScriptedQuestion final : public MarkerQuestion {
- public:
-  explicit ScriptedQuestion(bool answer) : answer_(answer) {}
-  bool continueWithoutMarker() override {
-    ++asked;
-    return answer_;
-  }
-  int asked = 0;
+  public:
+    explicit ScriptedQuestion(bool answer) : answer_(answer) {}
+    bool continueWithoutMarker() override {
+        ++asked;
+        return answer_;
+    }
+    int asked = 0;
 
- private:
-  bool answer_;
+  private:
+    bool answer_;
 };
 
 class IssueLoaderTest : public ::testing::Test {
- protected:
-  LoadResult load(const std::string& name, const std::string& bytes, bool interactive = false) {
-    return loadIssueFile(dir.write(name, bytes), context, interactive);
-  }
-  std::vector<std::string> pieces(std::size_t issue = 0) const {
-    std::vector<std::string> out;
-    for (const IssueLine* line = library.at(issue).head(); line; line = line->next()) {
-      out.emplace_back(line->text());
+  protected:
+    LoadResult load(const std::string& name, const std::string& bytes, bool interactive = false) {
+        return loadIssueFile(dir.write(name, bytes), context, interactive);
     }
-    return out;
-  }
-  // "depth kind label" for every entry, in tree order.
-  std::vector<std::string> outline() const {
-    std::vector<std::string> out;
-    for (const auto& e : sink.entries) {
-      const char* kind = e.kind == OutlineKind::File ? "file" : e.kind == OutlineKind::Section ? "section" : "article";
-      out.push_back(std::to_string(e.depth) + " " + kind + " " +
-                    (e.kind == OutlineKind::File ? std::string("FILE") : e.label));
+    std::vector<std::string> pieces(std::size_t issue = 0) const {
+        std::vector<std::string> out;
+        for (const IssueLine* line = library.at(issue).head(); line; line = line->next()) {
+            out.emplace_back(line->text());
+        }
+        return out;
     }
-    return out;
-  }
+    // "depth kind label" for every entry, in tree order.
+    std::vector<std::string> outline() const {
+        std::vector<std::string> out;
+        for (const auto& e : sink.entries) {
+            const char* kind = e.kind == OutlineKind::File      ? "file"
+                               : e.kind == OutlineKind::Section ? "section"
+                                                                : "article";
+            out.push_back(std::to_string(e.depth) + " " + kind + " " +
+                          (e.kind == OutlineKind::File ? std::string("FILE") : e.label));
+        }
+        return out;
+    }
 
-  testing::TempDir dir;
-  RecordingOutlineSink sink;
-  OemTableConverter converter;
-  ScriptedQuestion question{false};
-  IssueLibrary library;
-  LoadContext context{sink, converter, question, library};
+    testing::TempDir dir;
+    RecordingOutlineSink sink;
+    OemTableConverter converter;
+    ScriptedQuestion question{false};
+    IssueLibrary library;
+    LoadContext context{sink, converter, question, library};
 };
 
 TEST_F(IssueLoaderTest, MarkerAnywhereOnTheFirstLineInAnyCase) {
-  EXPECT_EQ(load("a.txt", "---start.of nuvella #42---\nbody\n"), LoadResult::Loaded);
-  EXPECT_EQ(load("b.txt", "START.OF\n"), LoadResult::Loaded);
-  EXPECT_EQ(load("c.txt", "sTaRt.oF"), LoadResult::Loaded);
+    EXPECT_EQ(load("a.txt", "---start.of nuvella #42---\nbody\n"), LoadResult::Loaded);
+    EXPECT_EQ(load("b.txt", "START.OF\n"), LoadResult::Loaded);
+    EXPECT_EQ(load("c.txt", "sTaRt.oF"), LoadResult::Loaded);
 }
 
 TEST_F(IssueLoaderTest, MarkerMissingFromTheFirstLineIsPassedOverQuietly) {
-  EXPECT_EQ(load("a.txt", "first line\nStart.Of\n"), LoadResult::NoMarker);
-  EXPECT_EQ(load("b.txt", "Start Of\n"), LoadResult::NoMarker);
-  EXPECT_EQ(question.asked, 0);
-  EXPECT_TRUE(sink.entries.empty());
-  EXPECT_EQ(library.size(), 0u);
+    EXPECT_EQ(load("a.txt", "first line\nStart.Of\n"), LoadResult::NoMarker);
+    EXPECT_EQ(load("b.txt", "Start Of\n"), LoadResult::NoMarker);
+    EXPECT_EQ(question.asked, 0);
+    EXPECT_TRUE(sink.entries.empty());
+    EXPECT_EQ(library.size(), 0u);
 }
 
 TEST_F(IssueLoaderTest, MarkerBeyondTheFirstPieceIsNotSeen) {
-  EXPECT_EQ(load("a.txt", std::string(95, 'x') + "Start.Of\n"), LoadResult::NoMarker);
-  EXPECT_EQ(load("b.txt", std::string(91, 'x') + "Start.Of\n"), LoadResult::Loaded);
+    EXPECT_EQ(load("a.txt", std::string(95, 'x') + "Start.Of\n"), LoadResult::NoMarker);
+    EXPECT_EQ(load("b.txt", std::string(91, 'x') + "Start.Of\n"), LoadResult::Loaded);
 }
 
 TEST_F(IssueLoaderTest, InteractiveMissingMarkerAsksAndNoLeavesTheOutlineAlone) {
-  EXPECT_EQ(load("a.txt", "hello\n==== S ====\n", true), LoadResult::Declined);
-  EXPECT_EQ(question.asked, 1);
-  EXPECT_TRUE(sink.entries.empty());
-  EXPECT_TRUE(sink.redrawCalls.empty());
+    EXPECT_EQ(load("a.txt", "hello\n==== S ====\n", true), LoadResult::Declined);
+    EXPECT_EQ(question.asked, 1);
+    EXPECT_TRUE(sink.entries.empty());
+    EXPECT_TRUE(sink.redrawCalls.empty());
 }
 
 TEST_F(IssueLoaderTest, InteractiveMissingMarkerLoadsWhenTheAnswerIsYes) {
-  ScriptedQuestion yes(true);
-  LoadContext answering{sink, converter, yes, library};
-  EXPECT_EQ(loadIssueFile(dir.write("a.txt", "hello\n==== S ====\n"), answering, true), LoadResult::Loaded);
-  EXPECT_EQ(yes.asked, 1);
-  EXPECT_EQ(outline(), (std::vector<std::string>{"0 file FILE", "1 section  S "}));
+    ScriptedQuestion yes(true);
+    LoadContext answering{sink, converter, yes, library};
+    EXPECT_EQ(loadIssueFile(dir.write("a.txt", "hello\n==== S ====\n"), answering, true),
+              LoadResult::Loaded);
+    EXPECT_EQ(yes.asked, 1);
+    EXPECT_EQ(outline(), (std::vector<std::string>{"0 file FILE", "1 section  S "}));
 }
 
 TEST_F(IssueLoaderTest, InteractiveWithMarkerDoesNotAsk) {
-  EXPECT_EQ(load("a.txt", "Start.Of\nx\n", true), LoadResult::Loaded);
-  EXPECT_EQ(question.asked, 0);
+    EXPECT_EQ(load("a.txt", "Start.Of\nx\n", true), LoadResult::Loaded);
+    EXPECT_EQ(question.asked, 0);
 }
 
 TEST_F(IssueLoaderTest, UnreadableAndEmptyFilesAreNotLoaded) {
-  EXPECT_EQ(loadIssueFile((dir.path() / "none.txt").string(), context, true), LoadResult::CannotRead);
-  EXPECT_EQ(loadIssueFile(dir.path().string(), context, true), LoadResult::CannotRead);
-  EXPECT_EQ(load("empty.txt", ""), LoadResult::CannotRead);
-  EXPECT_EQ(load("ctrlz.txt", "\x1AStart.Of\n"), LoadResult::Empty);
-  EXPECT_EQ(question.asked, 0);
-  EXPECT_TRUE(sink.entries.empty());
+    EXPECT_EQ(loadIssueFile((dir.path() / "none.txt").string(), context, true),
+              LoadResult::CannotRead);
+    EXPECT_EQ(loadIssueFile(dir.path().string(), context, true), LoadResult::CannotRead);
+    EXPECT_EQ(load("empty.txt", ""), LoadResult::CannotRead);
+    EXPECT_EQ(load("ctrlz.txt", "\x1AStart.Of\n"), LoadResult::Empty);
+    EXPECT_EQ(question.asked, 0);
+    EXPECT_TRUE(sink.entries.empty());
 }
 
 TEST_F(IssueLoaderTest, MarkerLineAloneGivesAFileEntryWithNoSections) {
-  ASSERT_EQ(load("a.txt", "Start.Of\n"), LoadResult::Loaded);
-  EXPECT_EQ(outline(), (std::vector<std::string>{"0 file FILE"}));
-  EXPECT_EQ(pieces(), (std::vector<std::string>{""}));
-  EXPECT_EQ(sink.entries[0].start, library.at(0).head());
-  EXPECT_TRUE(sink.entries[0].start->isEnd());
+    ASSERT_EQ(load("a.txt", "Start.Of\n"), LoadResult::Loaded);
+    EXPECT_EQ(outline(), (std::vector<std::string>{"0 file FILE"}));
+    EXPECT_EQ(pieces(), (std::vector<std::string>{""}));
+    EXPECT_EQ(sink.entries[0].start, library.at(0).head());
+    EXPECT_TRUE(sink.entries[0].start->isEnd());
 }
 
 TEST_F(IssueLoaderTest, FileEntryIsLabelledWithThePathAsGivenAndStartsAtLineTwo) {
-  const std::string path = dir.write("issue.txt", "Start.Of\nline two\n");
-  ASSERT_TRUE(LoadIssue(path, context, false));
-  ASSERT_EQ(sink.entries.size(), 1u);
-  EXPECT_EQ(sink.entries[0].label, path);
-  EXPECT_EQ(sink.entries[0].start->text(), "line two\n");
-  EXPECT_EQ(sink.entries[0].parent, kOutlineRoot);
+    const std::string path = dir.write("issue.txt", "Start.Of\nline two\n");
+    ASSERT_TRUE(LoadIssue(path, context, false));
+    ASSERT_EQ(sink.entries.size(), 1u);
+    EXPECT_EQ(sink.entries[0].label, path);
+    EXPECT_EQ(sink.entries[0].start->text(), "line two\n");
+    EXPECT_EQ(sink.entries[0].parent, kOutlineRoot);
 }
 
 TEST_F(IssueLoaderTest, LongLinesAreSplitEvery99Characters) {
-  const std::string line250(250, 'a');
-  const std::string line99(99, 'b');
-  ASSERT_EQ(load("a.txt", "Start.Of\n" + line250 + "\n" + line99 + "\nend"), LoadResult::Loaded);
-  EXPECT_EQ(pieces(), (std::vector<std::string>{std::string(99, 'a'), std::string(99, 'a'),
-                                                 std::string(52, 'a') + "\n", line99, "\n", "end", ""}));
+    const std::string line250(250, 'a');
+    const std::string line99(99, 'b');
+    ASSERT_EQ(load("a.txt", "Start.Of\n" + line250 + "\n" + line99 + "\nend"), LoadResult::Loaded);
+    EXPECT_EQ(pieces(),
+              (std::vector<std::string>{std::string(99, 'a'), std::string(99, 'a'),
+                                        std::string(52, 'a') + "\n", line99, "\n", "end", ""}));
 }
 
 TEST_F(IssueLoaderTest, EverySplitPieceIsClassifiedOnItsOwn) {
-  // The separator starts the second piece of a long line.
-  ASSERT_EQ(load("a.txt", "Start.Of\n" + std::string(99, 'x') + "== Late ==\n"), LoadResult::Loaded);
-  EXPECT_EQ(outline(), (std::vector<std::string>{"0 file FILE", "1 section  Late "}));
+    // The separator starts the second piece of a long line.
+    ASSERT_EQ(load("a.txt", "Start.Of\n" + std::string(99, 'x') + "== Late ==\n"),
+              LoadResult::Loaded);
+    EXPECT_EQ(outline(), (std::vector<std::string>{"0 file FILE", "1 section  Late "}));
 }
 
 TEST_F(IssueLoaderTest, SectionsAndArticlesInTreeOrder) {
-  const std::string text =
-      "Start.Of issue 7\n"
-      " :: \"Before any section\"\n"
-      "==== Sports ====\n"
-      "=--(Interview)-----\n"
-      "text\n"
-      " :: \"Party report\" by the editors\n"
-      " :: Party report\n"
-      "=-----------\n"
-      "=-=-=-=-=-=-=-=-\n"
-      "some text =-=- more text\n"
-      "=-[Last]-\n";
-  ASSERT_EQ(load("a.txt", text), LoadResult::Loaded);
-  EXPECT_EQ(outline(), (std::vector<std::string>{
-                           "0 file FILE", "1 article Before any section", "1 section  Sports ",
-                           "2 article Interview", "2 article Party report", "1 section (no title)",
-                           "1 section some text ", "2 article Last"}));
-  // The children flag: the file (articles before the first section) and sections with articles.
-  const auto& e = sink.entries;
-  EXPECT_TRUE(e[0].hasChildren);
-  EXPECT_TRUE(e[2].hasChildren);
-  EXPECT_FALSE(e[5].hasChildren);
-  EXPECT_TRUE(e[6].hasChildren);
-  // Start pieces: a section starts after its separator, an article at its title line.
-  EXPECT_EQ(e[2].start->text(), "=--(Interview)-----\n");
-  EXPECT_EQ(e[3].start->text(), "=--(Interview)-----\n");
-  EXPECT_EQ(e[4].start->text(), " :: \"Party report\" by the editors\n");
-  EXPECT_EQ(e[5].start->text(), "some text =-=- more text\n");
-  EXPECT_TRUE(e[7].start->next()->isEnd());
-  EXPECT_EQ(sink.redrawCalls, (std::vector<bool>{false, true}));
+    const std::string text =
+        "Start.Of issue 7\n"
+        " :: \"Before any section\"\n"
+        "==== Sports ====\n"
+        "=--(Interview)-----\n"
+        "text\n"
+        " :: \"Party report\" by the editors\n"
+        " :: Party report\n"
+        "=-----------\n"
+        "=-=-=-=-=-=-=-=-\n"
+        "some text =-=- more text\n"
+        "=-[Last]-\n";
+    ASSERT_EQ(load("a.txt", text), LoadResult::Loaded);
+    EXPECT_EQ(outline(), (std::vector<std::string>{"0 file FILE", "1 article Before any section",
+                                                   "1 section  Sports ", "2 article Interview",
+                                                   "2 article Party report", "1 section (no title)",
+                                                   "1 section some text ", "2 article Last"}));
+    // The children flag: the file (articles before the first section) and sections with articles.
+    const auto& e = sink.entries;
+    EXPECT_TRUE(e[0].hasChildren);
+    EXPECT_TRUE(e[2].hasChildren);
+    EXPECT_FALSE(e[5].hasChildren);
+    EXPECT_TRUE(e[6].hasChildren);
+    // Start pieces: a section starts after its separator, an article at its title line.
+    EXPECT_EQ(e[2].start->text(), "=--(Interview)-----\n");
+    EXPECT_EQ(e[3].start->text(), "=--(Interview)-----\n");
+    EXPECT_EQ(e[4].start->text(), " :: \"Party report\" by the editors\n");
+    EXPECT_EQ(e[5].start->text(), "some text =-=- more text\n");
+    EXPECT_TRUE(e[7].start->next()->isEnd());
+    EXPECT_EQ(sink.redrawCalls, (std::vector<bool>{false, true}));
 }
 
 TEST_F(IssueLoaderTest, SeparatorMarkSplitOverTwoPiecesBelongsToNeither) {
-  const std::string text = "Start.Of\n" + std::string(96, 'x') + "=-=-abc\n" + std::string(97, 'y') + "=-=-\n" +
-                           "plain\n" + "later =-=- found\n";
-  ASSERT_EQ(load("a.txt", text), LoadResult::Loaded);
-  EXPECT_EQ(outline(), (std::vector<std::string>{"0 file FILE", "1 section later "}));
+    const std::string text = "Start.Of\n" + std::string(96, 'x') + "=-=-abc\n" +
+                             std::string(97, 'y') + "=-=-\n" + "plain\n" + "later =-=- found\n";
+    ASSERT_EQ(load("a.txt", text), LoadResult::Loaded);
+    EXPECT_EQ(outline(), (std::vector<std::string>{"0 file FILE", "1 section later "}));
 }
 
 TEST_F(IssueLoaderTest, SeparatorMarkAtTheVeryEndOfAPieceCounts) {
-  ASSERT_EQ(load("a.txt", "Start.Of\n" + std::string(95, 'x') + "=-=-" + "tail\n"), LoadResult::Loaded);
-  EXPECT_EQ(outline(), (std::vector<std::string>{"0 file FILE", "1 section " + std::string(95, 'x')}));
+    ASSERT_EQ(load("a.txt", "Start.Of\n" + std::string(95, 'x') + "=-=-" + "tail\n"),
+              LoadResult::Loaded);
+    EXPECT_EQ(outline(),
+              (std::vector<std::string>{"0 file FILE", "1 section " + std::string(95, 'x')}));
 }
 
 TEST_F(IssueLoaderTest, SeparatorOnTheLastLineStartsItsSectionAtTheClosingPiece) {
-  ASSERT_EQ(load("a.txt", "Start.Of\n== End =="), LoadResult::Loaded);
-  ASSERT_EQ(sink.entries.size(), 2u);
-  EXPECT_TRUE(sink.entries[1].start->isEnd());
+    ASSERT_EQ(load("a.txt", "Start.Of\n== End =="), LoadResult::Loaded);
+    ASSERT_EQ(sink.entries.size(), 2u);
+    EXPECT_TRUE(sink.entries[1].start->isEnd());
 }
 
 TEST_F(IssueLoaderTest, LoadingTheSameFileTwiceGivesTwoIndependentEntries) {
-  const std::string path = dir.write("a.txt", "Start.Of\n== A ==\n");
-  ASSERT_TRUE(LoadIssue(path, context, false));
-  ASSERT_TRUE(LoadIssue(path, context, false));
-  EXPECT_EQ(outline(), (std::vector<std::string>{"0 file FILE", "1 section  A ", "0 file FILE", "1 section  A "}));
-  EXPECT_EQ(library.size(), 2u);
-  EXPECT_NE(sink.entries[1].start, sink.entries[3].start);
+    const std::string path = dir.write("a.txt", "Start.Of\n== A ==\n");
+    ASSERT_TRUE(LoadIssue(path, context, false));
+    ASSERT_TRUE(LoadIssue(path, context, false));
+    EXPECT_EQ(outline(), (std::vector<std::string>{"0 file FILE", "1 section  A ", "0 file FILE",
+                                                   "1 section  A "}));
+    EXPECT_EQ(library.size(), 2u);
+    EXPECT_NE(sink.entries[1].start, sink.entries[3].start);
 }
 
 TEST_F(IssueLoaderTest, CarriageReturnsOfLineEndsAreDropped) {
-  ASSERT_EQ(load("a.txt", "Start.Of\r\n :: \"Dos\"\r\nbody\r\n"), LoadResult::Loaded);
-  EXPECT_EQ(pieces(), (std::vector<std::string>{" :: \"Dos\"\n", "body\n", ""}));
-  EXPECT_EQ(sink.entries[1].label, "Dos");
+    ASSERT_EQ(load("a.txt", "Start.Of\r\n :: \"Dos\"\r\nbody\r\n"), LoadResult::Loaded);
+    EXPECT_EQ(pieces(), (std::vector<std::string>{" :: \"Dos\"\n", "body\n", ""}));
+    EXPECT_EQ(sink.entries[1].label, "Dos");
 }
 
 TEST_F(IssueLoaderTest, StoredLinesAreConvertedFromTheOemCodePageButTheMarkerLineIsNot) {
-  // 0x82 is e acute in code page 437 and 0xE9 in code page 1252.
-  ASSERT_EQ(load("a.txt", "Start.Of \x82\n == Caf\x82 ==\n"), LoadResult::Loaded);
-  EXPECT_EQ(pieces(), (std::vector<std::string>{" == Caf\xE9 ==\n", ""}));
-  EXPECT_EQ(std::string(library.at(0).text.get(), 11), "Start.Of \x82\n");
+    // 0x82 is e acute in code page 437 and 0xE9 in code page 1252.
+    ASSERT_EQ(load("a.txt", "Start.Of \x82\n == Caf\x82 ==\n"), LoadResult::Loaded);
+    EXPECT_EQ(pieces(), (std::vector<std::string>{" == Caf\xE9 ==\n", ""}));
+    EXPECT_EQ(std::string(library.at(0).text.get(), 11), "Start.Of \x82\n");
 }
 
 TEST_F(IssueLoaderTest, NulEndsTheVisibleTextOfItsPiece) {
-  ASSERT_EQ(load("a.txt", std::string("Start.Of\n== A ==\0hidden\nafter\n", 30)), LoadResult::Loaded);
-  const auto p = pieces();
-  ASSERT_EQ(p.size(), 3u);
-  EXPECT_EQ(p[0], "== A ==");
-  EXPECT_EQ(p[1], "after\n");
-  EXPECT_EQ(sink.entries[1].label, " A ");
+    ASSERT_EQ(load("a.txt", std::string("Start.Of\n== A ==\0hidden\nafter\n", 30)),
+              LoadResult::Loaded);
+    const auto p = pieces();
+    ASSERT_EQ(p.size(), 3u);
+    EXPECT_EQ(p[0], "== A ==");
+    EXPECT_EQ(p[1], "after\n");
+    EXPECT_EQ(sink.entries[1].label, " A ");
 }
 
 }  // namespace

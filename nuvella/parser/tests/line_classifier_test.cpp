@@ -8,18 +8,21 @@ namespace nuvella {
 namespace {
 
 struct ClassifyCase {
-  const char* name;
-  std::string text;
-  LineKind kind;
-  std::string label;  // the entry's label, for lines that make one
+    const char* name;
+    std::string text;
+    LineKind kind;
+    std::string label;  // the entry's label, for lines that make one
 };
 
-void PrintTo(const ClassifyCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const ClassifyCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 const ClassifyCase kClassifyCases[] = {
     {"double_equals_section", "==== Sports ====\n", LineKind::SectionSeparator, " Sports "},
     {"untitled_rule_section", "=-=-=-=-=-=-=-=-\n", LineKind::SectionSeparator, "(no title)"},
-    {"separator_inside_text", "some text =-=- more text\n", LineKind::SectionSeparator, "some text "},
+    {"separator_inside_text", "some text =-=- more text\n", LineKind::SectionSeparator,
+     "some text "},
     {"bracketed_section_title", "=-=-=-=-[ News ]-=-=-=-\n", LineKind::SectionSeparator, " News "},
     {"equals_only_is_untitled", "==\n", LineKind::SectionSeparator, "(no title)"},
     {"bracketed_article", "=--(Interview)-----\n", LineKind::BracketedTitle, "Interview"},
@@ -28,7 +31,8 @@ const ClassifyCase kClassifyCases[] = {
     {"empty_brackets_keep_the_line_feed", "=-()\n", LineKind::BracketedTitle, "\n"},
     {"empty_brackets_at_end_empty_label", "=-()", LineKind::BracketedTitle, ""},
     {"rule_line", "=-----------\n", LineKind::RuleLine, ""},
-    {"quoted_article", " :: \"Party report\" by the editors\n", LineKind::QuotedTitle, "Party report"},
+    {"quoted_article", " :: \"Party report\" by the editors\n", LineKind::QuotedTitle,
+     "Party report"},
     {"quoted_unclosed_runs_to_end", " :: \"Party\n", LineKind::QuotedTitle, "Party\n"},
     {"quoted_empty_keeps_the_line_feed", " :: \"\"\n", LineKind::QuotedTitle, "\n"},
     {"quoted_empty_at_end_empty_label", " :: \"\"", LineKind::QuotedTitle, ""},
@@ -43,31 +47,31 @@ const ClassifyCase kClassifyCases[] = {
 class ClassifyLineTest : public ::testing::TestWithParam<ClassifyCase> {};
 
 TEST_P(ClassifyLineTest, KindAndLabel) {
-  const ClassifyCase& c = GetParam();
-  ASSERT_EQ(classifyLine(c.text), c.kind);
-  switch (c.kind) {
-    case LineKind::SectionSeparator:
-      EXPECT_EQ(sectionLabel(c.text), c.label);
-      break;
-    case LineKind::BracketedTitle:
-      EXPECT_EQ(bracketedTitleLabel(c.text), c.label);
-      break;
-    case LineKind::QuotedTitle:
-      EXPECT_EQ(quotedTitleLabel(c.text), c.label);
-      break;
-    default:
-      break;
-  }
+    const ClassifyCase& c = GetParam();
+    ASSERT_EQ(classifyLine(c.text), c.kind);
+    switch (c.kind) {
+        case LineKind::SectionSeparator:
+            EXPECT_EQ(sectionLabel(c.text), c.label);
+            break;
+        case LineKind::BracketedTitle:
+            EXPECT_EQ(bracketedTitleLabel(c.text), c.label);
+            break;
+        case LineKind::QuotedTitle:
+            EXPECT_EQ(quotedTitleLabel(c.text), c.label);
+            break;
+        default:
+            break;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, ClassifyLineTest, ::testing::ValuesIn(kClassifyCases),
                          [](const auto& param) { return std::string(param.param.name); });
 
 TEST(FirstToken, SkipsLeadingDelimitersAndStopsAtTheNext) {
-  EXPECT_EQ(firstToken("--ab-cd", "-"), "ab");
-  EXPECT_EQ(firstToken("ab", "-"), "ab");
-  EXPECT_FALSE(firstToken("----", "-").has_value());
-  EXPECT_FALSE(firstToken("", "-").has_value());
+    EXPECT_EQ(firstToken("--ab-cd", "-"), "ab");
+    EXPECT_EQ(firstToken("ab", "-"), "ab");
+    EXPECT_FALSE(firstToken("----", "-").has_value());
+    EXPECT_FALSE(firstToken("", "-").has_value());
 }
 
 }  // namespace

@@ -11,17 +11,17 @@
 namespace nuvella::testing {
 
 class TextIssue {
- public:
-  explicit TextIssue(const std::string& text) {
-    issue_.text = std::make_unique<char[]>(text.size() + 1);
-    std::memcpy(issue_.text.get(), text.data(), text.size());
-    issue_.textSize = text.size();
-    splitIntoPieces(issue_, 0);
-  }
-  const IssueLine* line(std::size_t index) const { return &issue_.lines.at(index); }
+  public:
+    explicit TextIssue(const std::string& text) {
+        issue_.text = std::make_unique<char[]>(text.size() + 1);
+        std::memcpy(issue_.text.get(), text.data(), text.size());
+        issue_.textSize = text.size();
+        splitIntoPieces(issue_, 0);
+    }
+    const IssueLine* line(std::size_t index) const { return &issue_.lines.at(index); }
 
- private:
-  Issue issue_;
+  private:
+    Issue issue_;
 };
 
 }  // namespace nuvella::testing
