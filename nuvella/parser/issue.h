@@ -14,7 +14,9 @@ namespace nuvella {
 // freed while its entries are shown (the library keeps it for the life of the program).
 struct Issue {
     std::string label;             // the file name exactly as it was passed to the loader
-    std::unique_ptr<char[]> text;  // the file after text-mode reading and code page conversion
+    // The file up to any Ctrl+Z, converted to ANSI; pieces point into it (a closing CR LF
+    // pair is read as the line feed written over its CR).
+    std::unique_ptr<char[]> text;
     std::size_t textSize = 0;
     std::vector<IssueLine> lines;  // line 2 onwards, then the empty closing piece
 
