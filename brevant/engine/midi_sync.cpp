@@ -21,7 +21,7 @@ SequencerDevice::Error MidiSync::openDevice(const std::string& path, SequencerDe
 }
 
 SequencerDevice::Error MidiSync::open(const std::string& path) {
-    stop();
+    stopMidi();
     SequencerDevice::DeviceId id = 0;
     const Error error = openDevice(path, id);
     if (error != 0) return error;
@@ -37,17 +37,17 @@ SequencerDevice::Error MidiSync::play(std::int64_t fromMs) {
     // rather than at a position the device would refuse.
     const auto from = static_cast<std::uint32_t>(std::clamp<std::int64_t>(fromMs, 0, UINT32_MAX));
     const Error error = device_.play(id_, from);
-    if (error != 0) stop();
+    if (error != 0) stopMidi();
     return error;
 }
 
-void MidiSync::stop() {
+void MidiSync::stopMidi() {
     if (open_) device_.close(id_);
     open_ = false;
     playing_ = false;
 }
 
-std::int32_t MidiSync::positionSeconds() {
+std::int32_t MidiSync::midiPositionSeconds() {
     return open_ ? static_cast<std::int32_t>(device_.positionMs(id_) / 1000) : 0;
 }
 

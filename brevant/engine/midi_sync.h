@@ -22,7 +22,7 @@ public:
     MidiSync(SequencerDevice& device, TransportView& view) : device_(device), view_(view) {}
     MidiSync(const MidiSync&) = delete;
     MidiSync& operator=(const MidiSync&) = delete;
-    ~MidiSync() override { stop(); }
+    ~MidiSync() override { stopMidi(); }
 
     // Opens the sequencer on `path` and sets milliseconds. 0 or the error
     // (already shown).
@@ -31,7 +31,7 @@ public:
     // returns the error without a message.
     Error play(std::int64_t fromMs);
     // Closes the device; the file no longer plays.
-    void stop();
+    void stopMidi();
 
     // The file ended (a completion notice): it no longer plays, though the
     // device stays open until playback stops.
@@ -39,7 +39,7 @@ public:
 
     bool open() const { return open_; }
     bool playing() const { return playing_; }
-    std::int32_t positionSeconds();
+    std::int32_t midiPositionSeconds();
     // Opens the file once to read its length; 0 for an empty path or a file
     // the sequencer refuses (the error is shown).
     std::int32_t midiLengthSeconds(const std::string& path) override;

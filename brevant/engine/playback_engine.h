@@ -67,7 +67,7 @@ public:
     bool playing() const { return playing_; }
     bool endOfData() const { return reader_.endOfData(); }
     bool seeking() const { return seeking_; }
-    bool mono() const { return mono_; }
+    bool monoPlayback() const { return mono_; }
     bool deviceOpen() const { return deviceOpen_; }
     int queuedBuffers() const { return queued_; }
     // Frames played, by the device's count, and their frequency.

@@ -113,7 +113,7 @@ void Transport::stopTransport(StopMode mode, const std::string& message) {
 
 void Transport::stopPlayback() {
     playback_.stop();
-    midi_.stop();
+    midi_.stopMidi();
     if (!playback_.seeking()) song().startSeconds = 0;
     view_.enable(TransportControl::Play, true);
     view_.enable(TransportControl::AddTrack, true);
@@ -200,7 +200,7 @@ void Transport::onTimerTick() {
         showTime(seconds);
         view_.setPosition(seconds);
     } else if (!playing() && midi_.playing() && !dragging_) {
-        const int seconds = midi_.positionSeconds();
+        const int seconds = midi_.midiPositionSeconds();
         showTime(seconds);
         view_.setPosition(seconds);
     }
@@ -234,7 +234,7 @@ void Transport::onPositionSlider(int code, int position) {
         if (!playback_.beginSeek()) restartAfterSeek();
     } else if (midi_.playing()) {
         midiRestart_ = true;
-        midi_.stop();
+        midi_.stopMidi();
         startMidi();
     }
 }

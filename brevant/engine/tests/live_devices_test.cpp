@@ -246,7 +246,7 @@ TEST(LiveDevicesTest, PlayAndRecordTogetherAddsTheTakeWhenTheSongEnds) {
     rig.transport.recordCommand();
     ASSERT_TRUE(rig.transport.recording());
     ASSERT_TRUE(rig.transport.playing());
-    EXPECT_TRUE(rig.transport.playback().mono());
+    EXPECT_TRUE(rig.transport.playback().monoPlayback());
 
     rig.pumpUntil([&] { return rig.transport.recorder().recordedSamples() > 4410; }, 10000);
     ASSERT_TRUE(rig.transport.playing()) << "the song is longer than the take";
