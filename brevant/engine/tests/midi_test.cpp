@@ -135,6 +135,18 @@ TEST_F(MidiTest, SeekWhileAudioPlaysRestartsBothAndTheAbortIsIgnored) {
     EXPECT_TRUE(transport.playing());
 }
 
+TEST_F(MidiTest, AbortNoticeAfterAStopChangesNothing) {
+    useMidi();
+    transport.playCommand();
+    transport.stopTransport(StopMode::Playback);
+    song().startSeconds = 7;
+    deliverMidiNotices();
+    EXPECT_EQ(song().startSeconds, 7) << "not taken for the end of a file";
+    EXPECT_TRUE(view.isEnabled(TransportControl::Play));
+    transport.playCommand();
+    EXPECT_EQ(seq.plays.back(), 7500u);
+}
+
 TEST_F(MidiTest, MidiLongerThanTheAudioKeepsPlaybackUntilItEnds) {
     addTrack("a.wav", false, ramp(kFrames * 2));
     useMidi();

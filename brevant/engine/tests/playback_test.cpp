@@ -171,6 +171,19 @@ TEST_F(PlaybackTest, SeekAfterTheSongHasDrainedRestartsAtOnce) {
     EXPECT_EQ(out.written.size(), 4u);
 }
 
+TEST_F(PlaybackTest, SecondSeekBeforeTheRestartTakesTheNewestPosition) {
+    const auto samples = ramp(44100 * 5);
+    addTrack("a.wav", false, samples);
+    transport.playCommand();
+    transport.onPositionSlider(0, 1);
+    transport.onPositionSlider(0, 3);
+    EXPECT_EQ(out.resets, 1) << "the buffers are already on their way back";
+    const std::size_t writes = out.written.size();
+    deliverOutputNotices();
+    ASSERT_EQ(out.opened.size(), 2u);
+    EXPECT_EQ(writtenSamples(writes).at(0), samples[44100 * 3]);
+}
+
 TEST_F(PlaybackTest, DraggingShowsThePositionAndSeeksOnlyWhenReleased) {
     addTrack("a.wav", false, ramp(44100 * 4));
     transport.playCommand();

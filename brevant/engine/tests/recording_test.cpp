@@ -198,6 +198,14 @@ TEST_F(RecordingTest, FileAlreadyInTheSongIsRefusedBeforeAnythingOpens) {
     EXPECT_EQ(readBytes(path).size(), 44u + 200u) << "the track is untouched";
 }
 
+TEST_F(RecordingTest, TakePathTooLongForTheSongIsRefused) {
+    view.takePaths.push_back(std::string(252, 'x'));
+    transport.recordCommand();
+    ASSERT_FALSE(view.boxes.empty());
+    EXPECT_EQ(view.boxes[0].text, pathTooLongMessage(std::string(252, 'x') + ".wav"));
+    EXPECT_TRUE(in.opened.empty());
+}
+
 TEST_F(RecordingTest, CancelledDialogMarksTheSongModifiedAndStopsEverything) {
     addTrack("a.wav", false, ramp(kFrames * 30));
     song().modified = false;
