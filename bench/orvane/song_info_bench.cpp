@@ -23,13 +23,13 @@ struct TSongFolder {
 
     TSongFolder()
     {
-        const TFrameSpec spec{3, 1, 9, 0, false, false};
+        const TFrameSpec shape{3, 1, 9, 0, false, false};
         for (int i = 0; i < kFiles; ++i) {
             TBytes head;
             if (i % 3 == 1) head = Id3v2Tag(1'500);
             if (i % 3 == 2) head = Id3v2Tag(40'000);
-            TBytes audio = i % 4 == 0 ? Join({XingFrame(spec, 417, 36, "Xing", 9'000), FramesOfSize(spec, 417, 48'000)})
-                                      : FramesOfSize(spec, 417, 48'000);
+            TBytes audio = i % 4 == 0 ? Join({XingFrame(shape, 417, 36, "Xing", 9'000), FramesOfSize(shape, 417, 48'000)})
+                                      : FramesOfSize(shape, 417, 48'000);
             const std::string name = "song" + std::to_string(i) + ".mp3";
             names.push_back(folder.Write(name, Join({head, audio, Id3v1Tag("Title " + name, 17)})).string());
         }

@@ -8,39 +8,39 @@
 
 namespace orvane::test {
 
-std::array<std::uint8_t, 4> FrameHeaderBytes(const TFrameSpec& spec)
+std::array<std::uint8_t, 4> FrameHeaderBytes(const TFrameSpec& shape)
 {
     return {
         0xFF,
-        static_cast<std::uint8_t>(0xE0 | (spec.versionBits << 3) | (spec.layerBits << 1) | 0x01),
-        static_cast<std::uint8_t>((spec.bitRateIndex << 4) | (spec.frequencyIndex << 2) | (spec.padding ? 2 : 0)),
-        static_cast<std::uint8_t>(spec.mono ? 0xC0 : 0x00),
+        static_cast<std::uint8_t>(0xE0 | (shape.versionBits << 3) | (shape.layerBits << 1) | 0x01),
+        static_cast<std::uint8_t>((shape.bitRateIndex << 4) | (shape.frequencyIndex << 2) | (shape.padding ? 2 : 0)),
+        static_cast<std::uint8_t>(shape.mono ? 0xC0 : 0x00),
     };
 }
 
-int FrameBytes(const TFrameSpec& spec, int kbits, int hertz)
+int FrameBytes(const TFrameSpec& shape, int kbits, int hertz)
 {
-    const int pad = spec.padding ? 1 : 0;
-    if (spec.layerBits == 3) return (12 * kbits * 1000 / hertz + pad) * 4;
-    const int factor = (spec.layerBits == 1 && spec.versionBits != 3) ? 72 : 144;
+    const int pad = shape.padding ? 1 : 0;
+    if (shape.layerBits == 3) return (12 * kbits * 1000 / hertz + pad) * 4;
+    const int factor = (shape.layerBits == 1 && shape.versionBits != 3) ? 72 : 144;
     return factor * kbits * 1000 / hertz + pad;
 }
 
-TBytes Frames(const TFrameSpec& spec, int frameBytes, int count)
+TBytes Frames(const TFrameSpec& shape, int frameBytes, int count)
 {
     const auto frame = static_cast<std::size_t>(frameBytes);
     TBytes bytes(frame * static_cast<std::size_t>(count), 0);
-    const auto header = FrameHeaderBytes(spec);
+    const auto header = FrameHeaderBytes(shape);
     for (std::size_t at = 0; at < bytes.size(); at += frame) {
         for (std::size_t i = 0; i < header.size(); ++i) bytes[at + i] = header[i];
     }
     return bytes;
 }
 
-TBytes FramesOfSize(const TFrameSpec& spec, int frameBytes, std::size_t totalBytes)
+TBytes FramesOfSize(const TFrameSpec& shape, int frameBytes, std::size_t totalBytes)
 {
     const int count = static_cast<int>(totalBytes / static_cast<std::size_t>(frameBytes)) + 1;
-    TBytes bytes = Frames(spec, frameBytes, count);
+    TBytes bytes = Frames(shape, frameBytes, count);
     bytes.resize(totalBytes);
     return bytes;
 }
@@ -55,9 +55,9 @@ void PutBigEndian(TBytes& bytes, std::size_t at, std::uint32_t value)
 }
 }  // namespace
 
-TBytes XingFrame(const TFrameSpec& spec, int frameBytes, int xingOffset, const char* marker, std::uint32_t frames)
+TBytes XingFrame(const TFrameSpec& shape, int frameBytes, int xingOffset, const char* marker, std::uint32_t frames)
 {
-    TBytes bytes = Frames(spec, frameBytes, 1);
+    TBytes bytes = Frames(shape, frameBytes, 1);
     const auto at = static_cast<std::size_t>(xingOffset);
     std::memcpy(bytes.data() + at, marker, 4);
     PutBigEndian(bytes, at + 4, 0x0F);  // frames, bytes, TOC and quality present
@@ -65,9 +65,9 @@ TBytes XingFrame(const TFrameSpec& spec, int frameBytes, int xingOffset, const c
     return bytes;
 }
 
-TBytes VbriFrame(const TFrameSpec& spec, int frameBytes, std::uint32_t frames)
+TBytes VbriFrame(const TFrameSpec& shape, int frameBytes, std::uint32_t frames)
 {
-    TBytes bytes = Frames(spec, frameBytes, 1);
+    TBytes bytes = Frames(shape, frameBytes, 1);
     std::memcpy(bytes.data() + 36, "VBRI", 4);
     bytes[41] = 1;  // version 1
     PutBigEndian(bytes, 46, 123456);  // stream bytes

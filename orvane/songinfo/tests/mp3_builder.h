@@ -20,17 +20,17 @@ struct TFrameSpec {
     bool mono = false;
 };
 
-std::array<std::uint8_t, 4> FrameHeaderBytes(const TFrameSpec& spec);
-// Length of one frame of spec, worked out from the given rates.
-int FrameBytes(const TFrameSpec& spec, int kbits, int hertz);
+std::array<std::uint8_t, 4> FrameHeaderBytes(const TFrameSpec& shape);
+// Length of one frame of shape, worked out from the given rates.
+int FrameBytes(const TFrameSpec& shape, int kbits, int hertz);
 // count frames of frameBytes each: a header then zero bytes.
-TBytes Frames(const TFrameSpec& spec, int frameBytes, int count);
+TBytes Frames(const TFrameSpec& shape, int frameBytes, int count);
 // Frames repeated until exactly totalBytes (the last one cut short).
-TBytes FramesOfSize(const TFrameSpec& spec, int frameBytes, std::size_t totalBytes);
+TBytes FramesOfSize(const TFrameSpec& shape, int frameBytes, std::size_t totalBytes);
 // A first frame carrying a "Xing" or "Info" header with a frame count.
-TBytes XingFrame(const TFrameSpec& spec, int frameBytes, int xingOffset, const char* marker, std::uint32_t frames);
+TBytes XingFrame(const TFrameSpec& shape, int frameBytes, int xingOffset, const char* marker, std::uint32_t frames);
 // A first frame carrying a VBRI header with a frame count.
-TBytes VbriFrame(const TFrameSpec& spec, int frameBytes, std::uint32_t frames);
+TBytes VbriFrame(const TFrameSpec& shape, int frameBytes, std::uint32_t frames);
 // An ID3v2.3 tag with a body of bodyBytes (the size field says declaredBody
 // when given).
 TBytes Id3v2Tag(std::uint32_t bodyBytes, std::int64_t declaredBody = -1);

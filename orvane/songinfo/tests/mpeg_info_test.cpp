@@ -10,15 +10,15 @@ namespace {
 using test::FrameHeaderBytes;
 using test::TFrameSpec;
 
-std::optional<TMpegInfo> Decode(const TFrameSpec& spec)
+std::optional<TMpegInfo> Decode(const TFrameSpec& shape)
 {
-    const auto bytes = FrameHeaderBytes(spec);
+    const auto bytes = FrameHeaderBytes(shape);
     return DecodeFrameHeader(std::span<const std::uint8_t, 4>(bytes));
 }
 
 struct THeaderCase {
     const char* name;
-    TFrameSpec spec;
+    TFrameSpec shape;
     int bitRate;
     int frequency;
     int frameLength;
@@ -32,7 +32,7 @@ class HeaderDecoding : public ::testing::TestWithParam<THeaderCase> {};
 TEST_P(HeaderDecoding, GivesRatesLengthAndTexts)
 {
     const THeaderCase& c = GetParam();
-    const auto info = Decode(c.spec);
+    const auto info = Decode(c.shape);
     ASSERT_TRUE(info) << c.name;
     EXPECT_EQ(info->BitRate, c.bitRate) << c.name;
     EXPECT_EQ(info->Frequency, c.frequency) << c.name;
