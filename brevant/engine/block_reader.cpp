@@ -1,28 +1,12 @@
 #include "block_reader.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstring>
 
+#include "sample_byte_order.h"
 #include "track_open_error.h"
 
 namespace brevant {
-
-namespace {
-
-void toNativeOrder(std::int16_t* samples, std::size_t count) {
-    if constexpr (std::endian::native == std::endian::big) {
-        for (std::size_t i = 0; i < count; ++i) {
-            const auto u = static_cast<std::uint16_t>(samples[i]);
-            samples[i] = static_cast<std::int16_t>(static_cast<std::uint16_t>((u >> 8) | (u << 8)));
-        }
-    } else {
-        (void)samples;
-        (void)count;
-    }
-}
-
-}  // namespace
 
 namespace {
 constexpr std::size_t kAheadBytes = (BlockReader::kReadAheadBlocks + 1) * kStereoBlockBytes;
@@ -109,7 +93,7 @@ Status BlockReader::fill(int track, std::size_t size) {
     if (files_[slot].read(buf + aheadEnd_[slot], want) != static_cast<std::int64_t>(want)) {
         return Status::fail("Failed to read data chunk (loading-1).");
     }
-    toNativeOrder(reinterpret_cast<std::int16_t*>(buf + aheadEnd_[slot]), want / 2);
+    swapLittleEndianSamples(reinterpret_cast<std::int16_t*>(buf + aheadEnd_[slot]), want / 2);
     aheadEnd_[slot] += want;
     unread_[slot] -= want;
     return Status::ok();

@@ -1,29 +1,12 @@
 #include "playback_engine.h"
 
-#include <bit>
 #include <new>
 
 #include "block_size.h"
 #include "mixer.h"
+#include "sample_byte_order.h"
 
 namespace brevant {
-
-namespace {
-
-// The device takes little-endian samples.
-void toLittleEndian(std::int16_t* samples, std::size_t count) {
-    if constexpr (std::endian::native == std::endian::big) {
-        for (std::size_t i = 0; i < count; ++i) {
-            const auto u = static_cast<std::uint16_t>(samples[i]);
-            samples[i] = static_cast<std::int16_t>(static_cast<std::uint16_t>((u >> 8) | (u << 8)));
-        }
-    } else {
-        (void)samples;
-        (void)count;
-    }
-}
-
-}  // namespace
 
 std::int16_t* PlaybackEngine::buffer(int slot) {
     return buffers_.data() + static_cast<std::size_t>(slot) * (kStereoBlockBytes / 2);
@@ -68,11 +51,11 @@ Status PlaybackEngine::fillAndQueue(int slot, bool reportDeviceText) {
     std::uint32_t bytes = 0;
     if (mono_) {
         mixMono(inputs, gains_.mixDivisor, out, kBlockFrames);
-        toLittleEndian(out, kBlockFrames);
+        swapLittleEndianSamples(out, kBlockFrames);
         bytes = kMonoBlockBytes;
     } else {
         mixStereo(inputs, gains_.mixDivisor, out, kBlockFrames);
-        toLittleEndian(out, 2 * kBlockFrames);
+        swapLittleEndianSamples(out, 2 * kBlockFrames);
         bytes = kStereoBlockBytes;
     }
     const int result = device_.write(slot, out, bytes);

@@ -6,6 +6,7 @@
 #include <array>
 
 #include "recording_engine.h"
+#include "winmm_format_win32.h"
 
 namespace brevant {
 
@@ -36,14 +37,7 @@ WinmmWaveIn::~WinmmWaveIn() {
 
 int WinmmWaveIn::open(const WaveFormat& format) {
     if (impl_->handle != nullptr) return MMSYSERR_ALLOCATED;
-    WAVEFORMATEX wfx{};
-    wfx.wFormatTag = WAVE_FORMAT_PCM;
-    wfx.nChannels = format.channels;
-    wfx.nSamplesPerSec = format.samplesPerSec;
-    wfx.wBitsPerSample = format.bitsPerSample;
-    wfx.nBlockAlign = static_cast<WORD>(format.channels * format.bitsPerSample / 8);
-    wfx.nAvgBytesPerSec = wfx.nBlockAlign * format.samplesPerSec;
-    wfx.cbSize = 0;
+    WAVEFORMATEX wfx = toPcmWaveFormat(format);
     HWAVEIN handle = nullptr;
     const MMRESULT result = waveInOpen(&handle, WAVE_MAPPER, &wfx, reinterpret_cast<DWORD_PTR>(impl_->window), 0,
                                        CALLBACK_WINDOW);
