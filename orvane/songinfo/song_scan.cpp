@@ -153,6 +153,9 @@ TSongScan ScanSong(TSongStream& stream)
     window.SetEnd(*size);
     scan.hasTrailingTag = haveTrailer && HasTagMarker(scan.trailer);
     scan.audioEnd = scan.hasTrailingTag ? *size - scan.trailer.size() : *size;
+    // Nothing of a trailing tag is audio: a frame cut short before it must not
+    // take its Xing or VBRI fields from the tag's bytes.
+    window.SetEnd(scan.audioEnd);
 
     // ID3v2 tags (more than one happens after careless re-tagging). A size
     // that runs past the end leaves no audio at all.
