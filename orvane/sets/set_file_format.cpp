@@ -97,7 +97,11 @@ std::vector<std::uint8_t> WriteSetFile(const TSetFileImage& image, std::size_t* 
     const std::size_t start = w.size();
 
     w.Text(kSignature);
-    w.ShortString(std::string_view(image.className).substr(0, 255));
+    const std::string_view className = std::string_view(image.className).substr(0, 255);
+    // A length byte of 0xF0 or more would read as the flags byte some streams
+    // start with: an empty flags byte first keeps such a class name readable.
+    if (className.size() >= 0xF0) w.U8(0xF0);
+    w.ShortString(className);
     w.ShortString(std::string_view(image.objectName).substr(0, 255));
     const std::size_t itemsIndex = std::min(image.itemsIndex, image.properties.size());
     for (std::size_t i = 0; i <= image.properties.size(); ++i) {
