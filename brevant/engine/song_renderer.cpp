@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstdio>
 #include <filesystem>
 
+#include "file_replace.h"
 #include "mix_gains.h"
 #include "mixer.h"
 #include "wave_file_writer.h"
@@ -26,6 +28,13 @@ bool writeSamples(WaveFileWriter& out, std::int16_t* samples, std::size_t count)
         }
     }
     return out.write(samples, count * 2);
+}
+
+// A message naming the temporary file names the file the user chose instead.
+std::string naming(std::string message, const std::string& temp, const std::string& path) {
+    const auto at = message.find(temp);
+    if (at != std::string::npos) message.replace(at, temp.size(), path);
+    return message;
 }
 
 }  // namespace
@@ -85,16 +94,21 @@ RenderOutcome SongRenderer::run(const Song& song, const std::string& path, std::
     }
 
     const WaveFormat format = WaveFormat::pcm(2, reader_.trackFormat().samplesPerSec, 16);
+    // The render goes to a file beside the target, renamed over it at the end,
+    // so a full disk or a failed write never destroys an earlier render.
+    const std::string temp = path + ".tmp~";
     WaveFileWriter out;
-    const Status started = startWaveOutput(out, path, format);
+    const Status started = startWaveOutput(out, temp, format);
     if (!started) {
         reader_.close();
-        events_.showMessage(started.message(), "Error");
+        std::remove(temp.c_str());
+        events_.showMessage(naming(started.message(), temp, path), "Error");
         return finish(RenderOutcome::Failed);
     }
     events_.setProgressRange(renderProgressRange(songSeconds, format.samplesPerSec));
 
     bool failed = false;
+    bool writeFailed = false;
     while (!renderEnd_.load(std::memory_order_relaxed)) {
         const Status read = reader_.readBlock(song);
         if (!read) {
@@ -108,6 +122,7 @@ RenderOutcome SongRenderer::run(const Song& song, const std::string& path, std::
         if (!writeSamples(out, renderOut_.data(), renderOut_.size())) {
             events_.showMessage("Write to file error (MM_WIM_DATA).", "Error");
             failed = true;
+            writeFailed = true;
             break;
         }
         if (!renderEnd_.load(std::memory_order_relaxed)) events_.stepProgress();
@@ -117,6 +132,16 @@ RenderOutcome SongRenderer::run(const Song& song, const std::string& path, std::
     const Status closed = finishWaveOutput(out);
     if (!closed) {
         events_.showMessage(closed.message(), "Error");
+        failed = true;
+        writeFailed = true;
+    }
+    // A file that could not be written whole is dropped; one cut short by a
+    // track that could not be read is still a valid file of what was mixed.
+    if (writeFailed) {
+        std::remove(temp.c_str());
+    } else if (!renameOver(temp, path)) {
+        std::remove(temp.c_str());
+        events_.showMessage("Unable to open the file \"" + path + "\"", "Error");
         failed = true;
     }
     if (userStopped_.load()) return finish(RenderOutcome::Stopped);
