@@ -1,0 +1,65 @@
+// Newsletter issues: the loader (text mode, marker, pieces, outline) and the RTF
+// of every outline entry, at the smallest, usual and largest text sizes. Every
+// document must keep its groups balanced and stay within its buffer.
+#include <cstdint>
+#include <string>
+
+#include "article_rtf.h"
+#include "fuzz_temp_file.h"
+#include "issue_library.h"
+#include "issue_loader.h"
+#include "oem_table_converter.h"
+#include "recording_outline_sink.h"
+
+using namespace nuvella;
+
+namespace {
+
+class Yes final : public MarkerQuestion {
+public:
+    bool continueWithoutMarker() override { return true; }
+};
+
+// Braces outside control symbols: "\{", "\}" and "\\" are escapes.
+bool groupsBalance(const std::string& rtf)
+{
+    long depth = 0;
+    for (std::size_t i = 0; i < rtf.size(); ++i) {
+        const char c = rtf[i];
+        if (c == '\\') {
+            ++i;  // the escaped character or the first letter of a control word
+        } else if (c == '{') {
+            ++depth;
+        } else if (c == '}') {
+            if (--depth < 0) return false;
+        }
+    }
+    return depth == 0;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const auto path = fuzzing::writeScratch("issue.txt", data, size);
+    RecordingOutlineSink sink;
+    OemTableConverter converter;
+    Yes question;
+    IssueLibrary library;
+    LoadContext context{sink, converter, question, library};
+    const LoadResult result = loadIssueFile(path, context, true);
+    if (result != LoadResult::Loaded) return 0;
+    FUZZ_CHECK(!sink.entries.empty());
+
+    static const int sizes[] = {1, kDefaultBaseFontSize, 72};
+    for (const RecordedEntry& entry : sink.entries) {
+        if (entry.start == nullptr) continue;
+        for (int fontSize : sizes) {
+            ArticleStream stream;
+            BuildArticleRtf(stream, entry.start, fontSize);
+            FUZZ_CHECK(stream.size() <= kArticleCapacity);
+            FUZZ_CHECK(groupsBalance(stream.data));
+        }
+    }
+    return 0;
+}
