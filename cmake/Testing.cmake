@@ -38,6 +38,8 @@ function(toolkit_add_test)
     set(T_TIMEOUT 120)
   endif()
   add_executable(${T_NAME} ${T_SOURCES})
+  # Test-only helpers every program may use (tools/testing); programs still share no code.
+  target_include_directories(${T_NAME} PRIVATE ${CMAKE_SOURCE_DIR}/tools/testing)
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} ${TOOLKIT_GTEST_LIBS})
   if(CMAKE_CROSSCOMPILING)
     add_test(NAME ${T_NAME} COMMAND ${T_NAME} --gtest_color=no)

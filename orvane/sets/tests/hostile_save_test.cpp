@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "../../songinfo/tests/hostile_disk.h"
+#include "hostile_disk.h"
 #include "set_file_io.h"
 #include "temp_folder.h"
 #include "test_entries.h"

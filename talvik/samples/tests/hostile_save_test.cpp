@@ -35,20 +35,20 @@ std::string SaveSound(const std::string& track, const std::string& out) {
 }
 
 TEST(HostileSave, FullDiskKeepsThePreviousSoundFile) {
-    if (!testing::FileSizeLimit::IsSupported()) GTEST_SKIP() << "no file size limit here";
+    if (!hostile::FileSizeLimit::IsSupported()) GTEST_SKIP() << "no file size limit here";
     TempDir dir;
     WriteBytes(dir.file("track01.RAW"), Ramp(100000));
     const auto previous = Ramp(5000);
     WriteBytes(dir.file("s01.RAW"), previous);
     std::string error;
     {
-        testing::FileSizeLimit limit(10000);
+        hostile::FileSizeLimit limit(10000);
         ASSERT_TRUE(limit.active());
         error = SaveSound(dir.file("track01.RAW"), dir.file("s01.RAW"));
     }
     EXPECT_NE(error.find(dir.file("s01.RAW")), std::string::npos) << error;
     EXPECT_EQ(ReadBytes(dir.file("s01.RAW")), previous);
-    EXPECT_EQ(testing::FileNamesIn(dir.text()), (std::vector<std::string>{"s01.RAW", "track01.RAW"}));
+    EXPECT_EQ(hostile::FileNamesIn(dir.text()), (std::vector<std::string>{"s01.RAW", "track01.RAW"}));
 }
 
 TEST(HostileSave, DirectoryThatIsAFileIsAnErrorNamingTheSound) {
@@ -64,7 +64,7 @@ TEST(HostileSave, DirectoryThatIsAFileIsAnErrorNamingTheSound) {
 TEST(HostileSave, ReadOnlyDiskKeepsThePreviousSoundFile) {
     TempDir dir;
     WriteBytes(dir.file("track01.RAW"), Ramp(1000));
-    testing::SmallDisk disk(dir.file("disk"));
+    hostile::SmallDisk disk(dir.file("disk"));
     if (!disk.mounted()) GTEST_SKIP() << "mounting a small disk is not allowed here";
     const std::string out = (disk.dir() / "s01.RAW").string();
     const auto previous = Ramp(300);
@@ -78,7 +78,7 @@ TEST(HostileSave, ReadOnlyDiskKeepsThePreviousSoundFile) {
 TEST(HostileSave, FilledDiskKeepsThePreviousSoundFile) {
     TempDir dir;
     WriteBytes(dir.file("track01.RAW"), Ramp(200000));
-    testing::SmallDisk disk(dir.file("disk"));
+    hostile::SmallDisk disk(dir.file("disk"));
     if (!disk.mounted()) GTEST_SKIP() << "mounting a small disk is not allowed here";
     const std::string out = (disk.dir() / "s01.RAW").string();
     const auto previous = Ramp(3000);
@@ -87,7 +87,7 @@ TEST(HostileSave, FilledDiskKeepsThePreviousSoundFile) {
     const std::string error = SaveSound(dir.file("track01.RAW"), out);
     EXPECT_NE(error.find(out), std::string::npos) << error;
     EXPECT_EQ(ReadBytes(out), previous);
-    EXPECT_EQ(testing::FileNamesIn(disk.dir()), (std::vector<std::string>{"filler", "s01.RAW"}));
+    EXPECT_EQ(hostile::FileNamesIn(disk.dir()), (std::vector<std::string>{"filler", "s01.RAW"}));
 }
 
 }  // namespace

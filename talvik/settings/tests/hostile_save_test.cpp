@@ -30,21 +30,21 @@ std::string Save(const std::string& path, const R& record) {
 }
 
 TEST(HostileSave, FullDiskKeepsThePreviousSettingsFile) {
-    if (!testing::FileSizeLimit::IsSupported()) GTEST_SKIP() << "no file size limit here";
+    if (!hostile::FileSizeLimit::IsSupported()) GTEST_SKIP() << "no file size limit here";
     testing::TempDir dir;
     const std::string path = SettingsFilePath(dir.text());
     SaveSettings(path, WithSourceDir("C:\\OLD"));
     const auto previous = testing::ReadBytes(path);
     std::string error;
     {
-        testing::FileSizeLimit limit(1000);  // the file is 34440 bytes
+        hostile::FileSizeLimit limit(1000);  // the file is 34440 bytes
         ASSERT_TRUE(limit.active());
         error = Save(path, WithSourceDir("C:\\NEW"));
     }
     EXPECT_NE(error.find(path), std::string::npos) << error;
     EXPECT_EQ(testing::ReadBytes(path), previous);
     EXPECT_EQ(LoadStartupSettings(path).get(R::kSourceDir), "C:\\OLD");
-    EXPECT_EQ(testing::FileNamesIn(dir.text()).size(), 1u);
+    EXPECT_EQ(hostile::FileNamesIn(dir.text()).size(), 1u);
 }
 
 TEST(HostileSave, DirectoryThatIsAFileIsAnErrorNamingTheSettingsFile) {
@@ -58,7 +58,7 @@ TEST(HostileSave, DirectoryThatIsAFileIsAnErrorNamingTheSettingsFile) {
 
 TEST(HostileSave, ReadOnlyDiskKeepsThePreviousSettingsFile) {
     testing::TempDir dir;
-    testing::SmallDisk disk(dir.file("disk"));
+    hostile::SmallDisk disk(dir.file("disk"));
     if (!disk.mounted()) GTEST_SKIP() << "mounting a small disk is not allowed here";
     const std::string path = SettingsFilePath(disk.dir().string() + kDirSeparator);
     SaveSettings(path, WithSourceDir("C:\\OLD"));
@@ -70,7 +70,7 @@ TEST(HostileSave, ReadOnlyDiskKeepsThePreviousSettingsFile) {
 
 TEST(HostileSave, FilledDiskKeepsThePreviousSettingsFile) {
     testing::TempDir dir;
-    testing::SmallDisk disk(dir.file("disk"));
+    hostile::SmallDisk disk(dir.file("disk"));
     if (!disk.mounted()) GTEST_SKIP() << "mounting a small disk is not allowed here";
     const std::string path = SettingsFilePath(disk.dir().string() + kDirSeparator);
     SaveSettings(path, WithSourceDir("C:\\OLD"));
@@ -78,7 +78,7 @@ TEST(HostileSave, FilledDiskKeepsThePreviousSettingsFile) {
     const std::string error = Save(path, WithSourceDir("C:\\NEW"));
     EXPECT_NE(error.find(path), std::string::npos) << error;
     EXPECT_EQ(LoadStartupSettings(path).get(R::kSourceDir), "C:\\OLD");
-    EXPECT_EQ(testing::FileNamesIn(disk.dir()).size(), 2u);  // the settings file and the filler
+    EXPECT_EQ(hostile::FileNamesIn(disk.dir()).size(), 2u);  // the settings file and the filler
 }
 
 }  // namespace

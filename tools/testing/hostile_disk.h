@@ -1,4 +1,4 @@
-// Test helpers for saving onto a hostile disk. Tests run as root, where
+// Test helpers for saving onto a hostile disk, shared by the programs' tests. Tests run as root, where
 // permission bits stop no write, so a full or read-only disk is made otherwise:
 //  - FileSizeLimit: the process may not grow a file past a few bytes (writes fail
 //    as on a full disk); works for any user.
@@ -21,7 +21,7 @@
 #include <sys/resource.h>
 #endif
 
-namespace orvane::hostile {
+namespace hostile {
 
 class FileSizeLimit {
   public:
@@ -103,4 +103,4 @@ inline std::vector<std::string> FileNamesIn(const std::filesystem::path& dir) {
     return names;
 }
 
-}  // namespace orvane::hostile
+}  // namespace hostile
