@@ -122,6 +122,12 @@ ParsedOptions ParseSplitOptions(const std::vector<std::string>& args) {
             endGiven = endGiven || arg == "--end";
         }
     }
+    // On the command line the save format follows the load format unless chosen, and the
+    // suffix follows the save format unless given: the window's first-start pairing of
+    // ".WAV" with RAW coding is no default for batch work.
+    if (!saveGiven) {
+        s.save = s.load;
+    }
     if (Is16Bit(s.save) && !Is16Bit(s.load)) {
         result.error = "--save 16 needs --load 16: an 8-bit track is never widened to 16 bits";
         return result;
@@ -133,11 +139,7 @@ ParsedOptions ParseSplitOptions(const std::vector<std::string>& args) {
                        std::to_string(s.startTrack);
         return result;
     }
-    if (suffix) {
-        s.saveSuffix = *suffix;
-    } else if (saveGiven) {
-        s.saveSuffix = std::string(SaveSuffix(s.save));
-    }
+    s.saveSuffix = suffix ? *suffix : std::string(SaveSuffix(s.save));
     return result;
 }
 
@@ -153,13 +155,14 @@ std::string SplitUsage() {
            "                     (default: the current directory)\n"
            "  --createdir TEXT   stem of each track's output directory (default TRACK)\n"
            "  --prefix TEXT      stem of the sound file names (default SAMPLE)\n"
-           "  --suffix TEXT      extension of the sound files (default WAV, or the one\n"
-           "                     that --save chooses)\n"
+           "  --suffix TEXT      extension of the sound files (default: RAW or WAV, as\n"
+           "                     the save format)\n"
            "  --start N          first track, 1 to 99 (default 1)\n"
            "  --end N            last track, 1 to 99 (default: the first track)\n"
            "Formats:\n"
            "  --load 8raw|8wav|16   format of the track files (default 8raw)\n"
-           "  --save 8raw|8wav|16   format of the sound files (default 8raw; 16 needs --load 16)\n"
+           "  --save 8raw|8wav|16   format of the sound files (default: the load format;\n"
+           "                        16 needs --load 16)\n"
            "Processing:\n"
            "  --maximize         scale each saved sound to full scale\n"
            "  --no-auto-skip     keep sounds shorter than --minsize marked\n"

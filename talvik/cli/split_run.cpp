@@ -1,10 +1,9 @@
 #include "split_run.h"
 
 #include <exception>
+#include <string>
 
-#include "file_names.h"
 #include "splitter.h"
-#include "track_file.h"
 
 namespace talvik {
 
@@ -23,6 +22,59 @@ void PrintTrack(const Splitter& splitter, std::ostream& out) {
     out.flush();
 }
 
+// Prints what the engine's Auto-mode loop reports, in the companion's texts.
+class SplitReport : public AutoModeObserver {
+  public:
+    SplitReport(const Splitter& splitter, std::ostream& out, std::ostream& err,
+                SplitProgress* progress, int first, int last)
+        : splitter_(splitter),
+          out_(out),
+          err_(err),
+          progress_(progress),
+          first_(first),
+          last_(last) {}
+
+    void trackStarted(int track) override {
+        track_ = track;
+        phase_ = "analysing";
+    }
+    void trackAnalyzed(int) override {
+        clear();
+        PrintTrack(splitter_, out_);
+        phase_ = "saving";
+    }
+    void trackSaved(int, int) override { clear(); }
+    void progress(std::int64_t done, std::int64_t total) override {
+        if (progress_ != nullptr) {
+            progress_->show(track_, first_, last_, phase_, done, total);
+        }
+    }
+    void trackMissing(int, const std::string& name) override {
+        clear();
+        err_ << "File does not exist! " << name << '\n';
+    }
+    void trackFailed(int track, const std::exception& error) override {
+        clear();
+        err_ << "Track " << track << ": " << error.what() << '\n';
+    }
+
+  private:
+    void clear() {
+        if (progress_ != nullptr) {
+            progress_->clear();
+        }
+    }
+
+    const Splitter& splitter_;
+    std::ostream& out_;
+    std::ostream& err_;
+    SplitProgress* progress_;
+    int first_;
+    int last_;
+    int track_ = 0;
+    const char* phase_ = "analysing";
+};
+
 }  // namespace
 
 int RunSplit(const SplitOptions& options, std::ostream& out, std::ostream& err,
@@ -30,45 +82,12 @@ int RunSplit(const SplitOptions& options, std::ostream& out, std::ostream& err,
     SilentBeeper beeper;
     const SplitterSettings& settings = options.settings;
     Splitter splitter(beeper, settings);
-    int status = 0;
-    const int first = settings.startTrack;
-    const int last = settings.endTrack;
-    for (int t = first; t <= last; ++t) {
-        splitter.setCurrentTrack(t);
-        const std::string name = TrackFileName(settings.load, t, settings.sourceDir);
-        auto report = [&](const char* phase) -> ProgressFn {
-            if (progress == nullptr) {
-                return {};
-            }
-            return [=](std::int64_t done, std::int64_t total) {
-                progress->show(t, first, last, phase, done, total);
-            };
-        };
-        try {
-            if (!TrackFileExists(name)) {
-                if (progress != nullptr)
-                    progress->clear();
-                err << "File does not exist! " << name << '\n';
-                status = 1;
-                continue;
-            }
-            splitter.analyzeCurrentTrack(settings, report("analysing"));
-            if (progress != nullptr)
-                progress->clear();
-            PrintTrack(splitter, out);
-            if (!options.analyzeOnly) {
-                splitter.splitAndSave(settings, report("saving"));
-                if (progress != nullptr)
-                    progress->clear();
-            }
-        } catch (const std::exception& e) {
-            if (progress != nullptr)
-                progress->clear();
-            err << "Track " << t << ": " << e.what() << '\n';
-            status = 1;
-        }
-    }
-    return status;
+    SplitReport report(splitter, out, err, progress, settings.startTrack, settings.endTrack);
+    AutoModeOptions run;
+    run.goOnAfterFailure = true;
+    run.checkExists = true;
+    run.analyzeOnly = options.analyzeOnly;
+    return splitter.autoMode(settings, &report, run) ? 0 : 1;
 }
 
 }  // namespace talvik

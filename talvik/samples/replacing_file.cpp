@@ -1,10 +1,8 @@
 #include "replacing_file.h"
 
-#include <filesystem>
-#include <system_error>
-
 #include "file_error.h"
 #include "file_names.h"
+#include "system_files.h"
 
 namespace talvik {
 
@@ -12,7 +10,7 @@ ReplacingFile::ReplacingFile(std::string target)
     : target_(std::move(target)), temp_(target_ + ".tmp") {
     CheckNameLength(target_);
     CheckNameLength(temp_);
-    file_ = std::fopen(temp_.c_str(), "wb");
+    file_ = OpenSystemFile(temp_, "wb");
     if (file_ == nullptr) {
         throw FileError("Cannot create file " + target_);
     }
@@ -21,8 +19,7 @@ ReplacingFile::ReplacingFile(std::string target)
 ReplacingFile::~ReplacingFile() {
     if (file_ != nullptr) {
         std::fclose(file_);
-        std::error_code ec;
-        std::filesystem::remove(temp_, ec);
+        RemoveSystemFile(temp_);
     }
 }
 
@@ -36,16 +33,13 @@ void ReplacingFile::commit() {
     std::FILE* f = file_;
     file_ = nullptr;
     if (std::fclose(f) != 0) {
-        std::error_code ignored;
-        std::filesystem::remove(temp_, ignored);
+        RemoveSystemFile(temp_);
         throw FileError("Cannot write file " + target_ + " (disk full?)");
     }
-    std::error_code ec;
-    std::filesystem::rename(temp_, target_, ec);
-    if (ec) {
-        std::error_code ignored;
-        std::filesystem::remove(temp_, ignored);
-        throw FileError("Cannot replace file " + target_ + ": " + ec.message());
+    const std::string failure = RenameOver(temp_, target_);
+    if (!failure.empty()) {
+        RemoveSystemFile(temp_);
+        throw FileError("Cannot replace file " + target_ + ": " + failure);
     }
 }
 

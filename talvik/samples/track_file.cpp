@@ -1,9 +1,8 @@
 #include "track_file.h"
 
-#include <filesystem>
-
 #include "file_error.h"
 #include "file_names.h"
+#include "system_files.h"
 
 namespace talvik {
 
@@ -26,7 +25,7 @@ std::int64_t Tell64(std::FILE* f) {
 
 TrackFile::TrackFile(const std::string& name) : name_(name) {
     CheckNameLength(name);
-    file_ = std::fopen(name.c_str(), "rb");
+    file_ = OpenSystemFile(name, "rb");
     if (file_ == nullptr) {
         throw FileError("Cannot open track file " + name);
     }
@@ -60,9 +59,7 @@ std::size_t TrackFile::read(std::uint8_t* buffer, std::size_t bytes) {
 }
 
 bool TrackFileExists(const std::string& name) {
-    std::error_code ec;
-    auto status = std::filesystem::status(name, ec);
-    return !ec && std::filesystem::exists(status) && !std::filesystem::is_directory(status);
+    return IsExistingFile(name);
 }
 
 }  // namespace talvik

@@ -4,6 +4,7 @@
 
 #include "file_names.h"
 #include "replacing_file.h"
+#include "system_files.h"
 
 namespace talvik {
 
@@ -49,7 +50,7 @@ std::string SettingsFilePath(const std::string& startupDir) {
 }
 
 SettingsRecord LoadStartupSettings(const std::string& path) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
+    std::FILE* f = OpenSystemFile(path, "rb");
     if (f == nullptr) {
         return {};
     }

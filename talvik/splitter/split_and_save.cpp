@@ -1,9 +1,7 @@
 #include "split_and_save.h"
 
-#include <filesystem>
-#include <system_error>
-
 #include "file_names.h"
+#include "system_files.h"
 
 namespace talvik {
 
@@ -26,8 +24,7 @@ int SplitAndSave(const std::string& trackFileName, SampleFormat load, int track,
             CheckNameLength(dir);
             // One level only; when it exists already or its parent is missing, the copy
             // below reports what matters.
-            std::error_code ignored;
-            std::filesystem::create_directory(dir, ignored);
+            MakeDirectory(dir);
             CopySound(file, s.start, s.end, load, settings.save,
                       SoundFileName(dir, i, settings.savePrefix, settings.saveSuffix),
                       settings.maximize, buffer);
@@ -41,8 +38,7 @@ int SplitAndSave(const std::string& trackFileName, SampleFormat load, int track,
     beeper.beep();
     beeper.beep();
     if (settings.deleteProcessed) {
-        std::error_code ignored;
-        std::filesystem::remove(trackFileName, ignored);
+        RemoveSystemFile(trackFileName);
     }
     return written;
 }

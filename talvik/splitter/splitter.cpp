@@ -1,6 +1,7 @@
 #include "splitter.h"
 
 #include "draw_range.h"
+#include "file_error.h"
 #include "file_names.h"
 #include "labels.h"
 #include "split_and_save.h"
@@ -65,9 +66,10 @@ void Splitter::showCurrentSound(SampleFormat save) {
     if (currentSound_ == table_.count() - 1) {
         view_.viewNextEnabled = false;
     }
+    // Before the drawing, which may fail: the box must never show the previous sound's mark.
+    view_.saveChecked = table_.saveFlag(currentSound_);
     TrackFile track(analyzedFile_);
     DrawTrackRange(track, analyzedLoad_, s.start, s.length() + 1, view_.sound, analyzer_.buffer());
-    view_.saveChecked = table_.saveFlag(currentSound_);
 }
 
 void Splitter::viewPrevious(const SplitterSettings& settings) {
@@ -104,34 +106,54 @@ int Splitter::splitAndSave(const SplitterSettings& settings, const ProgressFn& p
     if (analyzedFile_.empty()) {
         return 0;
     }
+    if (Is16Bit(settings.save) && !Is16Bit(analyzedLoad_)) {
+        throw FileError(kNeeds16BitTrack);
+    }
     return SplitAndSave(analyzedFile_, analyzedLoad_, analyzedTrack_, table_, settings, copyBuffer_,
                         beeper_, progress);
 }
 
-void Splitter::autoMode(const SplitterSettings& settings, AutoModeObserver* observer) {
+bool Splitter::autoMode(const SplitterSettings& settings, AutoModeObserver* observer,
+                        const AutoModeOptions& options) {
+    AutoModeObserver quiet;
+    AutoModeObserver& watch = observer != nullptr ? *observer : quiet;
     ProgressFn progress;
     if (observer != nullptr) {
         progress = [observer](std::int64_t done, std::int64_t total) {
             observer->progress(done, total);
         };
     }
+    bool allDone = true;
     for (int t = settings.startTrack; t <= settings.endTrack; ++t) {
         currentTrack_ = t;
-        if (observer != nullptr) {
-            observer->trackStarted(t);
-        }
-        analyzeCurrentTrack(settings, progress);
-        if (observer != nullptr) {
-            observer->trackAnalyzed(t);
-        }
-        const int written = splitAndSave(settings, progress);
-        if (observer != nullptr) {
-            observer->trackSaved(t, written);
+        watch.trackStarted(t);
+        try {
+            if (options.checkExists) {
+                const std::string name = TrackFileName(settings.load, t, settings.sourceDir);
+                if (!TrackFileExists(name)) {
+                    watch.trackMissing(t, name);
+                    allDone = false;
+                    continue;
+                }
+            }
+            analyzeCurrentTrack(settings, progress);
+            watch.trackAnalyzed(t);
+            if (!options.analyzeOnly) {
+                const int written = splitAndSave(settings, progress);
+                watch.trackSaved(t, written);
+            }
+        } catch (const std::exception& e) {
+            if (!options.goOnAfterFailure) {
+                throw;
+            }
+            watch.trackFailed(t, e);
+            allDone = false;
         }
     }
     if (settings.startTrack <= settings.endTrack) {
         currentTrack_ = settings.endTrack + 1;
     }
+    return allDone;
 }
 
 void Splitter::minSizeChanged(const SplitterSettings& settings) {

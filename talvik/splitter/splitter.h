@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -39,7 +40,22 @@ class AutoModeObserver {
     virtual void trackAnalyzed(int /*track*/) {}
     virtual void trackSaved(int /*track*/, int /*filesWritten*/) {}
     virtual void progress(std::int64_t /*done*/, std::int64_t /*total*/) {}
+    // Only with AutoModeOptions::checkExists: the track file is missing.
+    virtual void trackMissing(int /*track*/, const std::string& /*name*/) {}
+    // Only with AutoModeOptions::goOnAfterFailure: the track failed, the run goes on.
+    virtual void trackFailed(int /*track*/, const std::exception& /*error*/) {}
 };
+
+// How Auto-mode runs; the defaults are the window's: stop at the first failure.
+struct AutoModeOptions {
+    bool goOnAfterFailure = false;  // report a failing track to the observer and go on
+    bool checkExists = false;       // report a missing track file instead of failing on it
+    bool analyzeOnly = false;       // write nothing
+};
+
+// The message for Split&save with a 16-bit save format after an 8-bit analysis.
+inline constexpr const char* kNeeds16BitTrack =
+    "The 16-bit save format needs a track analysed as 16-bit: analyse it again.";
 
 class Splitter {
   public:
@@ -63,10 +79,14 @@ class Splitter {
     void viewNext(const SplitterSettings& settings);
     // "Save?" clicked.
     void saveClicked(bool checked);
-    // "Split&save": returns the number of files written.
+    // "Split&save": returns the number of files written. The sounds are read in the format
+    // they were analysed in; a 16-bit save format after an 8-bit analysis throws
+    // FileError(kNeeds16BitTrack) before anything is written.
     int splitAndSave(const SplitterSettings& settings, const ProgressFn& progress = {});
-    // "Auto-mode": analyse and save every track of the range; stops at the first failure.
-    void autoMode(const SplitterSettings& settings, AutoModeObserver* observer = nullptr);
+    // "Auto-mode": analyse and save every track of the range; stops at the first failure
+    // unless told to go on. Returns false when some track failed or was missing.
+    bool autoMode(const SplitterSettings& settings, AutoModeObserver* observer = nullptr,
+                  const AutoModeOptions& options = {});
     // "Min. size" changed.
     void minSizeChanged(const SplitterSettings& settings);
 

@@ -19,7 +19,7 @@ TEST(SplitOptions, DefaultsAreTheWindows) {
     EXPECT_EQ(s.saveDir, "");
     EXPECT_EQ(s.createDir, "TRACK");
     EXPECT_EQ(s.savePrefix, "SAMPLE");
-    EXPECT_EQ(s.saveSuffix, "WAV");
+    EXPECT_EQ(s.saveSuffix, "RAW");  // follows the save format, which follows the load format
     EXPECT_EQ(s.load, F::Raw8);
     EXPECT_EQ(s.save, F::Raw8);
     EXPECT_EQ(s.noisePercent, 5);
@@ -84,6 +84,13 @@ TEST(SplitOptions, SuffixFollowsSaveFormatUnlessGiven) {
     EXPECT_EQ(Parse({"--save", "8wav"}).options.settings.saveSuffix, "WAV");
     EXPECT_EQ(Parse({"--save", "8raw"}).options.settings.saveSuffix, "RAW");
     EXPECT_EQ(Parse({"--suffix", "SND", "--save", "8raw"}).options.settings.saveSuffix, "SND");
+    EXPECT_EQ(Parse({"--load", "8wav"}).options.settings.saveSuffix, "WAV");
+}
+
+TEST(SplitOptions, SaveFormatFollowsLoadUnlessGiven) {
+    EXPECT_EQ(Parse({"--load", "16"}).options.settings.save, F::Bit16);
+    EXPECT_EQ(Parse({"--load", "8wav"}).options.settings.save, F::Wav8);
+    EXPECT_EQ(Parse({"--load", "16", "--save", "8raw"}).options.settings.save, F::Raw8);
 }
 
 TEST(SplitOptions, EndFollowsStartWhenNotGiven) {

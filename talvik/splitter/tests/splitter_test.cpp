@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <vector>
+
 #include "file_error.h"
 #include "file_names.h"
 #include "temp_dir.h"
@@ -239,6 +242,50 @@ TEST_F(SplitterTest, AutoModeStopsAtAMissingTrack) {
     EXPECT_THROW(s.autoMode(settings), FileError);
     EXPECT_TRUE(FileExists(soundFile(1, 1)));
     EXPECT_FALSE(FileExists(soundFile(3, 1)));
+}
+
+TEST_F(SplitterTest, AutoModeCanGoOnAfterAMissingOrFailingTrack) {
+    struct Seen : AutoModeObserver {
+        void trackMissing(int track, const std::string&) override { missing.push_back(track); }
+        void trackFailed(int track, const std::exception&) override { failed.push_back(track); }
+        std::vector<int> missing, failed;
+    } seen;
+    writeTrack(1, {1000});
+    writeTrack(3, {1000});
+    settings.endTrack = 3;
+    Splitter s(beeper, settings);
+    AutoModeOptions goOn;
+    goOn.goOnAfterFailure = true;
+    EXPECT_FALSE(s.autoMode(settings, &seen, goOn));
+    EXPECT_EQ(seen.failed, std::vector<int>{2});
+    EXPECT_TRUE(FileExists(soundFile(3, 1)));
+    goOn.checkExists = true;
+    EXPECT_FALSE(s.autoMode(settings, &seen, goOn));
+    EXPECT_EQ(seen.missing, std::vector<int>{2});
+}
+
+TEST_F(SplitterTest, SixteenBitSaveAfterAnEightBitAnalysisIsAClearError) {
+    writeTrack(1, {1000});
+    Splitter s(beeper, settings);
+    ASSERT_TRUE(s.analyze(settings));
+    settings.load = settings.save = F::Bit16;
+    try {
+        s.splitAndSave(settings);
+        FAIL() << "no error";
+    } catch (const FileError& e) {
+        EXPECT_STREQ(e.what(), kNeeds16BitTrack);
+    }
+    EXPECT_FALSE(FileExists(soundFile(1, 1)));
+}
+
+TEST_F(SplitterTest, SaveBoxFollowsTheSoundEvenWhenItsDrawingFails) {
+    writeTrack(1, {1000, 1000});
+    Splitter s(beeper, settings);
+    ASSERT_TRUE(s.analyze(settings));
+    s.saveClicked(false);
+    std::filesystem::remove(TrackFileName(F::Raw8, 1, src.text()));
+    EXPECT_THROW(s.viewNext(settings), FileError);
+    EXPECT_TRUE(s.view().saveChecked);  // the second sound's own mark
 }
 
 TEST_F(SplitterTest, ManySoundsAreAllKeptAndNumberedOn) {
