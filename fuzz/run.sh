@@ -20,6 +20,20 @@ case $seconds in
     ''|*[!0-9]*) echo "fuzz/run.sh: SECONDS must be a whole number" >&2; exit 2 ;;
 esac
 
+all="songinfo set_file sng_file brevant_cfg tvk_prf wave_reader newsletter track_analysis"
+# A target is named as in the table (sng_file) or by its executable (fuzz_sng_file, a path
+# to it); an unknown name is an error, so a typo never reads as a clean run.
+targets=
+for given in "$@"; do
+    name=$(basename "$given" .exe)
+    name=${name#fuzz_}
+    case " $all " in
+        *" $name "*) targets="$targets $name" ;;
+        *) echo "fuzz/run.sh: unknown target '$given'; known targets: $all" >&2; exit 2 ;;
+    esac
+done
+targets=${targets:-$all}
+
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")
 build=${FUZZ_BUILD_DIR:-$root/build/fuzz}
@@ -30,9 +44,6 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
     cmake -S "$here" -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang >/dev/null
 fi
 cmake --build "$build" -j2 >/dev/null
-
-all="songinfo set_file sng_file brevant_cfg tvk_prf wave_reader newsletter track_analysis"
-targets=${*:-$all}
 
 run_one() {
     name=$1
@@ -46,11 +57,18 @@ run_one() {
         -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
         -artifact_prefix="$out/" -print_final_stats=1 \
         >"$build/logs/$name.log" 2>&1 || true
-    last=$(grep -E '^#[0-9]+' "$build/logs/$name.log" | tail -n 1)
+    last=$(grep -aE '^#[0-9]+' "$build/logs/$name.log" | tail -n 1)
     found=$(find "$out" -type f | wc -l)
+    if [ -z "$last" ]; then
+        # No progress line: the fuzzer never ran, which must not look like a clean run.
+        echo "$name: did not run; see $build/logs/$name.log" >&2
+        touch "$build/logs/$name.failed"
+        return
+    fi
     echo "$name: $last; findings: $found"
 }
 
+rm -f "$build"/logs/*.failed
 running=0
 for name in $targets; do
     run_one "$name" &
@@ -63,3 +81,6 @@ done
 wait
 # An empty findings folder means nothing was found.
 find "$findings" -type d -empty -delete 2>/dev/null || true
+if ls "$build"/logs/*.failed >/dev/null 2>&1; then
+    exit 1
+fi
