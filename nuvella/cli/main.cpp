@@ -1,14 +1,14 @@
 // nuvella-outline: the outline of Nuvella issues, or the RTF document of one entry.
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "article_rtf.h"
 #include "issue_loader.h"
-#include "outline_format.h"
 #include "outline_options.h"
+#include "outline_printer.h"
 #include "platform.h"
-#include "recording_outline_sink.h"
 
 namespace {
 
@@ -38,11 +38,16 @@ const char* describeFailure(LoadResult result) {
 }
 
 int run(const OutlineOptions& options) {
-    RecordingOutlineSink sink;
+    std::optional<std::size_t> wanted;
+    if (options.rtfEntry) {
+        wanted = static_cast<std::size_t>(*options.rtfEntry);
+    }
+    // The outline goes out as it is entered; the RTF of one entry once every file is in.
+    OutlinePrinter printer(stdout, wanted);
     auto converter = systemOemConverter();
     NoQuestion question;
     IssueLibrary library;
-    LoadContext context{sink, *converter, question, library};
+    LoadContext context{printer, *converter, question, library};
 
     const bool progress = standardErrorIsTerminal() && options.files.size() > 1;
     int status = 0;
@@ -53,6 +58,9 @@ int run(const OutlineOptions& options) {
         }
         const LoadResult result = loadIssueFile(file, context, false);
         if (result != LoadResult::Loaded) {
+            if (!wanted) {
+                printer.flush();  // what came before the message stays before it
+            }
             std::fprintf(stderr, "%snuvella-outline: %s %s; skipped\n", progress ? "\r\033[K" : "",
                          file.c_str(), describeFailure(result));
             status = 1;
@@ -62,26 +70,20 @@ int run(const OutlineOptions& options) {
         std::fprintf(stderr, "\r\033[K");
     }
 
-    if (options.rtfEntry) {
-        const auto index = static_cast<std::size_t>(*options.rtfEntry);
-        if (index >= sink.entries.size()) {
-            std::fprintf(stderr, "nuvella-outline: there is no entry %zu (%zu entries)\n", index,
-                         sink.entries.size());
+    if (wanted) {
+        if (printer.wantedStart() == nullptr) {
+            std::fprintf(stderr, "nuvella-outline: there is no entry %zu (%zu entries)\n", *wanted,
+                         printer.entries());
             return 1;
         }
         ArticleStream stream;
-        BuildArticleRtf(stream, sink.entries[index].start, options.fontSize);
+        BuildArticleRtf(stream, printer.wantedStart(), options.fontSize);
         setBinaryStandardOutput();
         std::fwrite(stream.data.data(), 1, stream.size(), stdout);
         return std::fflush(stdout) == 0 ? status : 1;
     }
-    std::string out;
-    for (const RecordedEntry& entry : sink.entries) {
-        out += formatOutlineEntry(entry);
-        out += '\n';
-    }
-    std::fwrite(out.data(), 1, out.size(), stdout);
-    return std::fflush(stdout) == 0 ? status : 1;
+    const bool written = printer.flush();
+    return written && std::fflush(stdout) == 0 ? status : 1;
 }
 
 }  // namespace

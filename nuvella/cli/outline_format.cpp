@@ -5,7 +5,22 @@ namespace nuvella {
 std::string escapeLabel(std::string_view label) {
     std::string out;
     out.reserve(label.size());
-    for (const char c : label) {
+    appendEscapedLabel(out, label);
+    return out;
+}
+
+void appendEscapedLabel(std::string& out, std::string_view label) {
+    // Most labels need no escape at all: append those whole.
+    auto plain = [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte >= 0x20 && byte != 0x7F && c != '\\';
+    };
+    std::size_t clean = 0;
+    while (clean < label.size() && plain(label[clean])) {
+        ++clean;
+    }
+    out.append(label.substr(0, clean));
+    for (const char c : label.substr(clean)) {
         const auto byte = static_cast<unsigned char>(c);
         switch (c) {
             case '\\':
@@ -45,14 +60,22 @@ std::string escapeLabel(std::string_view label) {
                 }
         }
     }
-    return out;
+}
+
+void appendOutlineLine(std::string& out, int depth, OutlineKind kind, std::string_view label) {
+    out += std::to_string(depth);
+    out += kind == OutlineKind::File      ? " file "
+           : kind == OutlineKind::Section ? " section "
+                                          : " article ";
+    appendEscapedLabel(out, label);
+    out += '\n';
 }
 
 std::string formatOutlineEntry(const RecordedEntry& entry) {
-    const char* kind = entry.kind == OutlineKind::File      ? "file"
-                       : entry.kind == OutlineKind::Section ? "section"
-                                                            : "article";
-    return std::to_string(entry.depth) + " " + kind + " " + escapeLabel(entry.label);
+    std::string out;
+    appendOutlineLine(out, entry.depth, entry.kind, entry.label);
+    out.pop_back();
+    return out;
 }
 
 }  // namespace nuvella

@@ -10,6 +10,10 @@ namespace nuvella {
 
 // Control characters and the backslash are written as C escapes, so that an entry is one line.
 std::string escapeLabel(std::string_view label);
+void appendEscapedLabel(std::string& out, std::string_view label);
+
+// "DEPTH KIND LABEL" and a line feed, appended to `out`.
+void appendOutlineLine(std::string& out, int depth, OutlineKind kind, std::string_view label);
 
 // "DEPTH KIND LABEL", for example "1 section  News ".
 std::string formatOutlineEntry(const RecordedEntry& entry);

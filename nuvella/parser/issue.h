@@ -2,23 +2,23 @@
 #pragma once
 
 #include <cstddef>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "issue_line.h"
+#include "large_block.h"
 
 namespace nuvella {
 
 // Outline entries keep pointers into `lines` and `label`, so an Issue is never moved or
 // freed while its entries are shown (the library keeps it for the life of the program).
 struct Issue {
-    std::string label;             // the file name exactly as it was passed to the loader
+    std::string label;  // the file name exactly as it was passed to the loader
     // The file up to any Ctrl+Z, converted to ANSI; pieces point into it (a closing CR LF
     // pair is read as the line feed written over its CR).
-    std::unique_ptr<char[]> text;
+    TextBlock text;
     std::size_t textSize = 0;
-    std::vector<IssueLine> lines;  // line 2 onwards, then the empty closing piece
+    std::vector<IssueLine, LargeBlockAllocator<IssueLine>> lines;  // line 2 on, then the empty one
 
     const IssueLine* head() const { return lines.data(); }
 };

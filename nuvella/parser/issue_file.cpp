@@ -2,88 +2,75 @@
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
-#include <vector>
+#include <limits>
 
 namespace nuvella {
 namespace {
 
-constexpr std::size_t kChunk = 1 << 16;
-constexpr std::size_t kMaxProbe = 4096;
-
-// Appends whatever is left after the expected size: the file grew while it was read.
-bool readRest(std::ifstream& in, IssueFile& file) {
-    std::vector<char> rest;
-    char chunk[4096];
-    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
-        rest.insert(rest.end(), chunk, chunk + in.gcount());
-    }
-    if (in.bad()) {
-        return false;
-    }
-    if (!rest.empty()) {
-        auto grown = std::make_unique_for_overwrite<char[]>(file.size + rest.size());
-        std::memcpy(grown.get(), file.bytes.get(), file.size);
-        std::memcpy(grown.get() + file.size, rest.data(), rest.size());
-        file.bytes = std::move(grown);
-        file.size += rest.size();
-    }
-    return true;
-}
+// One read at most this large: progress stays visible to the system, and 32-bit counts fit.
+constexpr std::size_t kMaxRead = std::size_t{1} << 30;
 
 }  // namespace
 
-std::optional<IssueFile> readIssueFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return std::nullopt;
-    }
-    // Read a little first: a directory opens on some systems but gives nothing, and its
-    // reported size must not decide an allocation.
-    char probe[kMaxProbe];
-    in.read(probe, sizeof probe);
-    const auto probed = static_cast<std::size_t>(in.gcount());
-    if (in.bad() || probed == 0) {
-        return std::nullopt;
-    }
-    IssueFile file;
-    if (probed < sizeof probe) {
-        file.bytes = std::make_unique_for_overwrite<char[]>(probed);
-        std::memcpy(file.bytes.get(), probe, probed);
-        file.size = probed;
-        return file;
-    }
-    in.clear();
-    in.seekg(0, std::ios::end);
-    const auto end = static_cast<std::streamoff>(in.tellg());
-    in.seekg(static_cast<std::streamoff>(probed), std::ios::beg);
-    if (!in || end < static_cast<std::streamoff>(probed)) {
-        return std::nullopt;
-    }
-    const auto expected = static_cast<std::size_t>(end);
-    file.bytes = std::make_unique_for_overwrite<char[]>(std::max(expected, probed));
-    std::memcpy(file.bytes.get(), probe, probed);
-    std::size_t filled = probed;
-    while (filled < expected) {
-        const auto want = static_cast<std::streamsize>(std::min(expected - filled, kChunk * 256));
-        in.read(file.bytes.get() + filled, want);
-        const auto got = static_cast<std::size_t>(in.gcount());
-        filled += got;
-        if (got == 0 || in.bad()) {
-            break;
-        }
-    }
-    if (in.bad()) {
-        return std::nullopt;
-    }
-    file.size = filled;
-    if (filled == expected) {
-        in.clear();
-        if (!readRest(in, file)) {
+std::optional<std::size_t> readIssueHead(ReadableFile& file, char* head) {
+    std::size_t filled = 0;
+    while (filled < kIssueHeadSize) {
+        const auto got = file.read(head + filled, kIssueHeadSize - filled);
+        if (!got) {
             return std::nullopt;
         }
+        if (*got == 0) {
+            break;
+        }
+        filled += *got;
     }
-    return file;
+    return filled;
+}
+
+std::optional<IssueFile> readIssueRest(ReadableFile& file, const char* head, std::size_t headSize) {
+    // The reported size only sizes the block: a file that grows or shrinks meanwhile is read
+    // as it turns out to be. One byte more than expected lets the last read see the end.
+    std::size_t capacity = headSize + 1;
+    if (headSize == kIssueHeadSize) {
+        const auto reported = file.reportedSize().value_or(0);
+        if (reported >= headSize && reported < std::numeric_limits<std::size_t>::max() / 2) {
+            capacity = static_cast<std::size_t>(reported) + 1;
+        }
+    }
+    IssueFile whole;
+    whole.bytes = TextBlock(capacity);
+    std::memcpy(whole.bytes.get(), head, headSize);
+    std::size_t filled = headSize;
+    bool atEnd = headSize < kIssueHeadSize;
+    while (!atEnd) {
+        if (filled == whole.bytes.capacity()) {
+            TextBlock grown(whole.bytes.capacity() * 2);
+            std::memcpy(grown.get(), whole.bytes.get(), filled);
+            whole.bytes = std::move(grown);
+        }
+        const std::size_t room = std::min(whole.bytes.capacity() - filled, kMaxRead);
+        const auto got = file.read(whole.bytes.get() + filled, room);
+        if (!got) {
+            return std::nullopt;
+        }
+        filled += *got;
+        atEnd = *got == 0;
+    }
+    whole.size = filled;
+    return whole;
+}
+
+std::optional<IssueFile> readIssueFile(const std::string& path, FileOpener& files) {
+    const auto file = files.open(path);
+    if (!file) {
+        return std::nullopt;
+    }
+    char head[kIssueHeadSize];
+    const auto headSize = readIssueHead(*file, head);
+    if (!headSize || *headSize == 0) {
+        return std::nullopt;
+    }
+    return readIssueRest(*file, head, *headSize);
 }
 
 std::size_t endAtCtrlZ(const char* bytes, std::size_t size) {

@@ -7,6 +7,7 @@
 #include "marker_question.h"
 #include "oem_converter.h"
 #include "outline_sink.h"
+#include "readable_file.h"
 
 namespace nuvella {
 
@@ -16,12 +17,14 @@ struct LoadContext {
     OemConverter& converter;
     MarkerQuestion& question;
     IssueLibrary& library;
+    FileOpener& files = systemFiles();
 };
 
 enum class LoadResult { Loaded, CannotRead, Empty, NoMarker, Declined, OutOfMemory };
 
 // `interactive` is true when the user chose the file: a missing marker is then asked about
-// instead of passed over. The file entry is labelled with `path` exactly as given.
+// instead of passed over. The file entry is labelled with `path` exactly as given. The marker
+// test reads only the head of the file: the rest is read once the file is known to be wanted.
 LoadResult loadIssueFile(const std::string& path, LoadContext& context, bool interactive);
 
 inline bool LoadIssue(const std::string& path, LoadContext& context, bool interactive) {

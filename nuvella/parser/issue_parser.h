@@ -23,11 +23,12 @@ struct RawPiece {
 // the rest of the text, and the old line feed is left behind outside the piece.
 RawPiece takePiece(char* text, std::size_t size);
 
-// "Start.Of" anywhere in the piece, in any letter case.
+// "Start.Of" anywhere in the piece before any NUL, in any letter case.
 bool hasIssueMarker(std::string_view firstPiece);
 
-// Splits issue.text from `from` on into pieces and closes the chain with the empty piece.
-// Pieces point into the text; bytes between them (left-behind line feeds) belong to none.
+// Splits issue.text from `from` on into pieces and closes the chain with the empty piece; a
+// Ctrl+Z on the way ends the text (issue.textSize is cut there). Pieces point into the text;
+// bytes between them (left-behind line feeds) belong to none.
 void splitIntoPieces(Issue& issue, std::size_t from);
 
 // Converts everything after the marker piece from the OEM code page and splits it into

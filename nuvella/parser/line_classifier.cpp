@@ -1,7 +1,40 @@
 #include "line_classifier.h"
 
+#include <array>
+
 namespace nuvella {
 namespace {
+
+// Membership of a small character set by table: find_first_of would search the set once per
+// character of the text, and labels are cut from every title of a large issue.
+class CharSet {
+  public:
+    explicit CharSet(std::string_view members) {
+        for (const char c : members) {
+            in_[static_cast<unsigned char>(c)] = true;
+        }
+    }
+    bool has(char c) const { return in_[static_cast<unsigned char>(c)]; }
+    std::size_t findIn(std::string_view text, std::size_t from = 0) const {
+        for (std::size_t i = from; i < text.size(); ++i) {
+            if (has(text[i])) {
+                return i;
+            }
+        }
+        return std::string_view::npos;
+    }
+    std::size_t findNotIn(std::string_view text) const {
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (!has(text[i])) {
+                return i;
+            }
+        }
+        return std::string_view::npos;
+    }
+
+  private:
+    std::array<bool, 256> in_{};
+};
 
 constexpr std::string_view kSectionDelimiters = "-=[]<>\n";
 constexpr std::string_view kBracketOpeners = "<([";
@@ -15,7 +48,7 @@ LineKind classifyLine(std::string_view text) {
         return LineKind::SectionSeparator;
     }
     if (text.starts_with("=-")) {
-        return text.find_first_of(kBracketOpeners) != std::string_view::npos
+        return CharSet(kBracketOpeners).findIn(text) != std::string_view::npos
                    ? LineKind::BracketedTitle
                    : LineKind::RuleLine;
     }
@@ -26,11 +59,12 @@ LineKind classifyLine(std::string_view text) {
 }
 
 std::optional<std::string_view> firstToken(std::string_view text, std::string_view delimiters) {
-    const auto begin = text.find_first_not_of(delimiters);
+    const CharSet set(delimiters);
+    const auto begin = set.findNotIn(text);
     if (begin == std::string_view::npos) {
         return std::nullopt;
     }
-    const auto end = text.find_first_of(delimiters, begin);
+    const auto end = set.findIn(text, begin);
     return text.substr(begin, end == std::string_view::npos ? std::string_view::npos : end - begin);
 }
 
@@ -39,7 +73,7 @@ std::string_view sectionLabel(std::string_view text) {
 }
 
 std::string_view bracketedTitleLabel(std::string_view text) {
-    const auto opener = text.find_first_of(kBracketOpeners);
+    const auto opener = CharSet(kBracketOpeners).findIn(text);
     if (opener == std::string_view::npos) {
         return {};
     }

@@ -27,14 +27,15 @@ unsigned char OemTableConverter::convert(unsigned char oem) {
 }
 
 void OemTableConverter::toAnsi(char* text, std::size_t size) {
-    // Issues are mostly ASCII, which maps to itself: test eight bytes at a time and convert
-    // only the words that hold a byte from the upper half.
+    // Issues are mostly ASCII, which maps to itself: test 32 bytes at a time and convert only
+    // the blocks that hold a byte from the upper half.
+    constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
     std::size_t i = 0;
-    for (; i + 8 <= size; i += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, text + i, 8);
-        if ((word & 0x8080808080808080ull) != 0) {
-            for (std::size_t k = i; k < i + 8; ++k) {
+    for (; i + 32 <= size; i += 32) {
+        std::uint64_t words[4];
+        std::memcpy(words, text + i, sizeof words);
+        if (((words[0] | words[1] | words[2] | words[3]) & kHighBits) != 0) {
+            for (std::size_t k = i; k < i + 32; ++k) {
                 text[k] = static_cast<char>(convert(static_cast<unsigned char>(text[k])));
             }
         }

@@ -20,6 +20,7 @@ class OutlineSink {
     // Redrawing is off while one issue is entered, so a large issue does not flicker.
     virtual void setRedraw(bool on) = 0;
     // Appends an entry as the last child of `parent`; `start` is the piece its text begins at.
+    // Throws std::bad_alloc when there is no memory left for the entry.
     virtual OutlineItem insert(OutlineItem parent, OutlineKind kind, std::string_view label,
                                const IssueLine* start) = 0;
     // Marks an entry as having children, so it shows an expand button.

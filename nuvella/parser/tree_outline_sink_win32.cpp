@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <new>
 #include <string>
 
 namespace nuvella {
@@ -30,6 +31,11 @@ OutlineItem TreeOutlineSink::insert(OutlineItem parent, OutlineKind kind, std::s
     item.cChildren = kind == OutlineKind::File ? 1 : 0;
     const LRESULT handle =
         SendMessageA(tree_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert));
+    // The control fails an insertion only when it has no memory left; going on would hang
+    // the following entries at the root.
+    if (handle == 0) {
+        throw std::bad_alloc();
+    }
     return static_cast<OutlineItem>(handle);
 }
 

@@ -12,7 +12,7 @@ namespace {
 // The pieces a file's bytes read as, after text mode, split at line feeds and 99 characters.
 std::vector<std::string> piecesOf(const std::string& raw) {
     Issue issue;
-    issue.text = std::make_unique<char[]>(raw.size() + 1);
+    issue.text = TextBlock(raw.size() + 1);
     std::memcpy(issue.text.get(), raw.data(), raw.size());
     issue.textSize = raw.size();
     splitIntoPieces(issue, 0);

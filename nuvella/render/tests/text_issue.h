@@ -13,7 +13,7 @@ namespace nuvella::testing {
 class TextIssue {
   public:
     explicit TextIssue(const std::string& text) {
-        issue_.text = std::make_unique<char[]>(text.size() + 1);
+        issue_.text = TextBlock(text.size() + 1);
         std::memcpy(issue_.text.get(), text.data(), text.size());
         issue_.textSize = text.size();
         splitIntoPieces(issue_, 0);
