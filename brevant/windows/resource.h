@@ -1,0 +1,115 @@
+/* Resource, control and command ids of the recorder; read by the resource compiler too. */
+#pragma once
+
+/* Resources */
+#define IDD_PREFERENCES 110
+#define IDI_BREVANT 111
+#define IDC_TOOLBAR 111
+#define IDR_MAINMENU 116
+#define IDD_MIXER 119
+#define IDD_SPLASH 129
+#define IDB_SPLASH 132
+#define IDD_TRANSPORT 138
+#define IDB_TOOLBAR 138
+#define IDD_RENDER 142
+#define IDC_DRAGCURSOR 145
+#define IDB_PLAY 147
+#define IDB_PLAY_DOWN 148
+#define IDB_REC 149
+#define IDB_REC_DOWN 150
+#define IDB_STOP 151
+#define IDB_STOP_DOWN 152
+#define IDD_MIDI 153
+#define IDD_HELP 154
+#define IDD_ABOUT 155
+#define IDR_HELP_CONTENTS 160
+#define IDR_HELP_KEYBOARD 161
+
+/* String table: file dialog filters */
+#define IDS_FILTER_WAVE 1
+#define IDS_FILTER_SONG 2
+#define IDS_FILTER_MIDI 3
+#define IDS_FILTER_PROGRAM 4
+
+/* Commands */
+#define IDM_EXIT 2
+#define IDM_NEW 40006
+#define IDM_OPEN 40007
+#define IDM_SAVE 40010
+#define IDM_SAVE_AS 40012
+#define IDM_RENDER 40027
+#define IDM_PREFERENCES 1011
+#define IDM_MIDI 40013
+#define IDM_HELP_CONTENTS 40014
+#define IDM_HELP_KEYBOARD 40038
+#define IDM_ABOUT 40009
+
+/* Mixer panel */
+#define IDC_STRIP0_VOLUME 1049
+#define IDC_STRIP1_VOLUME 1052
+#define IDC_STRIP2_VOLUME 1050
+#define IDC_STRIP3_VOLUME 1051
+#define IDC_STRIP0_PAN 1053
+#define IDC_STRIP1_PAN 1054
+#define IDC_STRIP2_PAN 1055
+#define IDC_STRIP3_PAN 1056
+#define IDC_STRIP0_MUTE 1057
+#define IDC_STRIP1_MUTE 1058
+#define IDC_STRIP2_MUTE 1060
+#define IDC_STRIP3_MUTE 1061
+#define IDC_STRIP0_VOLTEXT 1062
+#define IDC_STRIP1_VOLTEXT 1063
+#define IDC_STRIP2_VOLTEXT 1064
+#define IDC_STRIP3_VOLTEXT 1065
+#define IDC_STRIP0_PANTEXT 1067
+#define IDC_STRIP1_PANTEXT 1066
+#define IDC_STRIP2_PANTEXT 1069
+#define IDC_STRIP3_PANTEXT 1068
+#define IDC_SEL_VOLUME 1032
+#define IDC_SEL_VOLTEXT 1033
+#define IDC_SEL_PAN 1036
+#define IDC_SEL_PANTEXT 1037
+#define IDC_SEL_MUTE 1034
+#define IDC_BOOST 1070
+#define IDC_BOOSTTEXT 1071
+#define IDC_TRACKLIST 1031
+#define IDC_ADDTRACK 1027
+#define IDC_REMOVETRACK 1035
+
+/* Transport panel */
+#define IDC_REC 1004
+#define IDC_STOPREC 1008
+#define IDC_PLAY 1026
+#define IDC_STOPPLAY 1007
+#define IDC_RECTIME 1009
+#define IDC_PLAYTIME 1010
+#define IDC_LAG 1024
+#define IDC_STATUS 1074
+#define IDC_POSITION 1072
+
+/* Render dialog */
+#define IDC_PROGRESS 1083
+
+/* Preferences dialog */
+#define IDC_FREQ_8000 1013
+#define IDC_FREQ_11025 1014
+#define IDC_FREQ_22050 1015
+#define IDC_FREQ_44100 1016
+#define IDC_FREQ_48000 1017
+#define IDC_BITS_8 1020
+#define IDC_BITS_16 1021
+#define IDC_MONO 1022
+#define IDC_STEREO 1023
+#define IDC_MONO_PLAYBACK 1034
+#define IDC_COMPENSATION 1038
+#define IDC_EDITOR_PATH 1084
+#define IDC_BROWSE 1085
+
+/* MIDI dialog */
+#define IDC_MIDI_FILE 1075
+#define IDC_MIDI_BROWSE 1076
+#define IDC_MIDI_COMPENSATION 1077
+
+/* Splash and help */
+#define IDC_SPLASH_PICTURE 1090
+#define IDC_HELP_TEXT 1091
