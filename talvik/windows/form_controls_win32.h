@@ -1,0 +1,72 @@
+// Control helpers shared by the splitter's windows: fonts, child controls at the
+// positions of their forms, spin edits (an edit with an up-down control), the drive,
+// directory and file lists, and the waveform image control.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "wave_image.h"
+#include "window_rules.h"
+
+namespace talvik {
+
+// A font of the given face and character height in pixels; the caller deletes it.
+HFONT makeFont(const char* face, int height);
+
+HWND addControl(HWND parent, const char* className, const char* text, DWORD style, int id, int x,
+                int y, int width, int height, HFONT font, DWORD exStyle = 0);
+HWND addGroup(HWND parent, const char* text, int x, int y, int width, int height, HFONT font);
+HWND addLabel(HWND parent, const char* text, int id, int x, int y, int width, int height,
+              HFONT font);
+HWND addButton(HWND parent, const char* text, int id, int x, int y, int width, int height,
+               HFONT font, DWORD kind = BS_PUSHBUTTON);
+
+std::string windowText(HWND control);
+void setChecked(HWND parent, int id, bool checked);
+bool isChecked(HWND parent, int id);
+void enable(HWND parent, int id, bool enabled);
+
+// A spin edit: the edit carries `id`, its up-down id + IDC_SPIN_UPDOWN_OFFSET.
+void addSpinEdit(HWND parent, int id, int x, int y, int width, int height, SpinRange range,
+                 int value, HFONT font);
+// The edit's value, brought into the range.
+int spinValue(HWND parent, int id, SpinRange range);
+void setSpinValue(HWND parent, int id, int value);
+
+// A drive box, a directory list and optionally a file list showing one directory.
+class DirectoryPicker {
+  public:
+    void create(HWND parent, int driveId, int listId, int filesId, int x, int y, int width,
+                int driveListHeight, int filesHeight, HFONT font, HFONT smallFont);
+    // Shows the directory; false when it cannot be listed (the lists then stay).
+    bool show(const std::string& directory);
+    const std::string& directory() const { return directory_; }
+    void refreshFiles();
+    // A notification of one of its controls: the directory it asks for, if any.
+    bool directoryAsked(int id, int code, std::string& asked) const;
+
+  private:
+    HWND drives_ = nullptr;
+    HWND list_ = nullptr;
+    HWND files_ = nullptr;
+    int driveId_ = 0;
+    int listId_ = 0;
+    std::string directory_;
+    std::vector<DirectoryEntry> entries_;
+};
+
+// The image control class: a raised panel with a 513 x 65 picture at (8, 8) and the
+// cross-hair cursor. lpCreateParams of the control is the WaveImage it shows.
+bool registerImageClass(HINSTANCE instance);
+HWND addImage(HWND parent, int id, int x, int y, const WaveImage* image);
+inline constexpr const char* kImageClassName = "TalvikImage";
+
+}  // namespace talvik
+
+namespace talvik {
+// Gives the window the client size and puts it in the middle of the screen's work area.
+void centreWithClientSize(HWND window, int width, int height);
+}  // namespace talvik

@@ -1,0 +1,311 @@
+#include "small_forms_win32.h"
+
+#include <exception>
+
+#include "resource.h"
+
+namespace talvik {
+
+namespace {
+
+constexpr DWORD kSmallFormStyle = WS_POPUP | WS_CAPTION;  // no border icons
+
+HWND createSmallForm(HINSTANCE instance, HWND owner, const char* className, const char* caption,
+                     int width, int height, void* state) {
+    HWND form = CreateWindowExA(WS_EX_DLGMODALFRAME, className, caption, kSmallFormStyle, 0, 0,
+                                width, height, owner, nullptr, instance, state);
+    if (form != nullptr) {
+        centreWithClientSize(form, width, height);
+    }
+    return form;
+}
+
+// ---- TForm2: about ----
+
+void paintAboutPicture(HWND form) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(form, &paint);
+    RECT picture{8, 8, 8 + 241, 8 + 177};
+    FillRect(dc, &picture, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    HPEN pen = CreatePen(PS_SOLID, 1, RGB(255, 255, 255));
+    HGDIOBJ old = SelectObject(dc, pen);
+    // A decaying tone between silences, the kind of sound the splitter looks for.
+    MoveToEx(dc, 8, 96, nullptr);
+    for (int x = 0; x < 241; ++x) {
+        int y = 96;
+        if (x > 40 && x < 200) {
+            const int t = x - 40;
+            const int amplitude = 80 - t / 2;
+            y = 96 + ((t / 3) % 2 == 0 ? amplitude : -amplitude) * ((t % 3) + 1) / 3;
+        }
+        LineTo(dc, 8 + x, y);
+    }
+    SelectObject(dc, old);
+    DeleteObject(pen);
+    EndPaint(form, &paint);
+}
+
+LRESULT aboutCreate(HWND form, const SmallFonts& fonts) {
+    addLabel(form, "TALVIK2.0", -1, 8, 192, 241, 28, fonts.logo);
+    const std::string version = std::string("Sample splitter, version ") + TOOLKIT_VERSION;
+    addLabel(form, version.c_str(), -1, 8, 232, 241, 16, fonts.form);
+    addLabel(form, "Finds the sounds in track files by a silence trigger and saves each one.", -1,
+             8, 252, 241, 32, fonts.form);
+    addButton(form, "Great!", IDC_ABOUT_BUTTON1, 88, 296, 81, 25, fonts.form, BS_DEFPUSHBUTTON);
+    return 0;
+}
+
+LRESULT CALLBACK AboutProc(HWND form, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_NCCREATE:
+            SetWindowLongPtrA(form, GWLP_USERDATA,
+                              reinterpret_cast<LONG_PTR>(
+                                  reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+            return DefWindowProcA(form, message, wParam, lParam);
+        case WM_CREATE:
+            return aboutCreate(
+                form, *reinterpret_cast<const SmallFonts*>(GetWindowLongPtrA(form, GWLP_USERDATA)));
+        case WM_PAINT:
+            paintAboutPicture(form);
+            return 0;
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDC_ABOUT_BUTTON1 || LOWORD(wParam) == IDOK ||
+                LOWORD(wParam) == IDCANCEL) {
+                ShowWindow(form, SW_HIDE);  // Button1Click
+            }
+            return 0;
+        default:
+            return DefWindowProcA(form, message, wParam, lParam);
+    }
+}
+
+// ---- TForm4: warning ----
+
+LRESULT warningCreate(HWND form, const SmallFonts& fonts) {
+    addControl(form, "STATIC", "", SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, IDC_WARNING_PANEL1, 1,
+               1, 257, 33, fonts.message, WS_EX_WINDOWEDGE | WS_EX_STATICEDGE);
+    addButton(form, "Alright!", IDC_WARNING_BUTTON1, 264, 4, 71, 27, fonts.button,
+              BS_DEFPUSHBUTTON);
+    return 0;
+}
+
+LRESULT CALLBACK WarningProc(HWND form, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_NCCREATE:
+            SetWindowLongPtrA(form, GWLP_USERDATA,
+                              reinterpret_cast<LONG_PTR>(
+                                  reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+            return DefWindowProcA(form, message, wParam, lParam);
+        case WM_CREATE:
+            return warningCreate(
+                form, *reinterpret_cast<const SmallFonts*>(GetWindowLongPtrA(form, GWLP_USERDATA)));
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDC_WARNING_BUTTON1 || LOWORD(wParam) == IDOK ||
+                LOWORD(wParam) == IDCANCEL) {
+                ShowWindow(form, SW_HIDE);  // Button1Click
+            }
+            return 0;
+        default:
+            return DefWindowProcA(form, message, wParam, lParam);
+    }
+}
+
+// ---- TForm3: track grab ----
+
+void checkOne(HWND form, int first, int last, int chosen) {
+    for (int id = first; id <= last; ++id) {
+        setChecked(form, id, id == chosen);
+    }
+}
+
+LRESULT grabCreate(GrabFormState& s) {
+    HWND form = s.form;
+    const SmallFonts& f = s.fonts;
+    addControl(form, "STATIC", "", SS_ETCHEDFRAME, -1, 8, 8, 201, 81, nullptr);
+    addLabel(form, "Starttrack", -1, 24, 22, 90, 20, f.panel);
+    addSpinEdit(form, IDC_GRAB_SPINEDIT1, 120, 20, 73, 21, kTrackRange, 1, f.form);
+    addLabel(form, "Endtrack", -1, 24, 54, 90, 20, f.panel);
+    addSpinEdit(form, IDC_GRAB_SPINEDIT2, 120, 52, 73, 21, kTrackRange, 1, f.form);
+
+    addControl(form, "STATIC", "", SS_ETCHEDFRAME, -1, 8, 96, 201, 137, nullptr);
+    s.target.create(form, IDC_GRAB_DRIVECOMBOBOX1, IDC_GRAB_DIRECTORYLISTBOX1, 0, 16, 104, 185, 97,
+                    0, f.form, f.small);
+
+    addGroup(form, "Resolution", 8, 240, 97, 57, f.form);
+    addButton(form, "16-bits", IDC_GRAB_RADIOBUTTON3, 16, 256, 81, 17, f.form, BS_RADIOBUTTON);
+    addButton(form, "8-bits", IDC_GRAB_RADIOBUTTON4, 16, 274, 81, 17, f.form, BS_RADIOBUTTON);
+    addGroup(form, "Channels", 112, 240, 97, 57, f.form);
+    addButton(form, "Mono", IDC_GRAB_RADIOBUTTON6, 120, 256, 81, 17, f.form, BS_RADIOBUTTON);
+    addButton(form, "Stereo", IDC_GRAB_RADIOBUTTON7, 120, 274, 81, 17, f.form, BS_RADIOBUTTON);
+    addGroup(form, "Rate", 8, 304, 97, 73, f.form);
+    addButton(form, "44KHz", IDC_GRAB_RADIOBUTTON1, 16, 320, 81, 17, f.form, BS_RADIOBUTTON);
+    addButton(form, "22KHz", IDC_GRAB_RADIOBUTTON2, 16, 337, 81, 17, f.form, BS_RADIOBUTTON);
+    addButton(form, "11KHz", IDC_GRAB_RADIOBUTTON5, 16, 354, 81, 17, f.form, BS_RADIOBUTTON);
+    setChecked(form, IDC_GRAB_RADIOBUTTON4, true);
+    setChecked(form, IDC_GRAB_RADIOBUTTON6, true);
+    setChecked(form, IDC_GRAB_RADIOBUTTON2, true);
+
+    addButton(form, "Read tracks", IDC_GRAB_BITBTN1, 112, 304, 97, 25, f.form);
+    addButton(form, "Back to splitter", IDC_GRAB_SPEEDBUTTON1, 112, 336, 97, 25, f.form);
+    addLabel(form, "Morvel1.0", -1, 120, 362, 97, 17, f.logo);
+
+    char current[MAX_PATH] = "";
+    GetCurrentDirectoryA(sizeof current, current);
+    s.target.show(current);
+    s.ready = true;
+    return 0;
+}
+
+void SpinEdit1Change(GrabFormState& s) {
+    const int start = spinValue(s.form, IDC_GRAB_SPINEDIT1, kTrackRange);
+    const int end = spinValue(s.form, IDC_GRAB_SPINEDIT2, kTrackRange);
+    if (CorrectedEndTrack(start, end) != end) {
+        setSpinValue(s.form, IDC_GRAB_SPINEDIT2, start);
+    }
+}
+
+void SpinEdit2Change(GrabFormState& s) {
+    SpinEdit1Change(s);  // the same test and correction
+}
+
+void StartReader(GrabFormState& s) {
+    const GrabRate rate = isChecked(s.form, IDC_GRAB_RADIOBUTTON1)   ? GrabRate::Khz44
+                          : isChecked(s.form, IDC_GRAB_RADIOBUTTON5) ? GrabRate::Khz11
+                                                                     : GrabRate::Khz22;
+    s.optionWord = GrabOptionWord(rate, isChecked(s.form, IDC_GRAB_RADIOBUTTON7),
+                                  isChecked(s.form, IDC_GRAB_RADIOBUTTON3));
+    if (!s.host.startProgram(kReaderProgram, SW_SHOWNORMAL)) {
+        showWarning(s.warning, kReaderNotStarted);
+    }
+}
+
+void BitBtn1Click(GrabFormState& s) {
+    StartReader(s);
+}
+
+void SpeedButton1Click(GrabFormState& s) {
+    ShowWindow(s.form, SW_HIDE);
+}
+
+void grabCommand(GrabFormState& s, int id, int code) {
+    std::string asked;
+    if (s.target.directoryAsked(id, code, asked)) {
+        s.target.show(asked);
+        return;
+    }
+    switch (id) {
+        case IDC_GRAB_SPINEDIT1:
+            if (code == EN_CHANGE) {
+                SpinEdit1Change(s);
+            }
+            break;
+        case IDC_GRAB_SPINEDIT2:
+            if (code == EN_CHANGE) {
+                SpinEdit2Change(s);
+            }
+            break;
+        case IDC_GRAB_RADIOBUTTON3:
+        case IDC_GRAB_RADIOBUTTON4:
+            checkOne(s.form, IDC_GRAB_RADIOBUTTON3, IDC_GRAB_RADIOBUTTON4, id);
+            break;
+        case IDC_GRAB_RADIOBUTTON6:
+        case IDC_GRAB_RADIOBUTTON7:
+            checkOne(s.form, IDC_GRAB_RADIOBUTTON6, IDC_GRAB_RADIOBUTTON7, id);
+            break;
+        case IDC_GRAB_RADIOBUTTON1:
+        case IDC_GRAB_RADIOBUTTON2:
+        case IDC_GRAB_RADIOBUTTON5:
+            checkOne(s.form, IDC_GRAB_RADIOBUTTON1, IDC_GRAB_RADIOBUTTON2, id);
+            setChecked(s.form, IDC_GRAB_RADIOBUTTON5, id == IDC_GRAB_RADIOBUTTON5);
+            break;
+        case IDC_GRAB_BITBTN1:
+            BitBtn1Click(s);
+            break;
+        case IDC_GRAB_SPEEDBUTTON1:
+        case IDCANCEL:
+            SpeedButton1Click(s);
+            break;
+        default:
+            break;
+    }
+}
+
+LRESULT grabDispatch(GrabFormState& s, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            return grabCreate(s);
+        case WM_COMMAND:
+            if (s.ready) {
+                grabCommand(s, LOWORD(wParam), HIWORD(wParam));
+            }
+            return 0;
+        case WM_NCDESTROY:
+            SetWindowLongPtrA(s.form, GWLP_USERDATA, 0);
+            delete &s;
+            return 0;
+        default:
+            return DefWindowProcA(s.form, message, wParam, lParam);
+    }
+}
+
+LRESULT CALLBACK GrabProc(HWND form, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* state =
+            static_cast<GrabFormState*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        state->form = form;
+        SetWindowLongPtrA(form, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
+    }
+    GrabFormState* state = grabState(form);
+    if (state == nullptr) {
+        return DefWindowProcA(form, message, wParam, lParam);
+    }
+    try {
+        return grabDispatch(*state, message, wParam, lParam);
+    } catch (const std::exception& e) {
+        state->host.showError(form, e.what());
+        return 0;
+    }
+}
+
+bool registerClass(HINSTANCE instance, const char* name, WNDPROC procedure) {
+    WNDCLASSA c{};
+    c.lpfnWndProc = procedure;
+    c.hInstance = instance;
+    c.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    c.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    c.lpszClassName = name;
+    return RegisterClassA(&c) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+}  // namespace
+
+bool registerSmallFormClasses(HINSTANCE instance) {
+    return registerClass(instance, kAboutClassName, AboutProc) &&
+           registerClass(instance, kGrabClassName, GrabProc) &&
+           registerClass(instance, kWarningClassName, WarningProc);
+}
+
+HWND createAboutForm(HINSTANCE instance, HWND owner, const SmallFonts& fonts) {
+    return createSmallForm(instance, owner, kAboutClassName, "About", 257, 335,
+                           const_cast<SmallFonts*>(&fonts));
+}
+
+HWND createGrabForm(HINSTANCE instance, HWND owner, GrabFormState* state) {
+    return createSmallForm(instance, owner, kGrabClassName, "Morvel1.0", 218, 382, state);
+}
+
+HWND createWarningForm(HINSTANCE instance, HWND owner, const SmallFonts& fonts) {
+    return createSmallForm(instance, owner, kWarningClassName, "Warning:", 339, 35,
+                           const_cast<SmallFonts*>(&fonts));
+}
+
+void showWarning(HWND warning, const std::string& text) {
+    SetDlgItemTextA(warning, IDC_WARNING_PANEL1, text.c_str());
+    ShowWindow(warning, SW_SHOW);
+}
+
+GrabFormState* grabState(HWND grabForm) {
+    return reinterpret_cast<GrabFormState*>(GetWindowLongPtrA(grabForm, GWLP_USERDATA));
+}
+
+}  // namespace talvik

@@ -1,0 +1,620 @@
+#include "splitter_form_win32.h"
+
+#include <commctrl.h>
+
+#include <exception>
+
+#include "control_rules.h"
+#include "file_names.h"
+#include "resource.h"
+#include "settings_record.h"
+
+namespace talvik {
+
+namespace {
+
+constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU |
+                             WS_MINIMIZEBOX;  // fixed border: no sizing, no maximize
+
+struct SpinEditSpec {
+    int id;
+    SpinRange range;
+};
+constexpr SpinEditSpec kSpinEdits[] = {{IDC_SPINEDIT1, kTrackRange},
+                                       {IDC_SPINEDIT2, kTrackRange},
+                                       {IDC_SPINEDIT3, kNoiseRange},
+                                       {IDC_SPINEDIT4, kSilenceRange},
+                                       {IDC_SPINEDIT5, kMinSizeRange}};
+
+std::string text(const SplitterFormState& s, int id) {
+    return windowText(GetDlgItem(s.form, id));
+}
+
+void setText(SplitterFormState& s, int id, const std::string& value) {
+    SetDlgItemTextA(s.form, id, value.c_str());
+}
+
+SampleFormat chosenLoad(HWND form) {
+    return isChecked(form, IDC_RADIOBUTTON5)   ? SampleFormat::Bit16
+           : isChecked(form, IDC_RADIOBUTTON4) ? SampleFormat::Wav8
+                                               : SampleFormat::Raw8;
+}
+
+SampleFormat chosenSave(HWND form) {
+    return isChecked(form, IDC_RADIOBUTTON7)   ? SampleFormat::Bit16
+           : isChecked(form, IDC_RADIOBUTTON2) ? SampleFormat::Wav8
+                                               : SampleFormat::Raw8;
+}
+
+void checkLoad(HWND form, int chosen) {
+    for (int id : {IDC_RADIOBUTTON3, IDC_RADIOBUTTON4, IDC_RADIOBUTTON5}) {
+        setChecked(form, id, id == chosen);
+    }
+}
+
+void checkSave(HWND form, int chosen) {
+    for (int id : {IDC_RADIOBUTTON1, IDC_RADIOBUTTON2, IDC_RADIOBUTTON7}) {
+        setChecked(form, id, id == chosen);
+    }
+}
+
+// The engine's view on the controls: labels, enabled buttons, "Save?", pictures.
+void showView(SplitterFormState& s) {
+    const SplitterView& view = s.splitter.view();
+    setText(s, IDC_LABEL20, view.trackLabel);
+    setText(s, IDC_LABEL1, view.foundLabel);
+    setText(s, IDC_LABEL12, view.soundLabel);
+    enable(s.form, IDC_BUTTON2, view.viewPreviousEnabled);
+    enable(s.form, IDC_BUTTON3, view.viewNextEnabled);
+    enable(s.form, IDC_BUTTON4, view.splitSaveEnabled);
+    setChecked(s.form, IDC_CHECKBOX2, view.saveChecked);
+    InvalidateRect(GetDlgItem(s.form, IDC_IMAGE1), nullptr, FALSE);
+    InvalidateRect(GetDlgItem(s.form, IDC_IMAGE2), nullptr, FALSE);
+}
+
+// Keeps the pictures and labels moving while Auto-mode runs through the range.
+class AutoModeDisplay : public AutoModeObserver {
+  public:
+    explicit AutoModeDisplay(SplitterFormState& s) : s_(s) {}
+    void trackAnalyzed(int) override {
+        showView(s_);
+        UpdateWindow(s_.form);
+    }
+
+  private:
+    SplitterFormState& s_;
+};
+
+// ---- couplings ----
+
+void DirectoryListBox2Change(SplitterFormState& s) {
+    setText(s, IDC_EDIT2, DirectoryText(s.destination.directory()));
+}
+
+void setDestinationDirectory(SplitterFormState& s, const std::string& directory) {
+    if (s.destination.show(directory)) {
+        DirectoryListBox2Change(s);
+    }
+}
+
+void DirectoryListBox1Change(SplitterFormState& s) {
+    setText(s, IDC_EDIT1, DirectoryText(s.source.directory()));
+    if (isChecked(s.form, IDC_CHECKBOX7)) {
+        setDestinationDirectory(s, s.source.directory());
+    }
+}
+
+void setSourceDirectory(SplitterFormState& s, const std::string& directory) {
+    if (s.source.show(directory)) {
+        DirectoryListBox1Change(s);
+    }
+}
+
+void CheckBox7Click(SplitterFormState& s) {
+    if (isChecked(s.form, IDC_CHECKBOX7)) {
+        setDestinationDirectory(s, s.source.directory());
+    }
+}
+
+void CheckBox6Click(SplitterFormState& s) {
+    enable(s.form, IDC_FILELISTBOX1, isChecked(s.form, IDC_CHECKBOX6));
+}
+
+void CheckBox4Click(SplitterFormState& s) {
+    enable(s.form, IDC_BUTTON5, isChecked(s.form, IDC_CHECKBOX4));
+}
+
+void SpinEdit1Change(SplitterFormState& s) {
+    SplitterSettings settings = readSettings(s);
+    const int end = settings.endTrack;
+    StartTrackChanged(settings, settings.startTrack);
+    s.splitter.startTrackChanged(settings.startTrack);
+    if (settings.endTrack != end) {
+        setSpinValue(s.form, IDC_SPINEDIT2, settings.endTrack);
+    }
+}
+
+void SpinEdit2Change(SplitterFormState& s) {
+    SplitterSettings settings = readSettings(s);
+    const int end = settings.endTrack;
+    EndTrackChanged(settings, end);
+    if (settings.endTrack != end) {
+        setSpinValue(s.form, IDC_SPINEDIT2, settings.endTrack);
+    }
+}
+
+void SpinEdit5Change(SplitterFormState& s) {
+    s.splitter.minSizeChanged(readSettings(s));
+}
+
+// A spin edit left with a text out of its range shows the value the commands use.
+void spinEditLeft(SplitterFormState& s, int id) {
+    for (const SpinEditSpec& spec : kSpinEdits) {
+        if (spec.id == id) {
+            const int value = spinValue(s.form, id, spec.range);
+            if (text(s, id) != std::to_string(value)) {
+                setSpinValue(s.form, id, value);
+            }
+        }
+    }
+}
+
+void saveFormatClick(SplitterFormState& s, int id, SampleFormat format) {
+    checkSave(s.form, id);
+    SplitterSettings settings = readSettings(s);
+    SaveFormatChosen(settings, format);
+    setText(s, IDC_EDIT4, settings.saveSuffix);
+}
+
+void RadioButton1Click(SplitterFormState& s) {
+    saveFormatClick(s, IDC_RADIOBUTTON1, SampleFormat::Raw8);
+}
+void RadioButton2Click(SplitterFormState& s) {
+    saveFormatClick(s, IDC_RADIOBUTTON2, SampleFormat::Wav8);
+}
+void RadioButton7Click(SplitterFormState& s) {
+    saveFormatClick(s, IDC_RADIOBUTTON7, SampleFormat::Bit16);
+}
+
+void loadFormatClick(SplitterFormState& s, int id, SampleFormat format) {
+    checkLoad(s.form, id);
+    SplitterSettings settings = readSettings(s);
+    const bool was16 = Is16Bit(settings.save);
+    const bool sixteenOffered = LoadFormatChosen(settings, format);
+    if (!sixteenOffered && was16) {
+        RadioButton1Click(s);  // as if clicked, so the suffix follows
+    }
+    if (!sixteenOffered) {
+        setChecked(s.form, IDC_RADIOBUTTON7, false);
+    }
+    enable(s.form, IDC_RADIOBUTTON7, sixteenOffered);
+}
+
+void RadioButton3Click(SplitterFormState& s) {
+    loadFormatClick(s, IDC_RADIOBUTTON3, SampleFormat::Raw8);
+}
+void RadioButton4Click(SplitterFormState& s) {
+    loadFormatClick(s, IDC_RADIOBUTTON4, SampleFormat::Wav8);
+}
+void RadioButton5Click(SplitterFormState& s) {
+    loadFormatClick(s, IDC_RADIOBUTTON5, SampleFormat::Bit16);
+}
+
+void BitBtn2Click(SplitterFormState& s) {
+    ShowWindow(s.about, SW_SHOW);
+}
+
+void TrackGrabClick(SplitterFormState& s) {
+    ShowWindow(s.grab, SW_SHOW);
+    SetForegroundWindow(s.grab);
+}
+
+// ---- commands ----
+
+class BusyCursor {
+  public:
+    BusyCursor() : old_(SetCursor(LoadCursorA(nullptr, IDC_WAIT))) {}
+    ~BusyCursor() { SetCursor(old_); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+
+  private:
+    HCURSOR old_;
+};
+
+void Button6Click(SplitterFormState& s) {
+    BusyCursor busy;
+    if (!s.splitter.analyze(readSettings(s))) {
+        showWarning(s.warning, kFileDoesNotExist);
+    }
+    showView(s);
+}
+
+void Button1Click(SplitterFormState& s) {
+    BusyCursor busy;
+    s.splitter.analyzeNext(readSettings(s));
+    showView(s);
+}
+
+void Button2Click(SplitterFormState& s) {
+    s.splitter.viewPrevious(readSettings(s));
+    showView(s);
+}
+
+void Button3Click(SplitterFormState& s) {
+    s.splitter.viewNext(readSettings(s));
+    showView(s);
+}
+
+void CheckBox2Click(SplitterFormState& s) {
+    s.splitter.saveClicked(isChecked(s.form, IDC_CHECKBOX2));
+}
+
+void refreshFileLists(SplitterFormState& s) {
+    s.source.refreshFiles();
+    s.destination.refreshFiles();
+}
+
+void Button4Click(SplitterFormState& s) {
+    BusyCursor busy;
+    s.splitter.splitAndSave(readSettings(s));
+    refreshFileLists(s);
+}
+
+void Button5Click(SplitterFormState& s) {
+    BusyCursor busy;
+    AutoModeDisplay display(s);
+    s.splitter.autoMode(readSettings(s), &display);
+    showView(s);
+    refreshFileLists(s);
+}
+
+// ---- start and end ----
+
+void createControls(SplitterFormState& s) {
+    HWND f = s.form;
+    HFONT font = s.fonts.form;
+    addGroup(f, "File options", 8, 8, 217, 193, font);
+    const char* captions[] = {"Sourcedir",  "Savedir",    "Createdir", "Savesuffix",
+                              "Saveprefix", "Starttrack", "Endtrack"};
+    for (int row = 0; row < 7; ++row) {
+        addLabel(f, captions[row], -1, 16, 27 + row * 24, 68, 14, font);
+    }
+    const struct {
+        int id;
+        const char* value;
+        int limit;
+    } edits[] = {{IDC_EDIT1, "C:\\", 0},
+                 {IDC_EDIT2, "C:\\", 0},
+                 {IDC_EDIT3, "TRACK", 6},
+                 {IDC_EDIT4, "WAV", 3},
+                 {IDC_EDIT5, "SAMPLE", 6}};
+    for (int row = 0; row < 5; ++row) {
+        HWND edit = addControl(f, "EDIT", edits[row].value, WS_TABSTOP | ES_AUTOHSCROLL,
+                               edits[row].id, 88, 24 + row * 24, 129, 21, font, WS_EX_CLIENTEDGE);
+        if (edits[row].limit > 0) {
+            SendMessageA(edit, EM_LIMITTEXT, static_cast<WPARAM>(edits[row].limit), 0);
+        }
+    }
+    addSpinEdit(f, IDC_SPINEDIT1, 88, 144, 73, 21, kTrackRange, 1, font);
+    addSpinEdit(f, IDC_SPINEDIT2, 88, 168, 73, 21, kTrackRange, 1, font);
+
+    addGroup(f, "Sourcedirectory", 232, 8, 305, 193, font);
+    addLabel(f, "Destinationdirectory", -1, 388, 8, 104, 14, font);
+    s.source.create(f, IDC_DRIVECOMBOBOX1, IDC_DIRECTORYLISTBOX1, IDC_FILELISTBOX1, 240, 24, 141,
+                    72, 72, font, s.fonts.small);
+    s.destination.create(f, IDC_DRIVECOMBOBOX2, IDC_DIRECTORYLISTBOX2, IDC_FILELISTBOX2, 388, 24,
+                         141, 72, 72, font, s.fonts.small);
+
+    addGroup(f, "Loadformat", 544, 8, 185, 73, font);
+    addButton(f, "8-bit RAW", IDC_RADIOBUTTON3, 552, 24, 169, 16, font, BS_RADIOBUTTON);
+    addButton(f, "8-bit WAV", IDC_RADIOBUTTON4, 552, 40, 169, 16, font, BS_RADIOBUTTON);
+    addButton(f, "16-bit", IDC_RADIOBUTTON5, 552, 56, 169, 16, font, BS_RADIOBUTTON);
+    addGroup(f, "Saveformat", 544, 80, 185, 73, font);
+    addButton(f, "8-bit RAW", IDC_RADIOBUTTON1, 552, 96, 169, 16, font, BS_RADIOBUTTON);
+    addButton(f, "8-bit WAV", IDC_RADIOBUTTON2, 552, 112, 169, 16, font, BS_RADIOBUTTON);
+    addButton(f, "16-bit", IDC_RADIOBUTTON7, 552, 128, 169, 16, font, BS_RADIOBUTTON);
+    checkLoad(f, IDC_RADIOBUTTON3);
+    checkSave(f, IDC_RADIOBUTTON1);
+    enable(f, IDC_RADIOBUTTON7, false);
+
+    addGroup(f, "Processing", 544, 152, 185, 121, font);
+    const struct {
+        int id;
+        const char* caption;
+        bool checked;
+    } boxes[] = {{IDC_CHECKBOX1, "Maximize", false},
+                 {IDC_CHECKBOX3, "Auto skip", true},
+                 {IDC_CHECKBOX4, "Auto run enabled", false},
+                 {IDC_CHECKBOX5, "Delete processed files", false},
+                 {IDC_CHECKBOX6, "Manual file selection", false},
+                 {IDC_CHECKBOX7, "Same source and destination", true}};
+    for (int row = 0; row < 6; ++row) {
+        addButton(f, boxes[row].caption, boxes[row].id, 552, 168 + row * 16, 169, 16, font,
+                  BS_AUTOCHECKBOX);
+        setChecked(f, boxes[row].id, boxes[row].checked);
+    }
+
+    addGroup(f, "Triggers", 544, 272, 185, 97, font);
+    addLabel(f, "Noise %", -1, 552, 291, 80, 14, font);
+    addSpinEdit(f, IDC_SPINEDIT3, 640, 288, 81, 21, kNoiseRange, 5, font);
+    addLabel(f, "Silence", -1, 552, 315, 80, 14, font);
+    addSpinEdit(f, IDC_SPINEDIT4, 640, 312, 81, 21, kSilenceRange, 2000, font);
+    addLabel(f, "Min. size", -1, 552, 339, 80, 14, font);
+    addSpinEdit(f, IDC_SPINEDIT5, 640, 336, 81, 21, kMinSizeRange, 1000, font);
+    addButton(f, "Track grab...", IDC_TRACKGRAB, 544, 380, 185, 25, font);
+
+    addLabel(f, "Track", -1, 8, 208, 40, 16, s.valueFont);
+    addLabel(f, "1", IDC_LABEL20, 48, 208, 176, 16, s.valueFont);
+    addLabel(f, "Samples found:", -1, 232, 208, 100, 16, s.valueFont);
+    addLabel(f, "0", IDC_LABEL1, 336, 208, 200, 16, s.valueFont);
+    addImage(f, IDC_IMAGE1, 8, 224, &s.splitter.view().overview);
+    addLabel(f, "Sample", -1, 8, 312, 48, 16, s.valueFont);
+    addLabel(f, "0", IDC_LABEL12, 60, 312, 300, 16, s.valueFont);
+    addImage(f, IDC_IMAGE2, 8, 328, &s.splitter.view().sound);
+
+    addButton(f, "View previous", IDC_BUTTON2, 8, 416, 81, 17, font);
+    addButton(f, "View next", IDC_BUTTON3, 92, 416, 73, 17, font);
+    addButton(f, "Save?", IDC_CHECKBOX2, 170, 416, 48, 17, font, BS_AUTOCHECKBOX);
+    setChecked(f, IDC_CHECKBOX2, true);
+    addButton(f, "Analyze", IDC_BUTTON6, 220, 416, 65, 17, font);
+    addButton(f, "Analyze next", IDC_BUTTON1, 288, 416, 81, 17, font);
+    addButton(f, "Split&&save", IDC_BUTTON4, 372, 416, 73, 17, font);
+    addButton(f, "Auto-mode", IDC_BUTTON5, 448, 416, 73, 17, font);
+    addButton(f, "About!", IDC_BITBTN2, 524, 416, 57, 17, font);
+    addLabel(f, "TALVIK2.0", IDC_LABEL7, 600, 413, 130, 23, s.fonts.logo);
+}
+
+void FormCreate(SplitterFormState& s) {
+    createControls(s);
+    // Both lists start in the current directory; the edits keep their defaults.
+    s.source.show(s.settingsDir);
+    s.destination.show(s.settingsDir);
+    const SettingsRecord record = LoadStartupSettings(SettingsFilePath(s.settingsDir));
+    DirectoryLists lists = directoryLists(s);
+    SplitterSettings applied = readSettings(s);
+    ApplyStartupRecord(record, lists, applied);
+    if (record.get(SettingsRecord::kSourceList)) {
+        setSourceDirectory(s, lists.source);
+    }
+    if (record.get(SettingsRecord::kDestList)) {
+        setDestinationDirectory(s, lists.destination);
+    }
+    // The saved texts replace what the list changes put there.
+    setText(s, IDC_EDIT1, applied.sourceDir);
+    setText(s, IDC_EDIT2, applied.saveDir);
+    setText(s, IDC_EDIT3, applied.createDir);
+    setText(s, IDC_EDIT4, applied.saveSuffix);
+    setText(s, IDC_EDIT5, applied.savePrefix);
+    enable(s.form, IDC_BUTTON5, false);
+    s.splitter.setCurrentTrack(1);
+    s.splitter.startTrackChanged(readSettings(s).startTrack);
+    showView(s);
+}
+
+void destroy(SplitterFormState& s) {
+    try {
+        SaveSettings(SettingsFilePath(s.settingsDir),
+                     MakeSettingsRecord(directoryLists(s), readSettings(s)));
+    } catch (const std::exception& e) {
+        s.host.showError(nullptr,
+                         e.what());  // the window is going; the settings of this run are lost
+    }
+}
+
+// ---- dispatch ----
+
+void command(SplitterFormState& s, int id, int code) {
+    std::string asked;
+    if (s.source.directoryAsked(id, code, asked)) {
+        setSourceDirectory(s, asked);
+        return;
+    }
+    if (s.destination.directoryAsked(id, code, asked)) {
+        setDestinationDirectory(s, asked);
+        return;
+    }
+    if (code == EN_KILLFOCUS) {
+        spinEditLeft(s, id);
+        return;
+    }
+    if (code == EN_CHANGE) {
+        switch (id) {
+            case IDC_SPINEDIT1:
+                SpinEdit1Change(s);
+                break;
+            case IDC_SPINEDIT2:
+                SpinEdit2Change(s);
+                break;
+            case IDC_SPINEDIT5:
+                SpinEdit5Change(s);
+                break;
+            default:
+                break;
+        }
+        return;
+    }
+    if (code != BN_CLICKED) {
+        return;
+    }
+    switch (id) {
+        case IDC_CHECKBOX7:
+            CheckBox7Click(s);
+            break;
+        case IDC_CHECKBOX6:
+            CheckBox6Click(s);
+            break;
+        case IDC_CHECKBOX4:
+            CheckBox4Click(s);
+            break;
+        case IDC_RADIOBUTTON1:
+            RadioButton1Click(s);
+            break;
+        case IDC_RADIOBUTTON2:
+            RadioButton2Click(s);
+            break;
+        case IDC_RADIOBUTTON7:
+            RadioButton7Click(s);
+            break;
+        case IDC_RADIOBUTTON3:
+            RadioButton3Click(s);
+            break;
+        case IDC_RADIOBUTTON4:
+            RadioButton4Click(s);
+            break;
+        case IDC_RADIOBUTTON5:
+            RadioButton5Click(s);
+            break;
+        case IDC_BITBTN2:
+            BitBtn2Click(s);
+            break;
+        case IDC_TRACKGRAB:
+            TrackGrabClick(s);
+            break;
+        case IDC_BUTTON6:
+            Button6Click(s);
+            break;
+        case IDC_BUTTON1:
+            Button1Click(s);
+            break;
+        case IDC_BUTTON2:
+            Button2Click(s);
+            break;
+        case IDC_BUTTON3:
+            Button3Click(s);
+            break;
+        case IDC_CHECKBOX2:
+            CheckBox2Click(s);
+            break;
+        case IDC_BUTTON4:
+            Button4Click(s);
+            break;
+        case IDC_BUTTON5:
+            Button5Click(s);
+            break;
+        default:
+            break;
+    }
+}
+
+LRESULT dispatch(SplitterFormState& s, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            FormCreate(s);
+            s.ready = true;
+            return 0;
+        case WM_COMMAND:
+            if (s.ready) {
+                command(s, LOWORD(wParam), HIWORD(wParam));
+            }
+            return 0;
+        case WM_DESTROY:
+            destroy(s);
+            PostQuitMessage(0);
+            return 0;
+        case WM_NCDESTROY:
+            SetWindowLongPtrA(s.form, GWLP_USERDATA, 0);
+            return DefWindowProcA(s.form, message, wParam, lParam);
+        default:
+            return DefWindowProcA(s.form, message, wParam, lParam);
+    }
+}
+
+LRESULT CALLBACK SplitterProc(HWND form, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* state = static_cast<SplitterFormState*>(
+            reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        state->form = form;
+        SetWindowLongPtrA(form, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
+    }
+    SplitterFormState* state = splitterState(form);
+    if (state == nullptr) {
+        return DefWindowProcA(form, message, wParam, lParam);
+    }
+    // The one boundary: a failed command shows its message and the window stays usable,
+    // showing what the engine holds.
+    try {
+        return dispatch(*state, message, wParam, lParam);
+    } catch (const std::exception& e) {
+        state->host.showError(form, e.what());
+        if (state->ready) {
+            showView(*state);
+        }
+        return message == WM_CREATE ? -1 : 0;
+    }
+}
+
+}  // namespace
+
+bool registerSplitterClasses(HINSTANCE instance) {
+    WNDCLASSA c{};
+    c.lpfnWndProc = SplitterProc;
+    c.hInstance = instance;
+    c.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_TALVIK));
+    c.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    c.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    c.lpszClassName = kSplitterClassName;
+    const bool main = RegisterClassA(&c) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return main && registerImageClass(instance) && registerSmallFormClasses(instance);
+}
+
+HWND createSplitterForm(HINSTANCE instance, SplitterFormState* state) {
+    state->fonts.form = makeFont("MS Sans Serif", 11);
+    state->fonts.logo = makeFont("Mistral", 16);
+    state->fonts.panel = makeFont("Times New Roman", 16);
+    state->fonts.message = makeFont("Times New Roman", 21);
+    state->fonts.button = makeFont("Times New Roman", 19);
+    state->fonts.small = makeFont("Small Fonts", 7);
+    state->valueFont = makeFont("MS Sans Serif", 13);
+    HWND form = CreateWindowExA(0, kSplitterClassName, "Talvik 2.0", kFormStyle, CW_USEDEFAULT,
+                                CW_USEDEFAULT, kSplitterClientWidth, kSplitterClientHeight, nullptr,
+                                nullptr, instance, state);
+    if (form == nullptr) {
+        return nullptr;
+    }
+    centreWithClientSize(form, kSplitterClientWidth, kSplitterClientHeight);
+    state->about = createAboutForm(instance, form, state->fonts);
+    state->warning = createWarningForm(instance, form, state->fonts);
+    state->grab = createGrabForm(instance, form,
+                                 new GrabFormState(state->host, state->warning, state->fonts));
+    return form;
+}
+
+SplitterFormState::~SplitterFormState() {
+    for (HFONT font : {fonts.form, fonts.logo, fonts.panel, fonts.message, fonts.button,
+                       fonts.small, valueFont}) {
+        if (font != nullptr) {
+            DeleteObject(font);
+        }
+    }
+}
+
+SplitterFormState* splitterState(HWND form) {
+    return reinterpret_cast<SplitterFormState*>(GetWindowLongPtrA(form, GWLP_USERDATA));
+}
+
+SplitterSettings readSettings(const SplitterFormState& s) {
+    SplitterSettings r;
+    r.sourceDir = text(s, IDC_EDIT1);
+    r.saveDir = text(s, IDC_EDIT2);
+    r.createDir = text(s, IDC_EDIT3);
+    r.saveSuffix = text(s, IDC_EDIT4);
+    r.savePrefix = text(s, IDC_EDIT5);
+    r.startTrack = spinValue(s.form, IDC_SPINEDIT1, kTrackRange);
+    r.endTrack = spinValue(s.form, IDC_SPINEDIT2, kTrackRange);
+    r.load = chosenLoad(s.form);
+    r.save = chosenSave(s.form);
+    r.maximize = isChecked(s.form, IDC_CHECKBOX1);
+    r.autoSkip = isChecked(s.form, IDC_CHECKBOX3);
+    r.deleteProcessed = isChecked(s.form, IDC_CHECKBOX5);
+    r.noisePercent = spinValue(s.form, IDC_SPINEDIT3, kNoiseRange);
+    r.silence = spinValue(s.form, IDC_SPINEDIT4, kSilenceRange);
+    r.minSize = spinValue(s.form, IDC_SPINEDIT5, kMinSizeRange);
+    return r;
+}
+
+DirectoryLists directoryLists(const SplitterFormState& s) {
+    return {s.source.directory(), s.destination.directory()};
+}
+
+}  // namespace talvik
