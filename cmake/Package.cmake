@@ -1,0 +1,125 @@
+# The Windows release: version resources for every program, library and companion, and a
+# CPack ZIP audio-toolkit-VERSION-win64.zip (cmake --build --preset windows --target package):
+#
+#   README.txt              what each program is and how to start it on its sample
+#   PROGRAM/PROGRAM.exe     each program in a folder of its own, with its sample data beside
+#                           it, so starting it from Explorer (the folder is then the working
+#                           directory) opens the sample as tools/demo does
+#   orvane/About.DLL        the manager's splash and about library, found beside the program
+#   brevant/brevant.hlp     the recorder's help
+#   companions/*.exe        the command-line companions
+#
+# Programs left out with TOOLKIT_PROGRAMS, or whose window does not exist yet, are left out
+# of the package and its test. Included after the programs, in the Windows build only.
+include_guard(GLOBAL)
+include(VersionResource)
+
+# toolkit_package_program(NAME DESCRIPTION WINDOW
+#                         [ARGS ...] [SAMPLES dir] [FILES file...] [GENERATOR target])
+#
+# WINDOW: the class name of the program's main window, or a part of its title; the package
+# test waits for it. ARGS: the command line the sample needs (as tools/demo gives it).
+# SAMPLES: a folder whose contents go beside the program. GENERATOR: a Windows executable
+# that writes sample data into the folder named as its argument, run under Wine at
+# packaging time. FILES: further files beside the program.
+function(toolkit_package_program name description window)
+  cmake_parse_arguments(P "" "SAMPLES;GENERATOR" "ARGS;FILES" ${ARGN})
+  if(NOT TARGET ${name})
+    message(STATUS "Package: ${name} is not built here and is left out")
+    return()
+  endif()
+  toolkit_version_resource(${name} "${description}")
+  install(TARGETS ${name} RUNTIME DESTINATION ${name})
+  if(P_SAMPLES)
+    install(DIRECTORY ${P_SAMPLES}/ DESTINATION ${name})
+  endif()
+  if(P_FILES)
+    install(FILES ${P_FILES} DESTINATION ${name})
+  endif()
+  if(P_GENERATOR AND TARGET ${P_GENERATOR})
+    # Run where the package is staged, so the samples never touch the source tree.
+    install(CODE "
+      set(samples \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${name}\")
+      execute_process(COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${P_GENERATOR}>
+                              \"\${samples}\" RESULT_VARIABLE status)
+      if(NOT status EQUAL 0)
+        message(FATAL_ERROR \"${name}: the sample generator failed (\${status})\")
+      endif()")
+  endif()
+  string(REPLACE ";" " " arguments "${P_ARGS}")
+  set_property(GLOBAL APPEND_STRING PROPERTY toolkit_package_test_lines
+               "program|${name}|${window}|${arguments}\n")
+  set_property(GLOBAL APPEND_STRING PROPERTY toolkit_package_test_lines "file|${name}/${name}.exe\n")
+  foreach(file ${P_FILES})
+    get_filename_component(file_name ${file} NAME)
+    set_property(GLOBAL APPEND_STRING PROPERTY toolkit_package_test_lines
+                 "file|${name}/${file_name}\n")
+  endforeach()
+endfunction()
+
+# A library installed beside a program, under the name the program loads it by.
+function(toolkit_package_library target program description)
+  if(NOT TARGET ${target} OR NOT TARGET ${program})
+    return()
+  endif()
+  toolkit_version_resource(${target} "${description}")
+  install(TARGETS ${target} RUNTIME DESTINATION ${program} LIBRARY DESTINATION ${program})
+  get_target_property(output_name ${target} OUTPUT_NAME)
+  get_target_property(suffix ${target} SUFFIX)
+  set_property(GLOBAL APPEND_STRING PROPERTY toolkit_package_test_lines
+               "file|${program}/${output_name}${suffix}\n")
+endfunction()
+
+function(toolkit_package_companion target description)
+  if(NOT TARGET ${target})
+    return()
+  endif()
+  toolkit_version_resource(${target} "${description}")
+  install(TARGETS ${target} RUNTIME DESTINATION companions)
+  set_property(GLOBAL APPEND_STRING PROPERTY toolkit_package_test_lines
+               "file|companions/${target}.exe\n")
+endfunction()
+
+toolkit_package_program(nuvella "Nuvella Reader: newsletter reader" nuv95Main
+                        SAMPLES ${CMAKE_SOURCE_DIR}/nuvella/samples)
+
+toolkit_package_companion(nuvella-outline "Nuvella outline: prints the outline of newsletter issues")
+toolkit_package_companion(orvane-info "Orvane info: prints MP3 header data, play time and tag")
+toolkit_package_companion(talvik-split "Talvik split: finds and saves the sounds of raw tracks")
+toolkit_package_companion(brevant-render "Brevant render: renders a song to one WAVE file")
+
+# The read-me, with Windows line ends so that Notepad shows its lines.
+file(READ ${CMAKE_SOURCE_DIR}/packaging/README-Windows.txt readme)
+string(CONFIGURE "${readme}" readme @ONLY)
+string(REPLACE "\r\n" "\n" readme "${readme}")
+string(REPLACE "\n" "\r\n" readme "${readme}")
+file(WRITE ${CMAKE_BINARY_DIR}/package/README.txt "${readme}")
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+             ${CMAKE_SOURCE_DIR}/packaging/README-Windows.txt)
+install(FILES ${CMAKE_BINARY_DIR}/package/README.txt DESTINATION .)
+set_property(GLOBAL APPEND_STRING PROPERTY toolkit_package_test_lines "file|README.txt\n")
+
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_NAME audio-toolkit)
+set(CPACK_PACKAGE_VENDOR "Audio Toolkit")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(toolkit_package_name audio-toolkit-${PROJECT_VERSION}-win64)
+set(CPACK_PACKAGE_FILE_NAME ${toolkit_package_name})
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+# Symbols are for debugging here, not for users.
+set(CPACK_STRIP_FILES ON)
+set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR})
+include(CPack)
+
+# The package test: the ZIP unpacked into a fresh folder, its files, what they import, and
+# each program started there under Wine on its sample (one Wine start per program).
+add_executable(package_probe ${CMAKE_SOURCE_DIR}/tools/tests/package_probe.cpp)
+target_link_libraries(package_probe PRIVATE user32 version)
+get_property(lines GLOBAL PROPERTY toolkit_package_test_lines)
+file(WRITE ${CMAKE_BINARY_DIR}/package/package_test.conf
+     "package|${toolkit_package_name}|${PROJECT_VERSION}\n${lines}")
+add_test(NAME package_test
+         COMMAND bash ${CMAKE_SOURCE_DIR}/tools/tests/package_test.sh ${CMAKE_BINARY_DIR}
+                 ${CMAKE_CPACK_COMMAND} ${CMAKE_OBJDUMP} $<TARGET_FILE:package_probe>
+                 ${CMAKE_BINARY_DIR}/package/package_test.conf)
+set_tests_properties(package_test PROPERTIES TIMEOUT 400 LABELS windows)
