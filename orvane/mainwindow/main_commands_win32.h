@@ -1,0 +1,34 @@
+// The main window's handlers, named after the controls and events they serve.
+#pragma once
+
+#include "main_form_win32.h"
+
+namespace orvane {
+
+void LayOut(TMainForm& form);
+void FormCreateModel(TMainForm& form);
+void FormShow(TMainForm& form);
+void FormClose(TMainForm& form);
+void FormDestroy(TMainForm& form);
+void RunningTimerTimer(TMainForm& form);
+void MainCommand(TMainForm& form, int id);
+
+void SongListClick(TMainForm& form);
+void SongListDblClick(TMainForm& form);
+void SongListPopup(TMainForm& form);
+void SongListColumnClick(TMainForm& form, int column);
+void FileListBoxClick(TMainForm& form);
+void FileListBoxDblClick(TMainForm& form);
+void FolderListDblClick(TMainForm& form);
+void DriveBoxChange(TMainForm& form);
+void TagBoxChange(TMainForm& form);
+void YearExit(TMainForm& form);
+
+// The list view shows the model again (count, selection, focus) without notices.
+void PushSongList(TMainForm& form);
+// The file browser shows folder (ANSI); false when it cannot be listed.
+bool ChangeFolder(TMainForm& form, const std::string& folder);
+// The full names of the file list's selected files (all files when all is set).
+std::vector<std::string> FileListNames(const TMainForm& form, bool all);
+
+}  // namespace orvane

@@ -1,0 +1,578 @@
+#include "main_form_win32.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cstring>
+#include <ctime>
+#include <exception>
+
+#include "button_images_win32.h"
+#include "command_table.h"
+#include "current_set.h"
+#include "genre_list.h"
+#include "list_labels.h"
+#include "lyrics_extension_list.h"
+#include "main_commands_win32.h"
+#include "resource.h"
+#include "sets_dialog_model.h"
+#include "setting_access.h"
+
+namespace orvane {
+namespace {
+
+constexpr UINT kRefreshMessage = WM_APP + 10;  // a selection changed: refresh once
+constexpr UINT_PTR kRunningTimer = 1;
+constexpr int kStatusModifiedWidth = 80;
+
+HWND Child(HWND parent, DWORD exStyle, const char* className, const char* text, DWORD style,
+           int id) {
+    HWND child = CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10,
+                                 10, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                 GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+                 FALSE);
+    return child;
+}
+
+void Place(HWND child, const TRect& r) {
+    MoveWindow(child, r.x, r.y, r.width, r.height, TRUE);
+}
+
+HWND MakeToolBar(TMainForm& form, int id, bool vertical) {
+    DWORD style = TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER | CCS_NORESIZE;
+    if (vertical)
+        style |= CCS_VERT | TBSTYLE_WRAPABLE;
+    HWND bar = Child(form.window, 0, TOOLBARCLASSNAMEA, "", style, id);
+    SendMessageA(bar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    return bar;
+}
+
+template <std::size_t N>
+void AddButtons(HWND bar, HIMAGELIST images, const std::array<TButtonCommand, N>& buttons,
+                bool vertical) {
+    SendMessageA(bar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+    TBBUTTON added[N] = {};
+    for (std::size_t i = 0; i < N; ++i) {
+        added[i].iBitmap = static_cast<int>(i);
+        added[i].idCommand = buttons[i].id;
+        added[i].fsState = TBSTATE_ENABLED | (vertical ? TBSTATE_WRAP : 0);
+        added[i].fsStyle = static_cast<BYTE>(buttons[i].toggle ? BTNS_CHECK : BTNS_BUTTON);
+    }
+    SendMessageA(bar, TB_ADDBUTTONSA, N, reinterpret_cast<LPARAM>(added));
+}
+
+void SetButtonSize(TMainForm& form, int size) {
+    form.buttonSize = size;
+    for (HWND bar : {form.toolBar, form.toolPanel}) {
+        SendMessageA(bar, TB_SETBUTTONSIZE, 0, MAKELPARAM(size, size));
+    }
+}
+
+void CreateControls(TMainForm& form) {
+    HWND w = form.window;
+    form.toolBar = MakeToolBar(form, IDC_TOOLBAR, false);
+    form.toolPanel = MakeToolBar(form, IDC_TOOLPANEL, true);
+    form.toolBarImages = CreateButtonImages(kToolBarButtons.data(), kToolBarButtons.size());
+    form.toolPanelImages = CreateButtonImages(kToolPanelButtons.data(), kToolPanelButtons.size());
+    AddButtons(form.toolBar, form.toolBarImages, kToolBarButtons, false);
+    AddButtons(form.toolPanel, form.toolPanelImages, kToolPanelButtons, true);
+    SetButtonSize(form, 25);
+
+    form.driveBox =
+        Child(w, 0, "COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, IDC_DRIVEBOX);
+    form.folderList =
+        Child(w, WS_EX_CLIENTEDGE, "LISTBOX", "",
+              LBS_NOTIFY | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | WS_TABSTOP, IDC_FOLDERLIST);
+    form.filterBox = Child(w, 0, "COMBOBOX", "", CBS_DROPDOWNLIST | WS_TABSTOP, IDC_FILTERBOX);
+    form.fileList = Child(
+        w, WS_EX_CLIENTEDGE, "LISTBOX", "",
+        LBS_NOTIFY | LBS_EXTENDEDSEL | LBS_SORT | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | WS_TABSTOP,
+        IDC_FILELIST);
+    form.fileCount = Child(w, 0, "STATIC", "", SS_LEFT, IDC_FILECOUNT);
+    const char* infoCaptions[4] = {"Version : ", "Layer : ", "Bit Rate :", "Sample Freq. :"};
+    for (int i = 0; i < 4; ++i) {
+        form.infoLabels[i] = Child(w, 0, "STATIC", infoCaptions[i], SS_LEFT, IDC_INFOLABEL + i);
+    }
+    form.version = Child(w, 0, "STATIC", "", SS_LEFT | SS_NOTIFY, IDC_VERSION);
+    form.layer = Child(w, 0, "STATIC", "", SS_LEFT | SS_NOTIFY, IDC_LAYER);
+    form.bitRate = Child(w, 0, "STATIC", "", SS_LEFT | SS_NOTIFY, IDC_BITRATE);
+    form.sampleFreq = Child(w, 0, "STATIC", "", SS_LEFT | SS_NOTIFY, IDC_SAMPLEFREQ);
+
+    form.tabSet = Child(w, 0, WC_TABCONTROLA, "", WS_CLIPSIBLINGS, IDC_TABSET);
+    TCITEMA tab{};
+    tab.mask = TCIF_TEXT;
+    tab.pszText = const_cast<char*>("Tag Info");
+    SendMessageA(form.tabSet, TCM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&tab));
+    tab.pszText = const_cast<char*>("Lyrics");
+    SendMessageA(form.tabSet, TCM_INSERTITEMA, 1, reinterpret_cast<LPARAM>(&tab));
+    const char* tagCaptions[6] = {"Title", "Artist", "Album", "Genre", "Year", "Comment"};
+    for (int i = 0; i < 6; ++i) {
+        form.tagLabels[i] = Child(w, 0, "STATIC", tagCaptions[i], SS_LEFT, IDC_TAGLABEL + i);
+    }
+    const DWORD edit = ES_AUTOHSCROLL | WS_TABSTOP;
+    form.title = Child(w, WS_EX_CLIENTEDGE, "EDIT", "", edit, IDC_TITLE);
+    form.artist = Child(w, WS_EX_CLIENTEDGE, "EDIT", "", edit, IDC_ARTIST);
+    form.album = Child(w, WS_EX_CLIENTEDGE, "EDIT", "", edit, IDC_ALBUM);
+    form.genre = Child(w, 0, "COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, IDC_GENRE);
+    form.year = Child(w, 0, "COMBOBOX", "", CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP, IDC_YEAR);
+    form.comment = Child(w, WS_EX_CLIENTEDGE, "EDIT", "", edit, IDC_COMMENT);
+    for (HWND box : {form.title, form.artist, form.album, form.comment}) {
+        SendMessageA(box, EM_LIMITTEXT, kTagTextWidth, 0);
+    }
+    for (std::string_view name : kGenreNames) {
+        SendMessageA(form.genre, CB_ADDSTRING, 0,
+                     reinterpret_cast<LPARAM>(std::string(name).c_str()));
+    }
+    for (std::string_view preset : kYearPresets) {
+        SendMessageA(form.year, CB_ADDSTRING, 0,
+                     reinterpret_cast<LPARAM>(std::string(preset).c_str()));
+    }
+    form.lyricsMemo =
+        Child(w, WS_EX_CLIENTEDGE, "EDIT", "",
+              ES_MULTILINE | ES_READONLY | WS_VSCROLL | ES_AUTOVSCROLL, IDC_LYRICSMEMO);
+
+    form.songList =
+        Child(w, WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
+              LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS | WS_TABSTOP, IDC_SONGLIST);
+    SendMessageA(form.songList, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
+    SendMessageA(form.songList, LVM_SETCALLBACKMASK, LVIS_STATEIMAGEMASK, 0);
+    form.stateImages = CreateStateImages();
+    SendMessageA(form.songList, LVM_SETIMAGELIST, LVSIL_STATE,
+                 reinterpret_cast<LPARAM>(form.stateImages));
+    const char* columns[3] = {"Filename", "Time", "Path"};
+    for (int i = 0; i < 3; ++i) {
+        LVCOLUMNA column{};
+        column.mask = LVCF_TEXT | LVCF_WIDTH;
+        column.pszText = const_cast<char*>(columns[i]);
+        column.cx = 100;
+        SendMessageA(form.songList, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
+    }
+    form.totalSong = Child(w, 0, "STATIC", "", SS_LEFT, IDC_TOTALSONG);
+    form.totalTime = Child(w, 0, "STATIC", "", SS_RIGHT, IDC_TOTALTIME);
+    form.statusBar = Child(w, 0, STATUSCLASSNAMEA, "", SBARS_SIZEGRIP, IDC_STATUSBAR);
+    int parts[2] = {kStatusModifiedWidth, -1};
+    SendMessageA(form.statusBar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    form.listMenu = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_LISTMENU));
+    form.trayMenu = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_TRAYMENU));
+    SendMessageA(form.filterBox, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("MP3 Files"));
+    SendMessageA(form.filterBox, CB_SETCURSEL, 0, 0);
+}
+
+int ToolBarHeight(const TMainForm& form) {
+    return form.buttonSize + 6;
+}
+
+int StatusBarHeight(const TMainForm& form) {
+    RECT r;
+    GetWindowRect(form.statusBar, &r);
+    return r.bottom - r.top;
+}
+
+void ShowTabPage(TMainForm& form) {
+    const bool lyrics = SendMessageA(form.tabSet, TCM_GETCURSEL, 0, 0) == 1;
+    const int tagShow = lyrics ? SW_HIDE : SW_SHOW;
+    for (HWND c : form.tagLabels) ShowWindow(c, tagShow);
+    for (HWND c : {form.title, form.artist, form.album, form.genre, form.year, form.comment}) {
+        ShowWindow(c, tagShow);
+    }
+    ShowWindow(form.lyricsMemo, lyrics ? SW_SHOW : SW_HIDE);
+}
+
+}  // namespace
+
+void LayOut(TMainForm& form) {
+    RECT client;
+    GetClientRect(form.window, &client);
+    SendMessageA(form.statusBar, WM_SIZE, 0, 0);
+    const int toolBar = ToolBarHeight(form);
+    const TMainLayout l = LayOutMainWindow(client.right, client.bottom, toolBar,
+                                           StatusBarHeight(form), form.buttonSize, form.panels);
+    MoveWindow(form.toolBar, 0, 0, client.right, toolBar, TRUE);
+    const TRect& d = l.dirListPanel;
+    Place(form.driveBox, {d.x, d.y, d.width, 200});
+    Place(form.folderList, {d.x, d.y + 24, d.width, std::max(0, d.height - 48)});
+    Place(form.filterBox, {d.x, d.y + d.height - 23, d.width, 100});
+    const TRect& f = l.fileListPanel;
+    Place(form.fileList, {f.x, f.y, f.width, std::max(0, f.height - 18)});
+    Place(form.fileCount, {f.x + 2, f.y + f.height - 16, f.width - 2, 16});
+    const TRect& i = l.infoPanel;
+    HWND values[4] = {form.version, form.layer, form.bitRate, form.sampleFreq};
+    for (int row = 0; row < 4; ++row) {
+        Place(form.infoLabels[row], {i.x + 4, i.y + 2 + row * 18, 80, 16});
+        Place(values[row], {i.x + 88, i.y + 2 + row * 18, std::max(0, i.width - 92), 16});
+    }
+    const TRect& t = l.tabs;
+    Place(form.tabSet, t);
+    RECT page{t.x, t.y, t.x + t.width, t.y + t.height};
+    SendMessageA(form.tabSet, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&page));
+    const int pageWidth = std::max(0, static_cast<int>(page.right - page.left));
+    HWND boxes[6] = {form.title, form.artist, form.album, form.genre, form.year, form.comment};
+    for (int row = 0; row < 6; ++row) {
+        const int y = page.top + 2 + row * 25;
+        Place(form.tagLabels[row], {page.left + 2, y + 3, 50, 16});
+        Place(boxes[row],
+              {page.left + 54, y, std::max(0, pageWidth - 58), row == 3 || row == 4 ? 200 : 22});
+    }
+    Place(form.lyricsMemo,
+          {page.left, page.top, pageWidth, std::max(0, static_cast<int>(page.bottom - page.top))});
+    Place(form.toolPanel, l.toolPanel);
+    Place(form.songList, l.songList);
+    const TRect& s = l.totals;
+    Place(form.totalSong, {s.x + 2, s.y + 2, s.width / 2 - 2, s.height - 2});
+    Place(form.totalTime, {s.x + s.width / 2, s.y + 2, s.width / 2 - 2, s.height - 2});
+    InvalidateRect(form.window, nullptr, TRUE);
+}
+
+namespace {
+
+// ---- handlers ----
+
+LRESULT FormCreate(HWND window, const CREATESTRUCTA* create) {
+    auto* form = static_cast<TMainForm*>(create->lpCreateParams);
+    form->window = window;
+    CreateControls(*form);
+    FormCreateModel(*form);
+    ShowTabPage(*form);
+    SetTimer(window, kRunningTimer, kRunningTimerMilliseconds, nullptr);
+    return 0;
+}
+
+LRESULT FormResize(TMainForm& form, WPARAM type, int width) {
+    if (type == SIZE_MINIMIZED || form.toolBar == nullptr)
+        return 0;
+    const bool ratio = ReadSetting(form.store, setting::MainTainPanelRatio);
+    form.panels = PanelsAfterResize(form.panels, width, ratio);
+    LayOut(form);
+    return 0;
+}
+
+// Splitters are the gaps between the panels: dragging one moves its edge.
+enum class TSplitter { None, Split1, Split2, Split3 };
+
+TSplitter SplitterAt(const TMainForm& form, int x, int y) {
+    RECT client;
+    GetClientRect(form.window, &client);
+    const TMainLayout l = LayOutMainWindow(client.right, client.bottom, ToolBarHeight(form),
+                                           StatusBarHeight(form), form.buttonSize, form.panels);
+    const auto inside = [x, y](const TRect& r) {
+        return x >= r.x && x < r.x + r.width && y >= r.y && y < r.y + r.height;
+    };
+    if (inside(l.split1))
+        return TSplitter::Split1;
+    if (inside(l.split2))
+        return TSplitter::Split2;
+    if (inside(l.split3))
+        return TSplitter::Split3;
+    return TSplitter::None;
+}
+
+TSplitter g_dragging = TSplitter::None;  // one mouse, one drag at a time
+
+LRESULT FormSetCursor(TMainForm& form, WPARAM wParam, LPARAM lParam) {
+    if (reinterpret_cast<HWND>(wParam) == form.window && LOWORD(lParam) == HTCLIENT) {
+        POINT p;
+        GetCursorPos(&p);
+        ScreenToClient(form.window, &p);
+        const TSplitter s = SplitterAt(form, p.x, p.y);
+        if (s != TSplitter::None) {
+            SetCursor(LoadCursorA(nullptr, s == TSplitter::Split2 ? IDC_SIZENS : IDC_SIZEWE));
+            return TRUE;
+        }
+    }
+    return DefWindowProcA(form.window, WM_SETCURSOR, wParam, lParam);
+}
+
+LRESULT SplitMouseDown(TMainForm& form, LPARAM lParam) {
+    g_dragging = SplitterAt(form, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    if (g_dragging != TSplitter::None)
+        SetCapture(form.window);
+    return 0;
+}
+
+LRESULT SplitMouseUp(TMainForm& form, LPARAM lParam) {
+    if (g_dragging == TSplitter::None)
+        return 0;
+    ReleaseCapture();
+    const int x = GET_X_LPARAM(lParam);
+    const int y = GET_Y_LPARAM(lParam);
+    RECT client;
+    GetClientRect(form.window, &client);
+    switch (g_dragging) {
+        case TSplitter::Split1:
+            form.panels.dirListPanelWidth = std::clamp(x, 0, form.panels.leftPanelWidth);
+            break;
+        case TSplitter::Split2:
+            form.panels.listPanelHeight = std::max(0, y - ToolBarHeight(form));
+            break;
+        case TSplitter::Split3:
+            form.panels.leftPanelWidth = x;
+            form.panels = PanelsAfterSplit3(form.panels, client.right);
+            break;
+        case TSplitter::None:
+            break;
+    }
+    g_dragging = TSplitter::None;
+    LayOut(form);
+    return 0;
+}
+
+void SupplySongText(TMainForm& form, NMLVDISPINFOA* info) {
+    LVITEMA& item = info->item;
+    if (item.iItem < 0 || item.iItem >= form.list.Count())
+        return;
+    const TSongEntry& entry = form.list.Entry(item.iItem);
+    if (item.mask & LVIF_TEXT) {
+        const std::string& text = item.iSubItem == 0   ? entry.caption
+                                  : item.iSubItem == 1 ? entry.timeText
+                                                       : entry.folder;
+        lstrcpynA(item.pszText, text.c_str(), item.cchTextMax);
+    }
+    if (item.mask & LVIF_STATE) {
+        item.state |= INDEXTOSTATEIMAGEMASK(static_cast<UINT>(entry.stateImage + 1));
+        item.stateMask |= LVIS_STATEIMAGEMASK;
+    }
+}
+
+void PostRefresh(TMainForm& form) {
+    if (form.pushingList || form.refreshPosted)
+        return;
+    form.refreshPosted = true;
+    PostMessageA(form.window, kRefreshMessage, 0, 0);
+}
+
+LRESULT FormNotify(TMainForm& form, NMHDR* header) {
+    if (header->hwndFrom == form.songList) {
+        switch (header->code) {
+            case LVN_GETDISPINFOA:
+                SupplySongText(form, reinterpret_cast<NMLVDISPINFOA*>(header));
+                break;
+            case LVN_ITEMCHANGED:
+            case LVN_ODSTATECHANGED:
+                form.active = TActiveControl::SongList;
+                PostRefresh(form);
+                break;
+            case NM_CLICK:
+                form.active = TActiveControl::SongList;
+                PostRefresh(form);
+                break;
+            case NM_DBLCLK:
+                SongListDblClick(form);
+                break;
+            case NM_RCLICK:
+                SongListPopup(form);
+                break;
+            case LVN_COLUMNCLICK:
+                SongListColumnClick(form, reinterpret_cast<NMLISTVIEW*>(header)->iSubItem);
+                break;
+            default:
+                break;
+        }
+        return 0;
+    }
+    if (header->hwndFrom == form.tabSet && header->code == TCN_SELCHANGE) {
+        ShowTabPage(form);
+        return 0;
+    }
+    if (header->code == TTN_GETDISPINFOA) {
+        auto* tip = reinterpret_cast<NMTTDISPINFOA*>(header);
+        const std::string_view hint = HintOfCommand(static_cast<int>(header->idFrom));
+        static char text[80];
+        lstrcpynA(text, std::string(hint).c_str(), sizeof text);
+        tip->lpszText = text;
+        SendMessageA(form.statusBar, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(text));
+    }
+    return 0;
+}
+
+LRESULT FormControlCommand(TMainForm& form, WORD id, WORD code, HWND control) {
+    if (control == form.fileList) {
+        if (code == LBN_SELCHANGE || code == LBN_SETFOCUS) {
+            form.active = TActiveControl::FileList;
+            FileListBoxClick(form);
+        } else if (code == LBN_DBLCLK) {
+            FileListBoxDblClick(form);
+        }
+        return 0;
+    }
+    if (control == form.folderList && code == LBN_DBLCLK) {
+        FolderListDblClick(form);
+        return 0;
+    }
+    if (control == form.driveBox && code == CBN_SELCHANGE) {
+        DriveBoxChange(form);
+        return 0;
+    }
+    const bool tagBox = control == form.title || control == form.artist || control == form.album ||
+                        control == form.comment;
+    if ((tagBox && code == EN_CHANGE) || ((control == form.genre || control == form.year) &&
+                                          (code == CBN_SELCHANGE || code == CBN_EDITCHANGE))) {
+        TagBoxChange(form);
+        return 0;
+    }
+    if (control == form.year && code == CBN_KILLFOCUS) {
+        YearExit(form);
+        return 0;
+    }
+    if (control == nullptr || control == form.toolBar || control == form.toolPanel || code == 0) {
+        MainCommand(form, id);
+    }
+    return 0;
+}
+
+LRESULT FormCloseQuery(TMainForm& form) {
+    if (CloseNeedsQuestion(form.closeBoxHit)) {
+        form.closeBoxHit = false;
+        if (form.dialogs.Message(form.window, LeaveQuestion(),
+                                 MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) {
+            return 0;
+        }
+    }
+    FormClose(form);
+    DestroyWindow(form.window);
+    return 0;
+}
+
+LRESULT FormNcHitTest(TMainForm& form, WPARAM wParam, LPARAM lParam) {
+    const LRESULT hit = DefWindowProcA(form.window, WM_NCHITTEST, wParam, lParam);
+    form.closeBoxHit = hit == HTCLOSE;
+    return hit;
+}
+
+LRESULT Dispatch(TMainForm& form, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_SIZE:
+            return FormResize(form, wParam, LOWORD(lParam));
+        case WM_SETCURSOR:
+            return FormSetCursor(form, wParam, lParam);
+        case WM_LBUTTONDOWN:
+            return SplitMouseDown(form, lParam);
+        case WM_LBUTTONUP:
+            return SplitMouseUp(form, lParam);
+        case WM_NOTIFY:
+            return FormNotify(form, reinterpret_cast<NMHDR*>(lParam));
+        case WM_COMMAND:
+            return FormControlCommand(form, LOWORD(wParam), HIWORD(wParam),
+                                      reinterpret_cast<HWND>(lParam));
+        case WM_TIMER:
+            RunningTimerTimer(form);
+            return 0;
+        case kRefreshMessage:
+            form.refreshPosted = false;
+            SongListClick(form);
+            return 0;
+        case WM_NCHITTEST:
+            return FormNcHitTest(form, wParam, lParam);
+        case WM_CLOSE:
+            return FormCloseQuery(form);
+        case WM_SHOWWINDOW:
+            if (wParam)
+                FormShow(form);
+            return DefWindowProcA(form.window, message, wParam, lParam);
+        case WM_DESTROY:
+            FormDestroy(form);
+            PostQuitMessage(0);
+            return 0;
+        default:
+            return DefWindowProcA(form.window, message, wParam, lParam);
+    }
+}
+
+LRESULT CALLBACK MainFormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    auto* form = reinterpret_cast<TMainForm*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (form == nullptr)
+        return DefWindowProcA(window, message, wParam, lParam);
+    // The one place a failed file or registry operation ends up: the command stops, the
+    // error is shown, and the window stays usable.
+    try {
+        if (message == WM_CREATE) {
+            return FormCreate(window, reinterpret_cast<const CREATESTRUCTA*>(lParam));
+        }
+        if (message == WM_NCDESTROY) {
+            SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+            delete form;
+            return DefWindowProcA(window, message, wParam, lParam);
+        }
+        return Dispatch(*form, message, wParam, lParam);
+    } catch (const std::exception& error) {
+        form->dialogs.Message(window, error.what(), MB_OK | MB_ICONERROR);
+    }
+    return 0;
+}
+
+}  // namespace
+
+TMainForm* MainFormState(HWND window) {
+    char name[32] = "";
+    GetClassNameA(window, name, sizeof name);
+    if (std::strcmp(name, kMainFormClass) != 0)
+        return nullptr;
+    return reinterpret_cast<TMainForm*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+bool RegisterMainFormClass(HINSTANCE instance) {
+    WNDCLASSA windowClass{};
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = MainFormProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_ORVANE));
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszMenuName = MAKEINTRESOURCEA(IDR_MAINMENU);
+    windowClass.lpszClassName = kMainFormClass;
+    return RegisterClassA(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+HWND CreateMainForm(HINSTANCE instance, const TMainFormParams& params) {
+    auto* form = new TMainForm(params);
+    // 663 x 543 client area at design.
+    RECT frame{0, 0, 663, 543};
+    AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, TRUE);
+    HWND window = CreateWindowExA(0, kMainFormClass, std::string(kApplicationTitle).c_str(),
+                                  WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
+                                  nullptr, nullptr, instance, form);
+    if (window == nullptr)
+        return nullptr;
+    if (!params.startHidden) {
+        ShowWindow(window, SW_SHOW);
+        UpdateWindow(window);
+    } else {
+        form->hidden = true;
+    }
+    return window;
+}
+
+HACCEL LoadMainAccelerators(HINSTANCE instance) {
+    return LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
+}
+
+int RunMessageLoop(HWND mainWindow, HACCEL accelerators, bool wait) {
+    MSG message;
+    for (;;) {
+        if (wait) {
+            if (GetMessageA(&message, nullptr, 0, 0) <= 0)
+                return static_cast<int>(message.wParam);
+        } else if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            return 0;
+        } else if (message.message == WM_QUIT) {
+            return static_cast<int>(message.wParam);
+        }
+        if (IsWindow(mainWindow) && accelerators != nullptr &&
+            TranslateAcceleratorA(mainWindow, accelerators, &message)) {
+            continue;
+        }
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+}  // namespace orvane

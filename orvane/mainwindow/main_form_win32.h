@@ -1,0 +1,113 @@
+// TMainForm: Orvane Manager's main window. One state struct owns the list model, the tag
+// panel, the player controller and the seams; the window procedure only dispatches.
+#pragma once
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "classes_registry.h"
+#include "main_dialogs_win32.h"
+#include "main_layout.h"
+#include "options.h"
+#include "player_controller.h"
+#include "player_seams.h"
+#include "random_source.h"
+#include "set_file_image.h"
+#include "settings_store.h"
+#include "song_list.h"
+#include "tag_panel.h"
+#include "view_settings.h"
+#include "window_decisions.h"
+
+namespace orvane {
+
+inline constexpr const char* kMainFormClass = "TMainForm";
+
+// What the program (or a test) hands the window at creation; everything must outlive it.
+struct TMainFormParams {
+    SettingsStore* store = nullptr;
+    ClassesRegistry* classes = nullptr;
+    MainDialogs* dialogs = nullptr;
+    PlayerWindow* playerWindow = nullptr;
+    PlayerShell* playerShell = nullptr;
+    ScreenSaver* screenSaver = nullptr;
+    std::string programFolder;  // ANSI, without a trailing backslash
+    bool startHidden = false;
+};
+
+struct TMainForm {
+    HWND window = nullptr;
+    HWND toolBar = nullptr;
+    HWND toolPanel = nullptr;
+    HWND driveBox = nullptr;
+    HWND folderList = nullptr;
+    HWND filterBox = nullptr;
+    HWND fileList = nullptr;
+    HWND fileCount = nullptr;
+    HWND infoLabels[4] = {};
+    HWND version = nullptr;
+    HWND layer = nullptr;
+    HWND bitRate = nullptr;
+    HWND sampleFreq = nullptr;
+    HWND tabSet = nullptr;
+    HWND tagLabels[6] = {};
+    HWND title = nullptr;
+    HWND artist = nullptr;
+    HWND album = nullptr;
+    HWND genre = nullptr;
+    HWND year = nullptr;
+    HWND comment = nullptr;
+    HWND lyricsMemo = nullptr;
+    HWND songList = nullptr;
+    HWND totalSong = nullptr;
+    HWND totalTime = nullptr;
+    HWND statusBar = nullptr;
+    HMENU listMenu = nullptr;
+    HMENU trayMenu = nullptr;
+    HIMAGELIST toolBarImages = nullptr;
+    HIMAGELIST toolPanelImages = nullptr;
+    HIMAGELIST stateImages = nullptr;
+    HFONT lyricsFont = nullptr;
+
+    TMainFormParams params;
+    SettingsStore& store;
+    MainDialogs& dialogs;
+    std::unique_ptr<PlayerController> player;
+    TSongList list;
+    TSetFileImage image;
+    TTagPanel tag;
+    TViewState view;
+    TPanelSizes panels;
+    TClockRandomSource random;
+    std::vector<std::string> lyricsExtensions;
+    std::string currentSetName;
+    std::string playListFile;
+    std::string currentFolder;  // the file browser's folder, ending without a backslash
+    TActiveControl active = TActiveControl::SongList;
+    int buttonSize = 25;
+    bool closeBoxHit = false;
+    bool settingBoxes = false;  // boxes filled by the program: no "Modified"
+    bool pushingList = false;   // list view changed by the program: no notices
+    bool refreshPosted = false;
+    bool hidden = false;
+
+    explicit TMainForm(const TMainFormParams& p)
+        : params(p), store(*p.store), dialogs(*p.dialogs) {}
+};
+
+bool RegisterMainFormClass(HINSTANCE instance);
+// Creates the window (hidden when params.startHidden); FormCreate runs inside.
+HWND CreateMainForm(HINSTANCE instance, const TMainFormParams& params);
+TMainForm* MainFormState(HWND window);
+// The accelerator table of the main menu's shortcuts.
+HACCEL LoadMainAccelerators(HINSTANCE instance);
+// Waits for and handles messages until the quit message (wait) or until none is left.
+int RunMessageLoop(HWND mainWindow, HACCEL accelerators, bool wait);
+
+}  // namespace orvane

@@ -1,0 +1,135 @@
+// Resource and control ids of Orvane Manager's windows and dialogs.
+#pragma once
+
+#define IDR_MAINMENU 100
+#define IDR_LISTMENU 101
+#define IDR_TRAYMENU 102
+#define IDR_ACCELERATORS 103
+#define IDI_ORVANE 104
+
+// Controls of the main window.
+#define IDC_TOOLBAR 200
+#define IDC_TOOLPANEL 201
+#define IDC_DRIVEBOX 202
+#define IDC_FOLDERLIST 203
+#define IDC_FILTERBOX 204
+#define IDC_FILELIST 205
+#define IDC_FILECOUNT 206
+#define IDC_VERSION 207
+#define IDC_LAYER 208
+#define IDC_BITRATE 209
+#define IDC_SAMPLEFREQ 210
+#define IDC_TABSET 211
+#define IDC_TITLE 212
+#define IDC_ARTIST 213
+#define IDC_ALBUM 214
+#define IDC_GENRE 215
+#define IDC_YEAR 216
+#define IDC_COMMENT 217
+#define IDC_LYRICSMEMO 218
+#define IDC_SONGLIST 219
+#define IDC_TOTALSONG 220
+#define IDC_TOTALTIME 221
+#define IDC_STATUSBAR 222
+#define IDC_INFOLABEL 230  // 230..233: the four captions of the information panel
+#define IDC_TAGLABEL 240   // 240..245: the six captions of the tag panel
+
+// Commands (buttons and menu items share them).
+#define IDM_PLAY 1000
+#define IDM_PLAYLIST 1001
+#define IDM_PLAYLISTHERE 1002
+#define IDM_STOP 1003
+#define IDM_PREV 1004
+#define IDM_NEXT 1005
+#define IDM_SHUFFLE 1006
+#define IDM_RANDOM 1007
+#define IDM_RANDOMIZE 1008
+#define IDM_EMPTY 1009
+#define IDM_VISIBLE 1010
+#define IDM_TOPMOST 1011
+#define IDM_BRINGUP 1012
+#define IDM_SHUTDOWN 1013
+#define IDM_VOLUME 1014
+#define IDM_RESET 1015
+#define IDM_SETS 1016
+#define IDM_PROPERTIES 1017
+#define IDM_LYRICSFONT 1018
+#define IDM_ASSOCIATION 1019
+#define IDM_BUTTONSIZE 1020
+#define IDM_HIDE 1021
+#define IDM_EXIT 1022
+#define IDM_ABOUT 1023
+#define IDM_RESTORE 1024
+#define IDM_ADD 1025
+#define IDM_ADDALL 1026
+#define IDM_REMOVE 1027
+#define IDM_REMOVEALL 1028
+#define IDM_UP 1029
+#define IDM_DOWN 1030
+#define IDM_CHECK 1031
+#define IDM_CLEANFLAG 1032
+#define IDM_SORTFILENAME 1033
+#define IDM_SORTTIME 1034
+#define IDM_SORTPATH 1035
+#define IDM_NOSORT 1036
+#define IDM_REVERSE 1037
+#define IDM_SORTALWAYS 1038
+#define IDM_SELECTALL 1039
+#define IDM_CLEARSEL 1040
+#define IDM_INVERTSEL 1041
+#define IDM_NEWTAG 1042
+#define IDM_SAVETAG 1043
+#define IDM_UNDO 1044
+#define IDM_COPY 1045
+#define IDM_CUT 1046
+#define IDM_PASTE 1047
+
+// Properties dialog.
+#define IDD_PROPERTIES 300
+#define IDC_PAGECONTROL 301
+#define IDC_LYRICSEXT 302
+#define IDC_EXTADD 303
+#define IDC_EXTDELETE 304
+#define IDC_EXTEDIT 305
+#define IDC_EXTUP 306
+#define IDC_EXTDOWN 307
+#define IDC_SEQ_TOPDOWN 308
+#define IDC_SEQ_DOWNTOP 309
+#define IDC_SEQ_RANDOM 310
+#define IDC_DBL_ADDREMOVE 311
+#define IDC_DBL_PLAY 312
+#define IDC_DBL_PLAYHERE 313
+#define IDC_AUTOHIDE 314
+#define IDC_AUTOSET 315
+#define IDC_DONTSPLASH 316
+#define IDC_AUTOLAUNCH 317
+#define IDC_ALLOWDUP 318
+#define IDC_DONTSHOWHINT 319
+#define IDC_LOCKTOOLBAR 320
+#define IDC_SAVERSTOP 321
+#define IDC_MAINTAINPANEL 322
+#define IDC_SHOWUSEDICON 323
+#define IDC_AUTOCLOSE 324
+#define IDC_AUTOMIN 325
+#define IDC_AUTOSAVETAG 326
+#define IDC_GROUP_LYRICS 327
+#define IDC_GROUP_SEQUENCE 328
+#define IDC_GROUP_DOUBLECLICK 329
+#define IDC_GROUP_STARTUP 330
+#define IDC_GROUP_SWITCHES 331
+#define IDC_HELPBTN 332
+
+// Set configuration and new set dialogs.
+#define IDD_SETS 400
+#define IDC_SETNAMECBOX 401
+#define IDC_DESCRIPTION 402
+#define IDC_SETNEW 403
+#define IDC_SETDEL 404
+#define IDD_NEWSET 410
+#define IDC_NAMEEDIT 411
+#define IDC_DESCRIPTIONEDIT 412
+
+// Input box.
+#define IDD_INPUT 420
+#define IDC_INPUTPROMPT 421
+#define IDC_INPUTEDIT 422

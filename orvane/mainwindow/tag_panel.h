@@ -1,0 +1,80 @@
+// The information and tag panels of the shown file as values: what the labels and boxes
+// hold, whether the tag was changed, and what Save, Undo, New, Copy and Paste do.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "header_texts.h"
+#include "song_file.h"
+#include "tag_boxes.h"
+
+namespace orvane {
+
+enum class TSaveDecision { Nothing, Ask, Write };
+
+class TTagPanel {
+  public:
+    // RefreshSongInfo for a file: the boxes are cleared, then filled from its tag when it has
+    // one (which also becomes the Undo copy). A file whose first frame cannot be decoded
+    // still shows its tag; only its header labels are empty.
+    void Show(const std::string& fileName, const TSongFileInfo& info, bool readOnly);
+
+    const std::string& TagFileName() const { return tagFileName_; }
+    const TTagBoxes& Boxes() const { return boxes_; }
+    const THeaderTexts& Header() const { return header_; }
+    bool ReadOnly() const { return readOnly_; }
+    bool SaveEnabled() const { return saveEnabled_; }
+    bool PasteEnabled() const { return pasteEnabled_; }
+    // "Modified", "Read Only" or nothing.
+    std::string_view StatusText() const;
+
+    // A key typed in a box, or a change of Genre or Year by the user.
+    void Edited(const TTagBoxes& boxes);
+    void New();
+    void Undo();
+    // The clipboard text of Copy; Paste is enabled from then on.
+    std::string Copy();
+    // Paste (only while the boxes are enabled); false when nothing was pasted.
+    bool Paste(std::string_view clipboardText);
+
+    // SaveTagIfChanged: nothing while Save is disabled; ask unless forced or AutoSaveTag.
+    TSaveDecision SaveDecision(bool forced, bool autoSaveTag) const;
+    TTagRecord RecordToWrite() const { return TagFromBoxes(boxes_); }
+    // After the record was written (or the user declined): Save disabled, status cleared.
+    void Saved();
+
+  private:
+    std::string tagFileName_;
+    TTagBoxes boxes_;
+    std::optional<TTagBoxes> backup_;
+    THeaderTexts header_;
+    bool readOnly_ = false;
+    bool saveEnabled_ = false;
+    bool pasteEnabled_ = false;
+};
+
+inline constexpr std::string_view kTagChangedQuestion =
+    "Tag information has been changed, save it ??";
+inline constexpr std::string_view kNoLyricsText = "File not found.";
+
+// The lyrics candidates of a song: its name with each extension in turn.
+std::string LyricsCandidate(std::string_view songFileName, std::string_view extension);
+// The first candidate that can be read, whole; "File not found." when none can.
+// readFile gives nothing for a file that does not exist.
+template <typename ReadFile>
+std::string LoadLyrics(std::string_view songFileName, const std::vector<std::string>& extensions,
+                       const ReadFile& readFile) {
+    for (const std::string& extension : extensions) {
+        if (std::optional<std::string> text = readFile(LyricsCandidate(songFileName, extension))) {
+            return *text;
+        }
+    }
+    return std::string(kNoLyricsText);
+}
+// A whole text file through the C library (the system's ANSI names on Windows).
+std::optional<std::string> ReadWholeFile(const std::string& fileName);
+
+}  // namespace orvane

@@ -1,0 +1,106 @@
+#include "window_decisions.h"
+
+#include <gtest/gtest.h>
+
+#include "command_table.h"
+#include "memory_settings_store.h"
+
+namespace orvane {
+namespace {
+
+TEST(StartPlan, SplashAndHiddenStartFromTheSettings) {
+    struct Case {
+        const char* name;
+        const char* section;
+        const char* value;
+        TStartPlan plan;
+    };
+    const Case cases[] = {
+        {"fresh", nullptr, nullptr, {true, false}},
+        {"no splash", "(Default)", "DontSplashScreen", {false, false}},
+        {"hidden at last close", "General", "AppHide", {true, true}},
+        {"hide at start option", "(Default)", "AutoHide", {true, true}},
+    };
+    for (const Case& c : cases) {
+        MemorySettingsStore store;
+        if (c.section != nullptr)
+            store.WriteText(c.section, c.value, "1");
+        const TStartPlan plan = PlanStart(store);
+        EXPECT_EQ(plan.showSplash, c.plan.showSplash) << c.name;
+        EXPECT_EQ(plan.startHidden, c.plan.startHidden) << c.name;
+    }
+}
+
+TEST(DoubleClick, TableByOptionAndList) {
+    using C = TDoubleClickCommand;
+    using A = TDoubleClickAction;
+    struct Case {
+        TClickedList list;
+        A option;
+        bool selection;
+        C command;
+    };
+    const Case cases[] = {
+        {TClickedList::SongList, A::AddRemove, true, C::Remove},
+        {TClickedList::FileList, A::AddRemove, true, C::Add},
+        {TClickedList::SongList, A::Play, true, C::Play},
+        {TClickedList::FileList, A::Play, true, C::Play},
+        {TClickedList::SongList, A::PlayListFromHere, true, C::PlayListFromHere},
+        {TClickedList::FileList, A::PlayListFromHere, true, C::Nothing},
+        {TClickedList::FileList, A::AddRemove, false, C::Nothing},
+        {TClickedList::SongList, A::Play, false, C::Nothing},
+    };
+    int row = 0;
+    for (const Case& c : cases) {
+        EXPECT_EQ(DoubleClickCommand(c.list, c.option, c.selection), c.command) << "row " << row;
+        ++row;
+    }
+}
+
+TEST(ShownFile, SelectionThenNowPlayingThenFileList) {
+    TSongList list;
+    list.Assign({MakeSongEntry("C:\\A", "one.mp3", 1), MakeSongEntry("C:\\A", "two.mp3", 2)}, 1);
+    EXPECT_EQ(ShownFile(TActiveControl::SongList, list, {}), "C:\\A\\two.mp3");
+    list.SetSelected(0, true);
+    EXPECT_EQ(ShownFile(TActiveControl::SongList, list, {}), "C:\\A\\one.mp3");
+    EXPECT_EQ(ShownFile(TActiveControl::FileList, list, "C:\\B\\x.mp3"), "C:\\B\\x.mp3");
+    EXPECT_EQ(ShownFile(TActiveControl::Other, list, "C:\\B\\x.mp3"), std::nullopt);
+    EXPECT_EQ(ShownFile(TActiveControl::SongList, TSongList{}, {}), std::nullopt);
+}
+
+TEST(ButtonSize, OnlyWholeNumbersFrom25To35) {
+    EXPECT_EQ(ButtonSizeAnswer("25"), 25);
+    EXPECT_EQ(ButtonSizeAnswer(" 35 "), 35);
+    for (const char* refused : {"24", "36", "", "thirty", "30px", "-30"}) {
+        EXPECT_EQ(ButtonSizeAnswer(refused), std::nullopt) << refused;
+    }
+}
+
+TEST(SortState, SettingsAndListAgree) {
+    TViewState view;
+    view.sortItem = TSortItem::ByPath;
+    view.reverseOrder = true;
+    view.sortAlways = false;
+    const TSortState sort = SortStateOf(view);
+    EXPECT_EQ(sort, (TSortState{TSortKey::ByPath, false, true}));
+    TViewState back;
+    StoreSortState(back, sort);
+    EXPECT_EQ(back, view);
+}
+
+TEST(CommandTable, ListModelNamesReachTheirCommands) {
+    for (std::string_view name : TListCommands::AllNames()) {
+        EXPECT_NE(CommandOfControl(name), 0) << name;
+    }
+    EXPECT_EQ(CommandOfControl("PlayListItem2"), IDM_PLAYLIST);
+    EXPECT_EQ(CommandOfControl("DelAllBtn"), IDM_REMOVEALL);
+    EXPECT_EQ(CommandOfControl("Nonsense"), 0);
+    EXPECT_EQ(HintOfCommand(IDM_EXIT), "Exit Orvane Manager...");
+}
+
+TEST(LeaveQuestion, NamesTheProgram) {
+    EXPECT_EQ(LeaveQuestion(), "Are you sure leaving Orvane Manager 1.0 Beta2 ??");
+}
+
+}  // namespace
+}  // namespace orvane
