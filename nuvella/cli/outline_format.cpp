@@ -63,10 +63,15 @@ void appendEscapedLabel(std::string& out, std::string_view label) {
 }
 
 void appendOutlineLine(std::string& out, int depth, OutlineKind kind, std::string_view label) {
-    out += std::to_string(depth);
-    out += kind == OutlineKind::File      ? " file "
-           : kind == OutlineKind::Section ? " section "
-                                          : " article ";
+    const std::string_view word = kind == OutlineKind::File      ? " file "
+                                  : kind == OutlineKind::Section ? " section "
+                                                                 : " article ";
+    if (depth >= 0 && depth <= 9) {
+        out += static_cast<char>('0' + depth);
+    } else {
+        out += std::to_string(depth);
+    }
+    out += word;
     appendEscapedLabel(out, label);
     out += '\n';
 }

@@ -55,9 +55,15 @@ bool hasIssueMarker(std::string_view firstPiece) {
 
 namespace {
 
-// The next line feed or Ctrl+Z at or after `p`, or `end`. Sets `sawNul` when it passes a NUL
-// (or meets one in the block it stops in): NULs are rare and handled after the split.
-const char* findLineEnd(const char* p, const char* end, bool& sawNul) {
+// What findLineEnd() passed on its way (or met in the block it stopped in): both are rare
+// in issues and handled line by line only where they occur.
+struct SeenBytes {
+    bool nul = false;
+    bool upperHalf = false;  // a byte of 0x80 or above, which the code page may change
+};
+
+// The next line feed or Ctrl+Z at or after `p`, or `end`.
+const char* findLineEnd(const char* p, const char* end, SeenBytes& seen) {
 #if defined(__SSE2__)
     // Sixteen bytes per step: most lines are a few dozen characters long.
     const __m128i lineFeed = _mm_set1_epi8('\n');
@@ -65,9 +71,8 @@ const char* findLineEnd(const char* p, const char* end, bool& sawNul) {
     const __m128i nul = _mm_setzero_si128();
     while (end - p >= 16) {
         const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        if (_mm_movemask_epi8(_mm_cmpeq_epi8(block, nul)) != 0) {
-            sawNul = true;
-        }
+        seen.nul |= _mm_movemask_epi8(_mm_cmpeq_epi8(block, nul)) != 0;
+        seen.upperHalf |= _mm_movemask_epi8(block) != 0;
         const int stops = _mm_movemask_epi8(
             _mm_or_si128(_mm_cmpeq_epi8(block, lineFeed), _mm_cmpeq_epi8(block, ctrlZ)));
         if (stops != 0) {
@@ -80,28 +85,30 @@ const char* findLineEnd(const char* p, const char* end, bool& sawNul) {
         if (*p == '\n' || *p == 0x1A) {
             return p;
         }
-        if (*p == '\0') {
-            sawNul = true;
-        }
+        seen.nul |= *p == '\0';
+        seen.upperHalf |= static_cast<unsigned char>(*p) >= 0x80;
     }
     return end;
 }
 
-}  // namespace
-
-void splitIntoPieces(Issue& issue, std::size_t from) {
-    // The same pieces as takePiece() one after the other, with one search per line instead
-    // of one per piece; a Ctrl+Z met on the way ends the text, as text mode does.
+// The same pieces as takePiece() one after the other, with one search per line instead of
+// one per piece; a Ctrl+Z met on the way ends the text, as text mode does. With a converter,
+// the lines that hold bytes of the upper half are converted as they are passed.
+void splitAndConvert(Issue& issue, std::size_t from, OemConverter* converter) {
     char* const text = issue.text.get();
     char* p = text + from;
     char* end = text + issue.textSize;
     issue.lines.clear();
     issue.lines.reserve(static_cast<std::size_t>(end - p) / 32 + 1);
-    bool sawNul = false;
+    SeenBytes seen;
     auto nextStop = [&](char* at) {
-        char* stop = const_cast<char*>(findLineEnd(at, end, sawNul));
+        seen.upperHalf = false;
+        char* stop = const_cast<char*>(findLineEnd(at, end, seen));
         if (stop < end && *stop == 0x1A) {
             end = stop;
+        }
+        if (converter != nullptr && seen.upperHalf) {
+            converter->toAnsi(at, static_cast<std::size_t>(stop - at));
         }
         return stop;
     };
@@ -134,7 +141,7 @@ void splitIntoPieces(Issue& issue, std::size_t from) {
     issue.textSize = static_cast<std::size_t>(end - text);
     issue.lines.push_back(IssueLine{end, 0, 0});
     // A NUL ends the visible text of its piece, as it would end a C string.
-    if (sawNul) {
+    if (seen.nul) {
         for (IssueLine& line : issue.lines) {
             if (const void* nul = std::memchr(line.data, '\0', line.size)) {
                 line.length = static_cast<std::uint32_t>(static_cast<const char*>(nul) - line.data);
@@ -143,16 +150,22 @@ void splitIntoPieces(Issue& issue, std::size_t from) {
     }
 }
 
+}  // namespace
+
+void splitIntoPieces(Issue& issue, std::size_t from) {
+    splitAndConvert(issue, from, nullptr);
+}
+
 void parseIssueText(Issue& issue, std::size_t markerLength, OemConverter& converter) {
-    // Splitting first finds any Ctrl+Z, so only the text itself is converted; the
-    // conversion leaves line feeds, carriage returns and NULs as they are.
-    splitIntoPieces(issue, markerLength);
-    converter.toAnsi(issue.text.get() + markerLength, issue.textSize - markerLength);
+    // The conversion is byte for byte and leaves line feeds, carriage returns and NULs as
+    // they are, so it can run line by line during the split, and only up to any Ctrl+Z.
+    splitAndConvert(issue, markerLength, &converter);
 }
 
 namespace {
 
 constexpr std::string_view kSeparatorMark = "=-=-";
+constexpr std::string_view kQuotedTitlePrefix = " :: \"";
 
 // The next "=-=-" at or after `from`, or null. Section marks are rare in body text, so the
 // search runs over the whole text once instead of over every piece.
@@ -184,18 +197,21 @@ void enterOutline(const Issue& issue, OutlineSink& sink) {
         const std::string_view text = line->text();
         LineKind kind;
         const char first = text.empty() ? '\0' : text[0];
-        if (first == '=' || first == ' ' || line->length != line->size) {
+        if (first == '=' || line->length != line->size) {
             kind = classifyLine(text);
         } else {
-            // Only "contains =-=-" can hold: answer it from the running search. A mark that
-            // straddles two pieces belongs to neither.
+            // Only "contains =-=-" and the quoted title can hold: answer the first from the
+            // running search. A mark that straddles two pieces belongs to neither.
             if (markSearchedFrom == nullptr || (mark != nullptr && mark < line->data)) {
                 mark = findSeparatorMark(line->data, textEnd);
                 markSearchedFrom = line->data;
             }
-            kind = (mark != nullptr && mark + kSeparatorMark.size() <= line->data + line->size)
-                       ? LineKind::SectionSeparator
-                       : LineKind::Body;
+            if (mark != nullptr && mark + kSeparatorMark.size() <= line->data + line->size) {
+                kind = LineKind::SectionSeparator;
+            } else {
+                kind =
+                    text.starts_with(kQuotedTitlePrefix) ? LineKind::QuotedTitle : LineKind::Body;
+            }
         }
         switch (kind) {
             case LineKind::SectionSeparator:

@@ -9,7 +9,7 @@ namespace {
 // character of the text, and labels are cut from every title of a large issue.
 class CharSet {
   public:
-    explicit CharSet(std::string_view members) {
+    constexpr explicit CharSet(std::string_view members) {
         for (const char c : members) {
             in_[static_cast<unsigned char>(c)] = true;
         }
@@ -36,10 +36,20 @@ class CharSet {
     std::array<bool, 256> in_{};
 };
 
-constexpr std::string_view kSectionDelimiters = "-=[]<>\n";
-constexpr std::string_view kBracketOpeners = "<([";
-constexpr std::string_view kBracketDelimiters = "()<>[]";
+constexpr CharSet kSectionDelimiters("-=[]<>\n");
+constexpr CharSet kBracketOpeners("<([");
+constexpr CharSet kBracketDelimiters("()<>[]");
+constexpr CharSet kQuote("\"");
 constexpr std::string_view kQuotedTitlePrefix = " :: \"";
+
+std::optional<std::string_view> firstTokenIn(std::string_view text, const CharSet& delimiters) {
+    const auto begin = delimiters.findNotIn(text);
+    if (begin == std::string_view::npos) {
+        return std::nullopt;
+    }
+    const auto end = delimiters.findIn(text, begin);
+    return text.substr(begin, end == std::string_view::npos ? std::string_view::npos : end - begin);
+}
 
 }  // namespace
 
@@ -48,9 +58,8 @@ LineKind classifyLine(std::string_view text) {
         return LineKind::SectionSeparator;
     }
     if (text.starts_with("=-")) {
-        return CharSet(kBracketOpeners).findIn(text) != std::string_view::npos
-                   ? LineKind::BracketedTitle
-                   : LineKind::RuleLine;
+        return kBracketOpeners.findIn(text) != std::string_view::npos ? LineKind::BracketedTitle
+                                                                      : LineKind::RuleLine;
     }
     if (text.starts_with(kQuotedTitlePrefix)) {
         return LineKind::QuotedTitle;
@@ -59,32 +68,26 @@ LineKind classifyLine(std::string_view text) {
 }
 
 std::optional<std::string_view> firstToken(std::string_view text, std::string_view delimiters) {
-    const CharSet set(delimiters);
-    const auto begin = set.findNotIn(text);
-    if (begin == std::string_view::npos) {
-        return std::nullopt;
-    }
-    const auto end = set.findIn(text, begin);
-    return text.substr(begin, end == std::string_view::npos ? std::string_view::npos : end - begin);
+    return firstTokenIn(text, CharSet(delimiters));
 }
 
 std::string_view sectionLabel(std::string_view text) {
-    return firstToken(text, kSectionDelimiters).value_or(kNoTitle);
+    return firstTokenIn(text, kSectionDelimiters).value_or(kNoTitle);
 }
 
 std::string_view bracketedTitleLabel(std::string_view text) {
-    const auto opener = CharSet(kBracketOpeners).findIn(text);
+    const auto opener = kBracketOpeners.findIn(text);
     if (opener == std::string_view::npos) {
         return {};
     }
-    return firstToken(text.substr(opener), kBracketDelimiters).value_or(std::string_view{});
+    return firstTokenIn(text.substr(opener), kBracketDelimiters).value_or(std::string_view{});
 }
 
 std::string_view quotedTitleLabel(std::string_view text) {
     if (text.size() <= 4) {
         return {};
     }
-    return firstToken(text.substr(4), "\"").value_or(std::string_view{});
+    return firstTokenIn(text.substr(4), kQuote).value_or(std::string_view{});
 }
 
 }  // namespace nuvella

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "issue_file.h"
+#include "memory_files.h"
 #include "oem_table_converter.h"
 #include "recording_outline_sink.h"
 #include "temp_dir.h"
@@ -225,6 +227,93 @@ TEST_F(IssueLoaderTest, NulEndsTheVisibleTextOfItsPiece) {
     EXPECT_EQ(p[0], "== A ==");
     EXPECT_EQ(p[1], "after\n");
     EXPECT_EQ(sink.entries[1].label, " A ");
+}
+
+// The same loads through files in memory, where the bytes read can be counted.
+class HeadFirstTest : public IssueLoaderTest {
+  protected:
+    LoadResult loadMemory(const std::string& name, bool interactive = false) {
+        LoadContext counted{sink, converter, question, library, files};
+        return loadIssueFile(name, counted, interactive);
+    }
+    testing::MemoryFiles files;
+};
+
+struct HeadCase {
+    const char* name;
+    std::string text;
+    std::size_t size;  // filler ('x', no line feed) up to here
+    LoadResult result;
+    std::size_t mostBytesRead;
+};
+
+TEST_F(HeadFirstTest, MarkerIsDecidedOnTheHeadAlone) {
+    const std::size_t k50Mb = 50u << 20;
+    const HeadCase cases[] = {
+        {"marker early on a long first line", "--- Start.Of ---", 100000, LoadResult::Loaded,
+         100000},
+        {"marker past the first piece of a long line", std::string(120, '-') + "Start.Of", 100000,
+         LoadResult::NoMarker, kIssueHeadSize},
+        {"NUL before the marker", std::string("abc\0Start.Of\n", 13), 0, LoadResult::NoMarker, 13},
+        {"NUL after the marker", std::string("Start.Of\0abc\nbody\n", 18), 0, LoadResult::Loaded,
+         18},
+        {"large file without the marker", "PK\x03\x04 an archive", k50Mb, LoadResult::NoMarker,
+         kIssueHeadSize},
+    };
+    for (const HeadCase& c : cases) {
+        files.bytesRead = 0;
+        files.add(c.name, c.text, c.size);
+        EXPECT_EQ(loadMemory(c.name), c.result) << c.name;
+        EXPECT_LE(files.bytesRead, c.mostBytesRead) << c.name;
+    }
+}
+
+TEST_F(HeadFirstTest, OpenAsksAboutALargeFileWithoutTheMarkerAfterItsHead) {
+    files.add("video.avi", "RIFF", 50u << 20);
+    EXPECT_EQ(loadMemory("video.avi", true), LoadResult::Declined);
+    EXPECT_EQ(question.asked, 1);
+    EXPECT_EQ(files.bytesRead, kIssueHeadSize);
+}
+
+TEST_F(HeadFirstTest, WholeFileIsReadWhateverSizeTheSystemReported) {
+    const std::string text = "Start.Of\n== A ==\n" + std::string(9000, 'b') + "\n== B ==\n";
+    for (const std::uint64_t reported : {std::uint64_t{0}, std::uint64_t{5000},
+                                         std::uint64_t{text.size()}, std::uint64_t{1} << 20}) {
+        IssueLibrary fresh;
+        LoadContext counted{sink, converter, question, fresh, files};
+        files.add("a.txt", text, 0, reported);
+        ASSERT_EQ(loadIssueFile("a.txt", counted, false), LoadResult::Loaded) << reported;
+        EXPECT_EQ(fresh.at(0).textSize, text.size()) << reported;
+        EXPECT_EQ(sink.entries.back().label, " B ") << reported;
+    }
+}
+
+// Runs out of memory at the n-th entry, as the tree control may.
+class FailingSink final : public OutlineSink {
+  public:
+    explicit FailingSink(int failAt) : failAt_(failAt) {}
+    void setRedraw(bool on) override { redrawCalls.push_back(on); }
+    OutlineItem insert(OutlineItem, OutlineKind, std::string_view, const IssueLine*) override {
+        if (++inserted == failAt_) {
+            throw std::bad_alloc();
+        }
+        return static_cast<OutlineItem>(inserted);
+    }
+    void markHasChildren(OutlineItem) override {}
+    void repaint() override {}
+    std::vector<bool> redrawCalls;
+    int inserted = 0;
+
+  private:
+    int failAt_;
+};
+
+TEST_F(IssueLoaderTest, RedrawingComesBackOnWhenEnteringRunsOutOfMemory) {
+    FailingSink failing(2);
+    LoadContext failingContext{failing, converter, question, library};
+    const std::string path = dir.write("a.txt", "Start.Of\n== A ==\n== B ==\n");
+    EXPECT_EQ(loadIssueFile(path, failingContext, false), LoadResult::OutOfMemory);
+    EXPECT_EQ(failing.redrawCalls, (std::vector<bool>{false, true}));
 }
 
 }  // namespace
