@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "set_file_io.h"
+#include "system_path.h"
 
 namespace orvane {
 
@@ -22,7 +23,7 @@ std::string SetListingLine(const TSongEntry& entry) {
 
 int ListSetFile(const std::string& path, const std::function<void(const std::string&)>& out,
                 const std::function<void(const std::string&)>& error) {
-    const TSetFileReadResult read = LoadSetFile(path);
+    const TSetFileReadResult read = LoadSetFile(SystemPath(path));
     std::string text;
     text.reserve(read.image.entries.size() * 64);
     for (const auto& entry : read.image.entries) text += SetListingLine(entry);
@@ -30,7 +31,7 @@ int ListSetFile(const std::string& path, const std::function<void(const std::str
     if (!read.ok()) {
         std::string message = "orvane-info: " + path + ": " + read.error;
         std::error_code ec;
-        if (std::filesystem::exists(path, ec)) {
+        if (std::filesystem::exists(SystemPath(path), ec)) {
             message += " (" + std::to_string(read.image.entries.size()) + " entries read)";
         }
         error(message + "\n");

@@ -1,16 +1,47 @@
 #include "current_set.h"
 
+#include <system_error>
+
 #include "set_file_io.h"
 #include "set_names.h"
+#include "system_path.h"
 
 namespace orvane {
+
+namespace {
+
+// Keeps a damaged set file beside itself, so that saving the entries that could be read
+// never destroys the rest. Returns the message for the user.
+std::string KeepDamagedFile(const std::filesystem::path& file) {
+    std::filesystem::path kept = file;
+    kept += kDamagedSuffix;
+    const std::string name = SystemPathText(file);
+    std::error_code ec;
+    std::filesystem::copy_file(file, kept, std::filesystem::copy_options::overwrite_existing, ec);
+    if (ec) {
+        return "The set file " + name + " is damaged and cannot be copied to " +
+               SystemPathText(kept) + " (" + ec.message() +
+               "); saving the list will replace it with the entries shown.";
+    }
+    return "The set file " + name +
+           " is damaged; only the entries read before the damage are "
+           "shown. The file is kept as " +
+           SystemPathText(kept) + ".";
+}
+
+}  // namespace
 
 TLoadedSet LoadCurrentSet(const SettingsStore& store, const std::filesystem::path& programFolder,
                           std::string_view currentSetName, bool showUsedIcon) {
     TLoadedSet loaded;
     const TColumnWidths widths = LoadColumnWidths(store);
-    TSetFileReadResult read = LoadSetFile(SetFileName(programFolder, currentSetName));
+    const std::filesystem::path file = SetFileName(programFolder, currentSetName);
+    TSetFileReadResult read = LoadSetFile(file);
     loaded.error = std::move(read.error);
+    std::error_code ec;
+    if (!loaded.error.empty() && std::filesystem::exists(file, ec)) {
+        loaded.notice = KeepDamagedFile(file);
+    }
     if (read.image.properties.empty()) {
         // Nothing of the control was read: start from a fresh control with what entries came.
         auto entries = std::move(read.image.entries);

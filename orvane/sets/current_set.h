@@ -16,15 +16,23 @@ struct TLoadedSet {
     // The control's records and the entries, state images already set for showing.
     TSetFileImage image;
     int currentIndex = -1;
-    // The entry to select (and to scroll to); -1 for none.
+    // The entry to select (and to scroll to); -1 for none. A position in image.entries as
+    // read: a list that sorts on loading finds it with TSongList::AssignSet.
     int selectIndex = -1;
     // True when the list should take the focus (a now-playing entry was found).
     bool focusList = false;
     // Why the file could not be read whole; the list keeps what was read. Not shown.
     std::string error;
+    // An existing set file that could not be read whole is copied beside it as
+    // "NAME.OVM.damaged" before any save replaces it; this says so, once, for the window's
+    // message box (empty when the file was read whole or is new).
+    std::string notice;
 };
 
+inline constexpr std::string_view kDamagedSuffix = ".damaged";
+
 // A missing file (a new set) or a damaged one gives what could be read, never a failure.
+// programFolder is a path from SystemPath.
 TLoadedSet LoadCurrentSet(const SettingsStore& store, const std::filesystem::path& programFolder,
                           std::string_view currentSetName, bool showUsedIcon);
 

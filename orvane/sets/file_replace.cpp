@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "set_file_io.h"
+#include "system_path.h"
 
 namespace orvane {
 
@@ -18,7 +19,7 @@ void ReplaceFileContent(const std::filesystem::path& path, std::span<const std::
         if (!out) {
             std::error_code ignored;
             std::filesystem::remove(temp, ignored);
-            throw SetFileError("Unable to write to " + path.string());
+            throw SetFileError("Unable to write to " + SystemPathText(path));
         }
     }
     std::error_code ec;
@@ -26,7 +27,7 @@ void ReplaceFileContent(const std::filesystem::path& path, std::span<const std::
     if (ec) {
         std::error_code ignored;
         std::filesystem::remove(temp, ignored);
-        throw SetFileError("Unable to write to " + path.string() + ": " + ec.message());
+        throw SetFileError("Unable to write to " + SystemPathText(path) + ": " + ec.message());
     }
 }
 

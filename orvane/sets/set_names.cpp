@@ -1,5 +1,6 @@
 #include "set_names.h"
 
+#include "system_path.h"
 #include "text_rules.h"
 
 namespace orvane {
@@ -28,7 +29,7 @@ std::string SetFileBaseName(std::string_view setName) {
 
 std::filesystem::path SetFileName(const std::filesystem::path& programFolder,
                                   std::string_view setName) {
-    return programFolder / SetFileBaseName(setName);
+    return programFolder / SystemPath(SetFileBaseName(setName));
 }
 
 std::string CheckSetName(std::string_view setName, const std::vector<std::string>& existingNames) {

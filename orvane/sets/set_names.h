@@ -14,7 +14,7 @@ inline constexpr std::string_view kDefaultSetDescription = "Default Set";
 // The set name with the part after its last "." replaced by "OVM" (".OVM" appended
 // when it has no dot): "Rock.90s" -> "Rock.OVM".
 std::string SetFileBaseName(std::string_view setName);
-// Program folder + the base name.
+// Program folder (a path from SystemPath) + the base name, taken as ANSI text.
 std::filesystem::path SetFileName(const std::filesystem::path& programFolder,
                                   std::string_view setName);
 

@@ -6,6 +6,7 @@
 
 #include "set_names.h"
 #include "setting_names.h"
+#include "system_path.h"
 #include "text_rules.h"
 
 namespace orvane {
@@ -78,7 +79,7 @@ bool TSetsDialogModel::Delete() {
     });
     if (!shared) {
         std::error_code missingIsFine;
-        std::filesystem::remove(programFolder_ / fileName, missingIsFine);
+        std::filesystem::remove(programFolder_ / SystemPath(fileName), missingIsFine);
     }
     if (rows_.empty()) {
         // Sets read from an older registry may lack the default set; never leave none.

@@ -3,8 +3,10 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+
 #include <limits>
 #include <system_error>
+#include "system_path.h"
 
 namespace orvane {
 namespace {
@@ -134,7 +136,7 @@ bool TFileSongStream::Truncate(std::uint64_t size)
     std::fflush(file_);
     positionKnown_ = false;
     std::error_code error;
-    std::filesystem::resize_file(fileName_, size, error);
+    std::filesystem::resize_file(SystemPath(fileName_), size, error);
     return !error;
 }
 

@@ -2,6 +2,7 @@
 
 #include "file_song_stream.h"
 #include "song_scan.h"
+#include "system_path.h"
 
 #include <filesystem>
 #include <system_error>
@@ -64,8 +65,13 @@ TWriteTagOutcome WriteTag(TSongStream& stream, const TTagBytes& record)
 TWriteTagOutcome WriteTag(const std::string& fileName, const TTagBytes& record)
 {
     std::error_code error;
-    if (!std::filesystem::is_regular_file(fileName, error) || IsReadOnlyFile(fileName)) {
-        return {TWriteTagResult::NotWritable, {}};
+    if (!std::filesystem::is_regular_file(SystemPath(fileName), error)) {
+        return {TWriteTagResult::NotWritable,
+                "Cannot write the tag of " + fileName + ": the file does not exist"};
+    }
+    if (IsReadOnlyFile(fileName)) {
+        return {TWriteTagResult::NotWritable,
+                "Cannot write the tag of " + fileName + ": the file is read-only"};
     }
     TFileSongStream stream(fileName, TFileSongStream::TMode::ReadWrite);
     if (!stream.IsOpen()) {

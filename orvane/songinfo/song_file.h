@@ -23,12 +23,13 @@ bool ReadTag(const std::string& fileName, TTagBytes& record);
 
 enum class TWriteTagResult {
     Written,
-    NotWritable,  // missing or read-only: nothing written, nothing reported
+    NotWritable,  // missing or read-only: nothing written; error says which, for a
+                  // caller that had not shown "Read Only" beforehand
     Failed,       // an input/output error; the song's audio is left as it was
 };
 struct TWriteTagOutcome {
     TWriteTagResult result;
-    std::string error;  // for Failed: what went wrong
+    std::string error;  // for Failed and NotWritable: what went wrong, naming the file
 };
 
 // Overwrites a trailing tag in place or appends one; never touches the bytes

@@ -5,9 +5,11 @@
 
 #include <algorithm>
 #include <filesystem>
+
 #include <numeric>
 #include <system_error>
 #include <unordered_set>
+#include "system_path.h"
 
 namespace orvane {
 namespace {
@@ -61,7 +63,7 @@ TFileExists SongFileExists()
 {
     return [](const std::string& fullName) {
         std::error_code error;
-        return std::filesystem::exists(fullName, error);
+        return std::filesystem::exists(SystemPath(fullName), error);
     };
 }
 
@@ -127,6 +129,18 @@ void TSongList::Assign(std::vector<TSongEntry> entries, int currentIndex)
     selected_.assign(entries_.size(), 0);
     focusIndex_ = -1;
     SetCurrentIndex(currentIndex);
+}
+
+int TSongList::AssignSet(std::vector<TSongEntry> entries, int currentIndex) {
+    Assign(std::move(entries), currentIndex);
+    UpdateListCommands();
+    // The sort moved the now-playing entry with CurrentIndex; "first" means after the sort.
+    const int select = currentIndex_ >= 0 ? currentIndex_ : (entries_.empty() ? -1 : 0);
+    if (select >= 0) {
+        SetSelected(select, true);
+        SetFocusIndex(select);
+    }
+    return select;
 }
 
 int TSongList::Add(std::string_view folder, std::span<const std::string> fileNames, const TPlayTimeReader& readPlayTime)

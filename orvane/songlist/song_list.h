@@ -75,6 +75,10 @@ public:
 
     // Replaces every entry (loading a set); nothing selected.
     void Assign(std::vector<TSongEntry> entries, int currentIndex);
+    // Loading a set: Assign, then UpdateListCommands (which sorts with Sort Always), then
+    // selects and focuses the now-playing entry, or else the first one. Returns the
+    // selected position (after the sort), -1 for an empty list.
+    int AssignSet(std::vector<TSongEntry> entries, int currentIndex);
 
     // Add / Add all: appends the files of folder (skipping ones already
     // listed unless duplicates are allowed), then UpdateListCommands.

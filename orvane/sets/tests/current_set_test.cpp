@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "current_set.h"
 #include "memory_settings_store.h"
 #include "set_file_io.h"
@@ -25,6 +28,33 @@ TEST(LoadCurrentSetTest, MissingFileIsAnEmptyNewSet) {
     EXPECT_EQ(loaded.currentIndex, -1);
     EXPECT_EQ(loaded.selectIndex, -1);
     EXPECT_FALSE(loaded.image.properties.empty());
+}
+
+std::string ReadAll(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+TEST(LoadCurrentSetTest, ADamagedFileIsKeptBesideBeforeTheSaveReplacesIt) {
+    TempFolder dir;
+    MemorySettingsStore store;
+    WriteSet(dir.path(), "Rock",
+             {MakeEntry("a", "f\\", "1", 1, -1), MakeEntry("b", "f\\", "0", 1, -1)});
+    const auto file = SetFileName(dir.path(), "Rock");
+    std::string whole = ReadAll(file);
+    whole.resize(whole.size() - 20);
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << whole;
+
+    const TLoadedSet loaded = LoadCurrentSet(store, dir.path(), "Rock", true);
+    EXPECT_FALSE(loaded.error.empty());
+    EXPECT_NE(loaded.notice.find("Rock.OVM.damaged"), std::string::npos) << loaded.notice;
+    SaveCurrentSet(store, dir.path(), "Rock", loaded.image, loaded.image.entries, {});
+    auto kept = file;
+    kept += ".damaged";
+    EXPECT_EQ(ReadAll(kept), whole);
+
+    const TLoadedSet again = LoadCurrentSet(store, dir.path(), "Rock", true);
+    EXPECT_TRUE(again.notice.empty()) << "said once: the saved file is whole";
 }
 
 TEST(LoadCurrentSetTest, RestoresNowPlayingAndUsedMarks) {

@@ -60,6 +60,26 @@ TEST(WriteTagFile, MissingOrReadOnlyFileIsLeftAlone)
     EXPECT_FALSE(IsReadOnlyFile(missing));
 }
 
+TEST(WriteTagFile, AWriteThatCannotHappenSaysWhyAndNamesTheFile) {
+    TTempFolder folder;
+    const auto missing = (folder.Path() / "missing.mp3").string();
+    const TWriteTagOutcome outcome = WriteTag(missing, SampleTag("x", 1));
+    EXPECT_EQ(outcome.error, "Cannot write the tag of " + missing + ": the file does not exist");
+}
+
+TEST(ReadSongFileInfo, UndecodableAudioStillGivesAndTakesTheTag) {
+    TTempFolder folder;
+    const TBytes junk(3000, 0x55);
+    const auto path = folder.Write("junk.mp3", Join({junk, Id3v1Tag("Old", 4)})).string();
+    const TSongFileInfo info = ReadSongFileInfo(path);
+    EXPECT_TRUE(info.readable);
+    EXPECT_FALSE(info.header.has_value());
+    ASSERT_TRUE(info.tag.has_value());
+    EXPECT_EQ(info.tag->title, "Old");
+    ASSERT_EQ(WriteTag(path, SampleTag("New", 5)).result, TWriteTagResult::Written);
+    EXPECT_EQ(ReadSongFileInfo(path).tag->title, "New");
+}
+
 TEST(WriteTagFile, ShortFileGetsATagAppended)
 {
     TTempFolder folder;

@@ -430,6 +430,29 @@ TEST(SongListAssign, ReplacesEntriesAndClampsTheCurrentIndex)
     EXPECT_EQ(list.CurrentIndex(), 0);
 }
 
+TEST(SongListAssignSet, SelectsTheMarkedEntryOrTheFirstAfterTheLoadingSort) {
+    struct Case {
+        const char* name;
+        int currentIndex;
+        const char* selected;
+    };
+    const Case cases[] = {{"now playing", 0, "c.mp3"}, {"none playing", -1, "a.mp3"}};
+    for (const Case& c : cases) {
+        TSongList list;  // sorted by file name, Sort Always
+        const int at =
+            list.AssignSet({MakeSongEntry("C:\\", "c.mp3", 1), MakeSongEntry("C:\\", "a.mp3", 2),
+                            MakeSongEntry("C:\\", "b.mp3", 3)},
+                           c.currentIndex);
+        ASSERT_GE(at, 0) << c.name;
+        EXPECT_EQ(list.Entry(at).caption, c.selected) << c.name;
+        EXPECT_EQ(list.FirstSelected(), at) << c.name;
+        EXPECT_EQ(list.SelectedCount(), 1) << c.name;
+        EXPECT_EQ(list.FocusIndex(), at) << c.name;
+    }
+    TSongList empty;
+    EXPECT_EQ(empty.AssignSet({}, -1), -1);
+}
+
 }  // namespace
 }  // namespace orvane
 
