@@ -379,5 +379,34 @@ TEST_F(RecorderWindow, RenderDialogCompletesAndStopEndsARefusedRender) {
     EXPECT_EQ(dialogs.dialogsRun, (std::vector<int>{IDD_RENDER, IDD_RENDER}));
 }
 
+TEST_F(RecorderWindow, PreferencesMidiAndHelpReachTheirModels) {
+    start();
+    dialogs.scripts.push_back([](HWND dialog) {
+        CheckRadioButton(dialog, IDC_MONO, IDC_STEREO, IDC_STEREO);
+        CheckRadioButton(dialog, IDC_FREQ_8000, IDC_FREQ_48000, IDC_FREQ_22050);
+        SetDlgItemTextA(dialog, IDC_COMPENSATION, "150");
+        SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
+    command(IDM_PREFERENCES);
+    EXPECT_EQ(statusPart(0), "Freq: 22050");
+    EXPECT_EQ(statusPart(1), "Stereo");
+    EXPECT_EQ(state().song().compensation, 300);
+
+    dialogs.scripts.push_back([](HWND dialog) {
+        SetDlgItemTextA(dialog, IDC_MIDI_COMPENSATION, "-250");
+        SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
+    command(IDM_MIDI);
+    EXPECT_EQ(state().song().midiCompensationMs, -250);
+    EXPECT_EQ(dialogs.dialogsRun, (std::vector<int>{IDD_PREFERENCES, IDD_MIDI}));
+
+    command(IDM_HELP_KEYBOARD);
+    ASSERT_NE(state().help, nullptr);
+    EXPECT_NE(text(state().help, IDC_HELP_TEXT).find("KEYBOARD LAYOUT"), std::string::npos);
+    MSG f1{main, WM_KEYDOWN, VK_F1, 0, 0, {}};
+    dispatchRecorderMessage(main, f1);
+    EXPECT_NE(text(state().help, IDC_HELP_TEXT).find("Contents"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace brevant
