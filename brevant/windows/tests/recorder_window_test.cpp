@@ -408,5 +408,24 @@ TEST_F(RecorderWindow, PreferencesMidiAndHelpReachTheirModels) {
     EXPECT_NE(text(state().help, IDC_HELP_TEXT).find("Contents"), std::string::npos);
 }
 
+TEST_F(RecorderWindow, AFolderNamedInTheAnsiCodePageServesTracksAndProjects) {
+    const std::string folder = dir.file("caf\xe9 \x92s");  // "café ’s" in code page 1252
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    const std::string track = folder + "\\take.wav";
+    writeWave(track, 1, 44100, std::vector<std::int16_t>(4410, 500));
+    start();
+    dialogs.files.push_back(track);
+    command(IDC_ADDTRACK);
+    EXPECT_EQ(statusPart(2), "Tracks: 1");
+    dialogs.files.push_back(folder + "\\song.sng");
+    command(IDM_SAVE_AS);
+    SongFileContents saved;
+    ASSERT_TRUE(readSongFile(readBytes(folder + "\\song.sng"), saved));
+    ASSERT_EQ(saved.tracks.size(), 1u);
+    EXPECT_EQ(saved.tracks[0].fileName, track);
+    command(IDC_PLAY);
+    EXPECT_TRUE(pumpUntil([&] { return !state().transport->playing(); }, 10000));
+}
+
 }  // namespace
 }  // namespace brevant
