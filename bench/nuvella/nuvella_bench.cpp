@@ -20,6 +20,7 @@
 #include "issue_file.h"
 #include "issue_loader.h"
 #include "issue_parser.h"
+#include "issue_scanner.h"
 #include "oem_table_converter.h"
 
 namespace {
@@ -211,6 +212,77 @@ void BM_ReadAndMemchrBaseline(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * issues().lfSize));
 }
 
+// A directory of 20 files of 50 MB that are not issues (a first line without the marker,
+// then zeros; the files are sparse, so they cost no disk). The scan reads each head only.
+struct LargeStrangers {
+    static constexpr int kFiles = 20;
+    static constexpr std::uintmax_t kSize = std::uintmax_t{50} << 20;
+    std::filesystem::path dir = std::filesystem::temp_directory_path() / "nuvella-bench-scan";
+    LargeStrangers() {
+        std::filesystem::create_directories(dir);
+        for (int i = 0; i < kFiles; ++i) {
+            const auto path = dir / ("video" + std::to_string(i) + ".avi");
+            std::ofstream(path, std::ios::binary) << "RIFF not an issue\n";
+            std::filesystem::resize_file(path, kSize);
+        }
+    }
+    ~LargeStrangers() {
+        std::error_code ignored;
+        std::filesystem::remove_all(dir, ignored);
+    }
+};
+
+LargeStrangers& strangers() {
+    static LargeStrangers made;
+    return made;
+}
+
+// Runs the body with the directory of strangers as the current directory.
+template <class Body>
+void inStrangers(benchmark::State& state, Body body) {
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(strangers().dir);
+    for (auto _ : state) {
+        body();
+    }
+    std::filesystem::current_path(previous);
+    state.counters["files"] = LargeStrangers::kFiles;
+}
+
+void BM_ScanDirectoryOfLargeStrangers(benchmark::State& state) {
+    OemTableConverter converter;
+    NoQuestion question;
+    inStrangers(state, [&] {
+        CountingSink sink;
+        IssueLibrary library;
+        LoadContext context{sink, converter, question, library};
+        if (ScanForIssues(context) != 0) {
+            state.SkipWithError("a stranger was loaded");
+        }
+    });
+}
+
+// The yardstick: listing the directory and opening and closing every file in it.
+void BM_OpenEveryFileBaseline(benchmark::State& state) {
+    inStrangers(state, [&] {
+        for (const auto& entry : std::filesystem::directory_iterator(".")) {
+            std::FILE* file = std::fopen(entry.path().c_str(), "rb");
+            if (file != nullptr) {
+                std::fclose(file);
+            }
+        }
+    });
+}
+
+// What the scan would cost if it read every file whole before testing its first line.
+void BM_ReadEveryFileWholeBaseline(benchmark::State& state) {
+    inStrangers(state, [&] {
+        for (const auto& entry : std::filesystem::directory_iterator(".")) {
+            benchmark::DoNotOptimize(readIssueFile(entry.path().string()));
+        }
+    });
+}
+
 // Articles from a small issue in memory.
 struct RenderFixture {
     Issue issue;
@@ -259,6 +331,9 @@ BENCHMARK(BM_LoadIssueLf)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_LoadIssueCrLf)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_GetlineBaseline)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_ReadAndMemchrBaseline)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_ScanDirectoryOfLargeStrangers)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_OpenEveryFileBaseline)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ReadEveryFileWholeBaseline)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_RenderArticle)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RenderLongestArticle)->Unit(benchmark::kMicrosecond);
 

@@ -5,7 +5,10 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <exception>
+#include <string>
 
+#include "command_error.h"
 #include "font_metrics.h"
 #include "issue_scanner.h"
 #include "open_selection.h"
@@ -262,7 +265,7 @@ LRESULT onCommand(ReaderState& state, WORD command) {
     return 0;
 }
 
-LRESULT CALLBACK readerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT dispatchReaderMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CREATE) {
         return onCreate(window, reinterpret_cast<const CREATESTRUCTA*>(lParam));
     }
@@ -300,6 +303,36 @@ LRESULT CALLBACK readerWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
         default:
             return DefWindowProcA(window, message, wParam, lParam);
     }
+}
+
+// Runs where an exception was just caught, so it throws nothing itself: without memory even
+// for the message it stays quiet rather than end the program.
+void showCommandError(HWND window, const std::exception* error) noexcept {
+    try {
+        const std::string text = commandErrorText(error);
+        readerDialogs().messageBox(window, text.c_str(), LoadResString(IDS_TITLE),
+                                   MB_OK | MB_ICONERROR);
+    } catch (...) {
+    }
+}
+
+// The one exception boundary: nothing may unwind into the system's message dispatch. A
+// failed command is reported and the window stays usable; a failed creation fails the window.
+LRESULT CALLBACK readerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        return dispatchReaderMessage(window, message, wParam, lParam);
+    } catch (const std::exception& error) {
+        if (message == WM_CREATE) {
+            return -1;
+        }
+        showCommandError(window, &error);
+    } catch (...) {
+        if (message == WM_CREATE) {
+            return -1;
+        }
+        showCommandError(window, nullptr);
+    }
+    return 0;
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -405,6 +406,20 @@ TEST_F(ReaderWindowTest, FontDialogSetsThePaneFontAndTheBaseSize) {
     EXPECT_EQ(format.yHeight, 260);
     EXPECT_STREQ(format.szFaceName, "Courier New");
     EXPECT_EQ(reader.state().baseFontSize, 13);
+}
+
+TEST_F(ReaderWindowTest, FailedCommandIsShownAndTheWindowStaysUsable) {
+    ReaderHarness reader;
+    dialogs_.fontChoice = [](LOGFONTA&) -> bool { throw std::runtime_error("no fonts today"); };
+    dialogs_.boxAnswers = {IDOK, IDOK};
+    reader.command(IDM_FONT);
+    ASSERT_EQ(dialogs_.boxes.size(), 1u);
+    EXPECT_EQ(dialogs_.boxes[0].text, "no fonts today");
+    EXPECT_EQ(dialogs_.boxes[0].caption, std::optional<std::string>("Nuvella Reader 1.01"));
+    EXPECT_EQ(dialogs_.boxes[0].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
+    reader.command(IDM_ABOUT);
+    EXPECT_EQ(dialogs_.boxes.size(), 2u);
+    EXPECT_TRUE(IsWindow(reader.window));
 }
 
 TEST_F(ReaderWindowTest, CancelledFontDialogKeepsTheFont) {

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <stdexcept>
 #include <string>
 
+#include "command_error.h"
 #include "font_metrics.h"
 #include "open_selection.h"
 #include "string_ring.h"
@@ -19,6 +21,16 @@ TEST(TreePicture, FilesSectionsAndArticles) {
     EXPECT_EQ(treePicture(true, true, true), kSectionOpen);
     EXPECT_EQ(treePicture(true, false, true), kArticle);
     EXPECT_EQ(treePicture(true, false, false), kArticle);
+}
+
+TEST(CommandError, SaysWhatFailed) {
+    const std::bad_alloc noMemory;
+    const std::runtime_error failed("Cannot read the issue");
+    const std::runtime_error silent("");
+    EXPECT_EQ(commandErrorText(&noMemory), kOutOfMemoryText);
+    EXPECT_EQ(commandErrorText(&failed), "Cannot read the issue");
+    EXPECT_EQ(commandErrorText(&silent), kCommandFailedText);
+    EXPECT_EQ(commandErrorText(nullptr), kCommandFailedText);
 }
 
 TEST(FontMetrics, TenPointsAt96DotsPerInchGives260TwipsAndSize13) {
