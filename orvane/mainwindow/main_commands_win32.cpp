@@ -687,6 +687,13 @@ void FormCreateModel(TMainForm& form) {
         ChangeFolder(form, form.params.programFolder);
 
     ApplyOptions(form);
+    ApplyTagCommands(form);
+    LayOut(form);
+    RefreshSongInfo(form);
+}
+
+void FormCreateFinish(TMainForm& form) {
+    // Run once the window shows, so the questions it may ask stand over it.
     if (form.params.classes != nullptr) {
         WindowAssociationHost host(form);
         CheckAssociation(*form.params.classes, host);
@@ -696,9 +703,6 @@ void FormCreateModel(TMainForm& form) {
     ApplyPlayerCommands(form);
     if (options.autoSet && form.list.Count() > 0)
         PlayCommand(form, IDM_PLAYLIST);
-    ApplyTagCommands(form);
-    LayOut(form);
-    RefreshSongInfo(form);
 }
 
 void FormShow(TMainForm& form) {

@@ -7,6 +7,8 @@ namespace orvane {
 
 void LayOut(TMainForm& form);
 void FormCreateModel(TMainForm& form);
+// The end of the start: associations, the player, Auto play list.
+void FormCreateFinish(TMainForm& form);
 void FormShow(TMainForm& form);
 void FormClose(TMainForm& form);
 void FormDestroy(TMainForm& form);

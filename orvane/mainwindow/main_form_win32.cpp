@@ -22,6 +22,7 @@ namespace orvane {
 namespace {
 
 constexpr UINT kRefreshMessage = WM_APP + 10;  // a selection changed: refresh once
+constexpr UINT kCreateFinishMessage = WM_APP + 11;
 constexpr UINT_PTR kRunningTimer = 1;
 constexpr int kStatusModifiedWidth = 80;
 
@@ -150,6 +151,8 @@ void CreateControls(TMainForm& form) {
     }
     form.totalSong = Child(w, 0, "STATIC", "", SS_LEFT, IDC_TOTALSONG);
     form.totalTime = Child(w, 0, "STATIC", "", SS_RIGHT, IDC_TOTALTIME);
+    // The pages' controls lie on the tab control, which must stay beneath them.
+    SetWindowPos(form.tabSet, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     form.statusBar = Child(w, 0, STATUSCLASSNAMEA, "", SBARS_SIZEGRIP, IDC_STATUSBAR);
     int parts[2] = {kStatusModifiedWidth, -1};
     SendMessageA(form.statusBar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
@@ -201,8 +204,8 @@ void LayOut(TMainForm& form) {
     const TRect& i = l.infoPanel;
     HWND values[4] = {form.version, form.layer, form.bitRate, form.sampleFreq};
     for (int row = 0; row < 4; ++row) {
-        Place(form.infoLabels[row], {i.x + 4, i.y + 2 + row * 18, 80, 16});
-        Place(values[row], {i.x + 88, i.y + 2 + row * 18, std::max(0, i.width - 92), 16});
+        Place(form.infoLabels[row], {i.x + 4, i.y + 2 + row * 17, 80, 16});
+        Place(values[row], {i.x + 88, i.y + 2 + row * 17, std::max(0, i.width - 92), 16});
     }
     const TRect& t = l.tabs;
     Place(form.tabSet, t);
@@ -211,10 +214,10 @@ void LayOut(TMainForm& form) {
     const int pageWidth = std::max(0, static_cast<int>(page.right - page.left));
     HWND boxes[6] = {form.title, form.artist, form.album, form.genre, form.year, form.comment};
     for (int row = 0; row < 6; ++row) {
-        const int y = page.top + 2 + row * 25;
+        const int y = page.top + 2 + row * 22;
         Place(form.tagLabels[row], {page.left + 2, y + 3, 50, 16});
         Place(boxes[row],
-              {page.left + 54, y, std::max(0, pageWidth - 58), row == 3 || row == 4 ? 200 : 22});
+              {page.left + 54, y, std::max(0, pageWidth - 58), row == 3 || row == 4 ? 200 : 20});
     }
     Place(form.lyricsMemo,
           {page.left, page.top, pageWidth, std::max(0, static_cast<int>(page.bottom - page.top))});
@@ -237,6 +240,7 @@ LRESULT FormCreate(HWND window, const CREATESTRUCTA* create) {
     FormCreateModel(*form);
     ShowTabPage(*form);
     SetTimer(window, kRunningTimer, kRunningTimerMilliseconds, nullptr);
+    PostMessageA(window, kCreateFinishMessage, 0, 0);
     return 0;
 }
 
@@ -463,6 +467,9 @@ LRESULT Dispatch(TMainForm& form, UINT message, WPARAM wParam, LPARAM lParam) {
             form.refreshPosted = false;
             SongListClick(form);
             return 0;
+        case kCreateFinishMessage:
+            FormCreateFinish(form);
+            return 0;
         case WM_NCHITTEST:
             return FormNcHitTest(form, wParam, lParam);
         case WM_CLOSE:
@@ -483,6 +490,7 @@ LRESULT Dispatch(TMainForm& form, UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT CALLBACK MainFormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        static_cast<TMainForm*>(create->lpCreateParams)->window = window;
         SetWindowLongPtrA(window, GWLP_USERDATA,
                           reinterpret_cast<LONG_PTR>(create->lpCreateParams));
         return DefWindowProcA(window, message, wParam, lParam);
@@ -536,10 +544,18 @@ HWND CreateMainForm(HINSTANCE instance, const TMainFormParams& params) {
     // 663 x 543 client area at design.
     RECT frame{0, 0, 663, 543};
     AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, TRUE);
-    HWND window = CreateWindowExA(0, kMainFormClass, std::string(kApplicationTitle).c_str(),
-                                  WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
-                                  nullptr, nullptr, instance, form);
+    RECT work;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const int x =
+        work.left +
+        std::max(0, static_cast<int>((work.right - work.left) - (frame.right - frame.left)) / 2);
+    const int y =
+        work.top +
+        std::max(0, static_cast<int>((work.bottom - work.top) - (frame.bottom - frame.top)) / 2);
+    HWND window =
+        CreateWindowExA(0, kMainFormClass, std::string(kApplicationTitle).c_str(),
+                        WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, x, y, frame.right - frame.left,
+                        frame.bottom - frame.top, nullptr, nullptr, instance, form);
     if (window == nullptr)
         return nullptr;
     if (!params.startHidden) {

@@ -17,7 +17,7 @@ struct TRect {
 inline constexpr int kSplitterWidth = 4;
 inline constexpr int kMinRightPanelWidth = 150;
 inline constexpr int kMinLeftPanelWidth = 20;
-inline constexpr int kInfoPanelHeight = 76;
+inline constexpr int kInfoPanelHeight = 72;
 inline constexpr int kTotalsHeight = 20;
 inline constexpr int kToolPanelMargin = 6;
 
