@@ -143,6 +143,13 @@ LRESULT onCommand(RecorderState& state, WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
+LRESULT showStopMessages(RecorderState& state) {
+    const std::vector<std::string> messages = std::move(state.stopMessages);
+    state.stopMessages.clear();
+    for (const std::string& text : messages) showBox(state, state.main, text, nullptr);
+    return 0;
+}
+
 LRESULT handleMainMessage(RecorderState& state, HWND window, UINT message, WPARAM wParam,
                           LPARAM lParam) {
     switch (message) {
@@ -171,6 +178,8 @@ LRESULT handleMainMessage(RecorderState& state, HWND window, UINT message, WPARA
             else
                 DestroyWindow(window);
             return 0;
+        case kShowStopMessages:
+            return showStopMessages(state);
         case WM_DESTROY:
             PostQuitMessage(0);
             return 0;

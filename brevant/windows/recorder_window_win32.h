@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "mci_sequencer.h"
 #include "recorder_dialogs_win32.h"
@@ -21,6 +22,8 @@
 namespace brevant {
 
 inline constexpr const char* kRecorderClassName = "MyWin";
+// Posted to the main window: show the messages the stop left.
+inline constexpr UINT kShowStopMessages = WM_APP + 10;
 
 struct StartOptions {
     int splashMs = 1500;  // 0: no splash
@@ -104,6 +107,9 @@ struct RecorderState {
     std::array<HBITMAP, 6> buttonPictures{};  // Play, Play down, rec, rec down, stop, stop down
     PanelDrag mixerDrag;
     PanelDrag transportDrag;
+    // The stop's messages wait until the stop has run: the devices are quiet
+    // by the time the box is up, so one failure shows one box.
+    std::vector<std::string> stopMessages;
 
     RecorderSettings settings;
     WindowSongUi songUi{*this};

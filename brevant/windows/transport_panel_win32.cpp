@@ -119,7 +119,14 @@ void PanelTransportView::showMessage(const std::string& text, const std::string&
 }
 
 void PanelTransportView::showDefaultCaption(const std::string& text) {
-    showBox(state_, state_.main, text, nullptr);
+    // Shown from the main window's queue once the stop has run; a box up while
+    // the devices still return buffers would let every one of them fail again.
+    for (const std::string& waiting : state_.stopMessages) {
+        if (waiting == text)
+            return;
+    }
+    state_.stopMessages.push_back(text);
+    PostMessageA(state_.main, kShowStopMessages, 0, 0);
 }
 
 void PanelTransportView::showWarning(const std::string& text, const std::string& caption) {

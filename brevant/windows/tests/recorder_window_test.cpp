@@ -50,8 +50,15 @@ struct ScriptedDialogs final : RecorderDialogs {
     std::deque<std::function<void(HWND)>> scripts;
     std::vector<int> dialogsRun;
     std::vector<std::string> processes;
+    int boxUpMs = 0;  // a box stays up this long, its modal loop dispatching what arrives
 
     int messageBox(HWND, const std::string& text, const char* caption, UINT) override {
+        for (const auto end = Clock::now() + std::chrono::milliseconds(boxUpMs);
+             Clock::now() < end;) {
+            MSG message;
+            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+        }
         if (boxes.empty()) {
             ADD_FAILURE() << "unexpected box: " << text;
             return IDCANCEL;
@@ -425,6 +432,24 @@ TEST_F(RecorderWindow, AFolderNamedInTheAnsiCodePageServesTracksAndProjects) {
     EXPECT_EQ(saved.tracks[0].fileName, track);
     command(IDC_PLAY);
     EXPECT_TRUE(pumpUntil([&] { return !state().transport->playing(); }, 10000));
+}
+
+TEST_F(RecorderWindow, AReadFailingDuringPlaybackShowsOneBox) {
+    start(writeSong(1, 20));
+    command(IDC_PLAY);
+    ASSERT_TRUE(state().transport->playing());
+    // Cut the track under the player (the reader shares it, as the runtime opens files).
+    HANDLE file =
+        CreateFileA(dir.file("track0.wav").c_str(), GENERIC_WRITE,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    SetFilePointer(file, 64, nullptr, FILE_BEGIN);
+    SetEndOfFile(file);
+    CloseHandle(file);
+    dialogs.boxUpMs = 1000;
+    dialogs.boxes.push_back({"Failed to read data chunk (loading-1).", "(default)"});
+    EXPECT_TRUE(pumpUntil([&] { return !state().transport->playing(); }, 20000));
+    pumpFor(500);
 }
 
 }  // namespace
