@@ -8,17 +8,18 @@
 
 namespace brevant {
 
-namespace {
-constexpr std::size_t kAheadBytes = (BlockReader::kReadAheadBlocks + 1) * kStereoBlockBytes;
-}
-
-BlockReader::BlockReader()
-    : ahead_(static_cast<std::size_t>(kMaxTracks) * kAheadBytes / 2), silence_(kStereoBlockBytes / 2, 0) {
+BlockReader::BlockReader(std::size_t readAheadBlocks, std::size_t pieceBlocks)
+    : readAhead_(std::max(readAheadBlocks, pieceBlocks)),
+      pieceBlocks_(std::max<std::size_t>(pieceBlocks, 1)),
+      slotBytes_((readAhead_ + pieceBlocks_) * kStereoBlockBytes),
+      ahead_(new std::int16_t[static_cast<std::size_t>(kMaxTracks) * slotBytes_ / 2]),
+      silence_(pieceBlocks_ * kStereoBlockBytes / 2, 0) {
     block_.fill(silence_.data());
 }
 
 std::uint8_t* BlockReader::aheadBuffer(int track) {
-    return reinterpret_cast<std::uint8_t*>(ahead_.data()) + static_cast<std::size_t>(track) * kAheadBytes;
+    return reinterpret_cast<std::uint8_t*>(ahead_.get()) +
+           static_cast<std::size_t>(track) * slotBytes_;
 }
 
 void BlockReader::close() {
@@ -35,7 +36,8 @@ Status BlockReader::open(const Song& song) {
         const auto slot = static_cast<std::size_t>(i);
         WaveFileReader& f = files_[slot];
         WaveOpenError e = f.open(song.track(i).fileName);
-        if (e == WaveOpenError::None) e = f.findData();
+        if (e == WaveOpenError::None)
+            e = f.findData();
         if (e != WaveOpenError::None) {
             close();
             return Status::fail(trackOpenMessage(e));
@@ -54,10 +56,11 @@ Status BlockReader::open(const Song& song) {
         // song built by the recorder. A negative compensation never moves a
         // track before the start of its data.
         const WaveFormat& format = files_[slot].format();
-        const std::int64_t B = static_cast<std::int64_t>(format.bitsPerSample / 8) * format.samplesPerSec *
-                               std::max<std::int64_t>(song.startSeconds, 0);
+        const std::int64_t B = static_cast<std::int64_t>(format.bitsPerSample / 8) *
+                               format.samplesPerSec * std::max<std::int64_t>(song.startSeconds, 0);
         const std::int64_t channels = stereo_[slot] ? 2 : 1;
-        const std::int64_t offset = std::max<std::int64_t>(0, channels * (i == 0 ? B : B + song.compensation));
+        const std::int64_t offset =
+            std::max<std::int64_t>(0, channels * (i == 0 ? B : B + song.compensation));
         if (static_cast<std::uint64_t>(offset) < remaining_[slot]) {
             if (!files_[slot].skip(static_cast<std::uint64_t>(offset))) {
                 close();
@@ -80,13 +83,14 @@ Status BlockReader::fill(int track, std::size_t size) {
     const auto slot = static_cast<std::size_t>(track);
     std::uint8_t* buf = aheadBuffer(track);
     const std::size_t kept = aheadEnd_[slot] - aheadPos_[slot];
-    if (kept >= size) return Status::ok();
+    if (kept >= size)
+        return Status::ok();
     // Keep the bytes not yet handed out and read on after them. Every block
     // but a track's last has an even size, so positions stay 16-bit aligned.
     std::memmove(buf, buf + aheadPos_[slot], kept);
     aheadPos_[slot] = 0;
     aheadEnd_[slot] = kept;
-    const std::size_t room = kReadAheadBlocks * kStereoBlockBytes - aheadEnd_[slot];
+    const std::size_t room = readAhead_ * kStereoBlockBytes - aheadEnd_[slot];
     const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(room, unread_[slot]));
     // The data chunk was measured against the file when it was opened: coming
     // up short now means the file changed or failed under us.
@@ -100,7 +104,14 @@ Status BlockReader::fill(int track, std::size_t size) {
 }
 
 Status BlockReader::readBlock(const Song& song) {
-    bool anyData = false;
+    int blocksWithData = 0;
+    return readBlocks(song, 1, blocksWithData);
+}
+
+Status BlockReader::readBlocks(const Song& song, int blocks, int& blocksWithData) {
+    blocksWithData = 0;
+    const auto n =
+        static_cast<std::size_t>(std::clamp<int>(blocks, 1, static_cast<int>(pieceBlocks_)));
     for (int i = 0; i < count_; ++i) {
         const auto slot = static_cast<std::size_t>(i);
         const std::size_t full = stereo_[slot] ? kStereoBlockBytes : kMonoBlockBytes;
@@ -108,40 +119,91 @@ Status BlockReader::readBlock(const Song& song) {
             block_[slot] = silence_.data();
             continue;
         }
-        const auto size = static_cast<std::size_t>(std::min<std::uint64_t>(full, remaining_[slot]));
+        const auto size =
+            static_cast<std::size_t>(std::min<std::uint64_t>(n * full, remaining_[slot]));
         const std::size_t buffered = aheadEnd_[slot] - aheadPos_[slot];
         if (song.track(i).muted != 0 && buffered < size) {
             // Nothing of it will be heard: skip the rest in the file rather than read it.
             const std::size_t skip = size - buffered;
-            if (!files_[slot].skip(skip)) return Status::fail("Failed to read data chunk (loading-2).");
+            if (!files_[slot].skip(skip))
+                return Status::fail("Failed to read data chunk (loading-2).");
             unread_[slot] -= skip;
             aheadPos_[slot] = aheadEnd_[slot] = 0;
             block_[slot] = silence_.data();
         } else {
             const Status filled = fill(i, size);
-            if (!filled) return filled;
+            if (!filled)
+                return filled;
             std::uint8_t* at = aheadBuffer(i) + aheadPos_[slot];
             // A short last block ends in silence, never in stale bytes.
-            if (size < full) std::memset(at + size, 0, full - size);
+            if (size < n * full)
+                std::memset(at + size, 0, n * full - size);
             block_[slot] = reinterpret_cast<const std::int16_t*>(at);
             aheadPos_[slot] += size;
         }
         remaining_[slot] -= size;
-        anyData = true;
+        blocksWithData = std::max(blocksWithData, static_cast<int>((size + full - 1) / full));
     }
-    if (!anyData) endOfData_ = true;
+    if (blocksWithData == 0)
+        endOfData_ = true;
     return Status::ok();
 }
 
-std::span<const MixInput> BlockReader::mixInputs(const Song& song, const MixGains& gains) {
+Status BlockReader::readPiece(const Song& song, int blocks,
+                              const std::array<std::int16_t*, kMaxTracks>& pieces,
+                              std::array<const std::int16_t*, kMaxTracks>& samples,
+                              int& blocksWithData) {
+    blocksWithData = 0;
+    const auto n =
+        static_cast<std::size_t>(std::clamp<int>(blocks, 1, static_cast<int>(pieceBlocks_)));
+    for (int i = 0; i < count_; ++i) {
+        const auto slot = static_cast<std::size_t>(i);
+        const std::size_t full = stereo_[slot] ? kStereoBlockBytes : kMonoBlockBytes;
+        samples[slot] = silence_.data();
+        if (remaining_[slot] == 0)
+            continue;
+        const auto size =
+            static_cast<std::size_t>(std::min<std::uint64_t>(n * full, remaining_[slot]));
+        if (song.track(i).muted != 0) {
+            if (!files_[slot].skip(size))
+                return Status::fail("Failed to read data chunk (loading-2).");
+        } else {
+            auto* at = reinterpret_cast<std::uint8_t*>(pieces[slot]);
+            if (files_[slot].read(at, size) != static_cast<std::int64_t>(size)) {
+                return Status::fail("Failed to read data chunk (loading-1).");
+            }
+            swapLittleEndianSamples(pieces[slot], size / 2);
+            // A short last block ends in silence, never in stale bytes.
+            if (size < n * full)
+                std::memset(at + size, 0, n * full - size);
+            samples[slot] = pieces[slot];
+        }
+        remaining_[slot] -= size;
+        unread_[slot] -= size;
+        blocksWithData = std::max(blocksWithData, static_cast<int>((size + full - 1) / full));
+    }
+    if (blocksWithData == 0)
+        endOfData_ = true;
+    return Status::ok();
+}
+
+std::span<const MixInput> BlockReader::mixInputs(
+    const Song& song, const MixGains& gains,
+    const std::array<const std::int16_t*, kMaxTracks>& samples,
+    std::array<MixInput, kMaxTracks>& inputs) const {
     std::size_t n = 0;
     for (int i = 0; i < count_; ++i) {
-        if (song.track(i).muted != 0) continue;
+        if (song.track(i).muted != 0)
+            continue;
         const auto slot = static_cast<std::size_t>(i);
-        inputs_[n++] = MixInput{block_[slot], stereo_[slot], gains.gainLeft[slot], gains.gainRight[slot],
-                                gains.gainMono[slot]};
+        inputs[n++] = MixInput{samples[slot], stereo_[slot], gains.gainLeft[slot],
+                               gains.gainRight[slot], gains.gainMono[slot]};
     }
-    return {inputs_.data(), n};
+    return {inputs.data(), n};
+}
+
+std::span<const MixInput> BlockReader::mixInputs(const Song& song, const MixGains& gains) {
+    return mixInputs(song, gains, block_, inputs_);
 }
 
 }  // namespace brevant

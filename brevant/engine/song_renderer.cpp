@@ -1,10 +1,17 @@
 #include "song_renderer.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
+#include <condition_variable>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
+#include <mutex>
+#include <system_error>
+#include <thread>
 
+#include "block_size.h"
 #include "file_replace.h"
 #include "mix_gains.h"
 #include "mixer.h"
@@ -30,17 +37,128 @@ bool writeSamples(WaveFileWriter& out, std::int16_t* samples, std::size_t count)
     return out.write(samples, count * 2);
 }
 
+// Reads the render's pieces on a thread of its own, one piece ahead of the mix,
+// into two sets of buffers used in turn, so that reading the tracks (the larger
+// cost) and mixing and writing overlap. Without a thread it reads in next().
+class PieceReadAhead {
+  public:
+    struct Piece {
+        std::array<const std::int16_t*, kMaxTracks> samples{};
+        int blocks = 0;  // 0: the end
+        Status status = Status::ok();
+    };
+
+    PieceReadAhead(BlockReader& reader, const Song& song, int blocks)
+        : reader_(reader), song_(song), blocks_(blocks) {
+        const std::size_t perTrack = static_cast<std::size_t>(blocks) * kStereoBlockBytes / 2;
+        for (int set = 0; set < 2; ++set) {
+            // Not zeroed: fresh pages are slow to touch twice.
+            storage_[set].reset(new std::int16_t[perTrack * kMaxTracks]);
+            for (std::size_t t = 0; t < kMaxTracks; ++t)
+                buffers_[set][t] = storage_[set].get() + t * perTrack;
+        }
+        try {
+            thread_ = std::thread([this] { produce(); });
+        } catch (const std::system_error&) {
+            threaded_ = false;
+        }
+    }
+    ~PieceReadAhead() {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            quit_ = true;
+        }
+        changed_.notify_all();
+        if (thread_.joinable())
+            thread_.join();
+    }
+    PieceReadAhead(const PieceReadAhead&) = delete;
+    PieceReadAhead& operator=(const PieceReadAhead&) = delete;
+
+    // The next piece; valid until the following call.
+    const Piece& next() {
+        const int set = taken_ % 2;
+        if (!threaded_) {
+            read(set);
+            ++taken_;
+            return pieces_[set];
+        }
+        std::unique_lock<std::mutex> lock(mutex_);
+        if (taken_ > 0)
+            full_[(taken_ - 1) % 2] = false;  // the previous piece is mixed
+        changed_.notify_all();
+        changed_.wait(lock, [&] { return full_[set]; });
+        ++taken_;
+        return pieces_[set];
+    }
+
+  private:
+    void read(int set) {
+        Piece& p = pieces_[set];
+        p.status = reader_.readPiece(song_, blocks_, buffers_[set], p.samples, p.blocks);
+    }
+    void produce() {
+        for (int k = 0;; ++k) {
+            const int set = k % 2;
+            {
+                std::unique_lock<std::mutex> lock(mutex_);
+                changed_.wait(lock, [&] { return quit_ || !full_[set]; });
+                if (quit_)
+                    return;
+            }
+            read(set);
+            const bool last = !pieces_[set].status || pieces_[set].blocks == 0;
+            {
+                std::lock_guard<std::mutex> lock(mutex_);
+                full_[set] = true;
+            }
+            changed_.notify_all();
+            if (last)
+                return;
+        }
+    }
+
+    BlockReader& reader_;
+    const Song& song_;
+    const int blocks_;
+    std::unique_ptr<std::int16_t[]> storage_[2];
+    std::array<std::int16_t*, kMaxTracks> buffers_[2]{};
+    Piece pieces_[2];
+    bool full_[2] = {false, false};
+    bool quit_ = false;
+    bool threaded_ = true;
+    int taken_ = 0;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::thread thread_;
+};
+
+// The inputs moved on to block `block` of the piece they point at.
+std::span<const MixInput> blockOf(std::span<const MixInput> inputs, int block) {
+    thread_local std::array<MixInput, kMaxTracks> moved{};
+    std::size_t n = 0;
+    for (const MixInput& in : inputs) {
+        moved[n] = in;
+        moved[n].samples += static_cast<std::ptrdiff_t>(block) * kBlockFrames * (in.stereo ? 2 : 1);
+        ++n;
+    }
+    return {moved.data(), n};
+}
+
 // A message naming the temporary file names the file the user chose instead.
 std::string naming(std::string message, const std::string& temp, const std::string& path) {
     const auto at = message.find(temp);
-    if (at != std::string::npos) message.replace(at, temp.size(), path);
+    if (at != std::string::npos)
+        message.replace(at, temp.size(), path);
     return message;
 }
 
 }  // namespace
 
 std::int64_t renderProgressRange(std::int32_t songSeconds, std::uint32_t frequency) {
-    return std::int64_t{songSeconds} * frequency * 4 / static_cast<std::int64_t>(kStereoBlockBytes) + 10;
+    return std::int64_t{songSeconds} * frequency * 4 /
+               static_cast<std::int64_t>(kStereoBlockBytes) +
+           10;
 }
 
 Status SongRenderer::checkOutputPath(const Song& song, const std::string& path) {
@@ -49,8 +167,9 @@ Status SongRenderer::checkOutputPath(const Song& song, const std::string& path) 
         taken = sameFile(path, song.track(i).fileName);
     }
     if (taken) {
-        return Status::fail("The file \"" + path +
-                            "\" is already in the track list: remove it before recording it again.");
+        return Status::fail(
+            "The file \"" + path +
+            "\" is already in the track list: remove it before recording it again.");
     }
     return Status::ok();
 }
@@ -60,7 +179,10 @@ void SongRenderer::start(const Song& song, const std::string& path, std::int32_t
     // Cleared here, before the worker exists, so that a STOP pressed at once is never lost.
     renderEnd_ = false;
     userStopped_ = false;
-    worker_ = std::thread([this, &song, path, songSeconds] { run(song, path, songSeconds); });
+    // The worker reads its own copy: notices and timer ticks still reach the
+    // transport while the render dialog is up, and may change the live song.
+    workerSong_ = song;
+    worker_ = std::thread([this, path, songSeconds] { run(workerSong_, path, songSeconds); });
 }
 
 void SongRenderer::stop() {
@@ -69,24 +191,28 @@ void SongRenderer::stop() {
 }
 
 void SongRenderer::join() {
-    if (worker_.joinable()) worker_.join();
+    if (worker_.joinable())
+        worker_.join();
 }
 
-RenderOutcome SongRenderer::render(const Song& song, const std::string& path, std::int32_t songSeconds) {
+RenderOutcome SongRenderer::render(const Song& song, const std::string& path,
+                                   std::int32_t songSeconds) {
     renderEnd_ = false;
     userStopped_ = false;
     return run(song, path, songSeconds);
 }
 
-RenderOutcome SongRenderer::run(const Song& song, const std::string& path, std::int32_t songSeconds) {
+RenderOutcome SongRenderer::run(const Song& song, const std::string& path,
+                                std::int32_t songSeconds) {
     auto finish = [this](RenderOutcome outcome) {
         events_.finished(outcome);
         return outcome;
     };
-    if (song.trackCount <= 0) return finish(RenderOutcome::NoTracks);
+    if (song.trackCount <= 0)
+        return finish(RenderOutcome::NoTracks);
 
     const MixGains gains = recomputeGains(song);
-    renderOut_.fill(0);
+    renderOut_.assign(static_cast<std::size_t>(kRenderPieceBlocks) * kBlockFrames * 2, 0);
     const Status opened = reader_.open(song);
     if (!opened) {
         events_.showMessage(opened.message(), "Error");
@@ -109,23 +235,41 @@ RenderOutcome SongRenderer::run(const Song& song, const std::string& path, std::
 
     bool failed = false;
     bool writeFailed = false;
-    while (!renderEnd_.load(std::memory_order_relaxed)) {
-        const Status read = reader_.readBlock(song);
-        if (!read) {
-            // The output is still closed properly below: a valid, shorter file.
-            events_.showMessage(read.message(), "Error");
-            failed = true;
-            break;
+    {
+        PieceReadAhead pieces(reader_, song, kRenderPieceBlocks);
+        std::array<MixInput, kMaxTracks> inputStore{};
+        while (!renderEnd_.load(std::memory_order_relaxed)) {
+            const PieceReadAhead::Piece& piece = pieces.next();
+            if (!piece.status) {
+                // The output is still closed properly below: a valid, shorter file.
+                events_.showMessage(piece.status.message(), "Error");
+                failed = true;
+                break;
+            }
+            if (piece.blocks == 0)
+                break;
+            // Mixed block by block, so that STOP ends the file after the block
+            // it was seen at, and written as one piece.
+            const auto inputs = reader_.mixInputs(song, gains, piece.samples, inputStore);
+            int mixed = 0;
+            while (mixed < piece.blocks) {
+                mixStereo(blockOf(inputs, mixed), gains.mixDivisor,
+                          renderOut_.data() + mixed * kBlockFrames * 2, kBlockFrames);
+                ++mixed;
+                if (renderEnd_.load(std::memory_order_relaxed))
+                    break;
+                events_.stepProgress();
+                if (renderEnd_.load(std::memory_order_relaxed))
+                    break;
+            }
+            const auto samples = static_cast<std::size_t>(mixed) * kBlockFrames * 2;
+            if (!writeSamples(out, renderOut_.data(), samples)) {
+                events_.showMessage("Write to file error (MM_WIM_DATA).", "Error");
+                failed = true;
+                writeFailed = true;
+                break;
+            }
         }
-        if (reader_.endOfData()) break;
-        mixStereo(reader_.mixInputs(song, gains), gains.mixDivisor, renderOut_.data(), kBlockFrames);
-        if (!writeSamples(out, renderOut_.data(), renderOut_.size())) {
-            events_.showMessage("Write to file error (MM_WIM_DATA).", "Error");
-            failed = true;
-            writeFailed = true;
-            break;
-        }
-        if (!renderEnd_.load(std::memory_order_relaxed)) events_.stepProgress();
     }
     reader_.close();
 
@@ -144,8 +288,10 @@ RenderOutcome SongRenderer::run(const Song& song, const std::string& path, std::
         events_.showMessage("Unable to open the file \"" + path + "\"", "Error");
         failed = true;
     }
-    if (userStopped_.load()) return finish(RenderOutcome::Stopped);
-    if (failed) return finish(RenderOutcome::Failed);
+    if (userStopped_.load())
+        return finish(RenderOutcome::Stopped);
+    if (failed)
+        return finish(RenderOutcome::Failed);
     events_.showMessage("Rendering completed", "Rendering");
     return finish(RenderOutcome::Completed);
 }

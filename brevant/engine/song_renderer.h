@@ -1,16 +1,18 @@
 // Renders the song into one stereo 16-bit WAVE file on a worker thread, with
-// the reading, gains and stereo mixing rule of playback.
+// the reading, gains and stereo mixing rule of playback. The output is the same
+// as playback's block by block mix, but read, mixed and written a piece of
+// several blocks at a time.
 //
-// Threads: start() runs the render on a worker; stop() may be called from any
-// thread and is seen by the worker at its next block. The song must not change
-// until the worker has finished (the render dialog is modal).
+// Threads: start() runs the render on a worker over its own copy of the song,
+// so the song may change meanwhile; stop() may be called from any thread and is
+// seen by the worker at its next piece.
 #pragma once
 
-#include <array>
 #include <atomic>
 #include <cstdint>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "block_reader.h"
 #include "message_sink.h"
@@ -28,14 +30,18 @@ enum class RenderOutcome {
 
 // Called on the worker thread.
 class RenderEvents : public MessageSink {
-public:
+  public:
     virtual void setProgressRange(std::int64_t high) = 0;
     virtual void stepProgress() = 0;
     virtual void finished(RenderOutcome outcome) = 0;
 };
 
 class SongRenderer {
-public:
+  public:
+    // Blocks read, mixed and written at once: two pieces of every track (one
+    // being read, one mixed) and the output still fit in the processor's cache.
+    static constexpr int kRenderPieceBlocks = 2;
+
     explicit SongRenderer(RenderEvents& events) : events_(events) {}
     ~SongRenderer() { join(); }
     SongRenderer(const SongRenderer&) = delete;
@@ -45,7 +51,8 @@ public:
     // to case, or the same file under another name).
     static Status checkOutputPath(const Song& song, const std::string& path);
 
-    // Starts the worker. `songSeconds` only scales the progress range.
+    // Starts the worker on a copy of `song`. `songSeconds` only scales the
+    // progress range.
     void start(const Song& song, const std::string& path, std::int32_t songSeconds);
     // STOP: the worker closes the file at its next block.
     void stop();
@@ -55,15 +62,16 @@ public:
     // The worker's body, run on the calling thread.
     RenderOutcome render(const Song& song, const std::string& path, std::int32_t songSeconds);
 
-private:
+  private:
     RenderOutcome run(const Song& song, const std::string& path, std::int32_t songSeconds);
 
     RenderEvents& events_;
     std::atomic<bool> renderEnd_{false};
     std::atomic<bool> userStopped_{false};
     std::thread worker_;
-    BlockReader reader_;
-    std::array<std::int16_t, kBlockFrames * 2> renderOut_{};
+    BlockReader reader_{1, kRenderPieceBlocks};
+    std::vector<std::int16_t> renderOut_;
+    Song workerSong_;  // the worker's copy, set before it starts
 };
 
 // The progress range for a song of `songSeconds` at `frequency`: one step per

@@ -1,12 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <atomic>
+#include <filesystem>
 #include <functional>
 #include <mutex>
 #include <optional>
 #include <thread>
 
+#include "block_by_block_mix.h"
 #include "engine_test_songs.h"
 #include "little_endian.h"
 #include "song_renderer.h"
@@ -20,7 +21,7 @@ using testing::ramp;
 using testing::TempDir;
 
 class RecordingEvents : public RenderEvents {
-public:
+  public:
     void showMessage(const std::string& text, const std::string& caption) override {
         std::lock_guard<std::mutex> lock(mutex);
         messages.push_back(caption + ": " + text);
@@ -28,7 +29,8 @@ public:
     void setProgressRange(std::int64_t high) override { range = high; }
     void stepProgress() override {
         ++steps;
-        if (onStep) onStep(steps);
+        if (onStep)
+            onStep(steps);
     }
     void finished(RenderOutcome o) override { outcome = o; }
 
@@ -154,7 +156,8 @@ TEST(SongRenderer, AStoppedRenderLeavesAValidShorterFile) {
     RecordingEvents events;
     SongRenderer renderer(events);
     events.onStep = [&renderer](int step) {
-        if (step == 2) renderer.stop();
+        if (step == 2)
+            renderer.stop();
     };
     EXPECT_EQ(renderer.render(song, dir.file("o.wav"), 5), RenderOutcome::Stopped);
     EXPECT_TRUE(renderer.userStopped());
@@ -180,9 +183,11 @@ TEST(SongRenderer, AReadErrorStillClosesTheOutput) {
         }
     };
     const RenderOutcome outcome = renderer.render(song, dir.file("o.wav"), blocks);
-    if (!cut) GTEST_SKIP() << "this platform cannot cut a file that is open";
+    if (!cut)
+        GTEST_SKIP() << "this platform cannot cut a file that is open";
     EXPECT_EQ(outcome, RenderOutcome::Failed);
-    EXPECT_EQ(events.messages, (std::vector<std::string>{"Error: Failed to read data chunk (loading-1)."}));
+    EXPECT_EQ(events.messages,
+              (std::vector<std::string>{"Error: Failed to read data chunk (loading-1)."}));
     // The blocks mixed before the error, in a file whose chunks are closed.
     const auto r = renderedSamples(dir.file("o.wav"), 8000);
     EXPECT_EQ(r.size() % (2 * 7680), 0u);
@@ -201,7 +206,8 @@ TEST(SongRenderer, RunsOnItsOwnThreadAndStops) {
     std::atomic<bool> stopPressed{false};
     // The worker holds after its first block until STOP has been pressed.
     events.onStep = [&](int step) {
-        if (step != 1) return;
+        if (step != 1)
+            return;
         firstBlockDone = true;
         while (!stopPressed) std::this_thread::yield();
     };
@@ -234,8 +240,9 @@ TEST(SongRenderer, FailuresNameTheirCause) {
     EXPECT_EQ(renderer.render(song, bad, 0), RenderOutcome::Failed);
     testing::addTrack(song, dir.file("gone.wav"), false);
     EXPECT_EQ(renderer.render(song, dir.file("o.wav"), 0), RenderOutcome::Failed);
-    EXPECT_EQ(events.messages, (std::vector<std::string>{"Error: Unable to open the file \"" + bad + "\"",
-                                                         "Error: Error opening the file."}));
+    EXPECT_EQ(events.messages,
+              (std::vector<std::string>{"Error: Unable to open the file \"" + bad + "\"",
+                                        "Error: Error opening the file."}));
     EXPECT_FALSE(std::filesystem::exists(dir.file("o.wav")));
 }
 
@@ -246,13 +253,105 @@ TEST(SongRenderer, TheOutputMayNotBeOneOfTheTracks) {
     std::string upper = track;
     upper.replace(upper.size() - 8, 8, "TAKE.WAV");
     const std::string expected =
-        "The file \"" + upper + "\" is already in the track list: remove it before recording it again.";
+        "The file \"" + upper +
+        "\" is already in the track list: remove it before recording it again.";
     const Status byName = SongRenderer::checkOutputPath(song, upper);
     ASSERT_TRUE(byName.failed());
     EXPECT_EQ(byName.message(), expected);
     const std::string otherSpelling = dir.file("./Take.wav");
     EXPECT_TRUE(SongRenderer::checkOutputPath(song, otherSpelling).failed());
     EXPECT_TRUE(SongRenderer::checkOutputPath(song, dir.file("mix.wav")));
+}
+
+// Songs whose render, read and mixed in pieces, must equal playback's block by
+// block mix byte for byte: block rules, silence after the last track, clipping.
+struct PieceCase {
+    const char* name;
+    std::vector<std::pair<bool, std::size_t>> tracks;  // stereo, samples
+    int mutedTrack = -1;
+    std::int32_t startSeconds = 0;
+    std::int32_t boost = 0;
+    std::int32_t compensation = 600;
+};
+
+TEST(SongRenderer, PiecesGiveTheBlockByBlockMix) {
+    const std::size_t block = 7680;
+    const PieceCase cases[] = {
+        {"one mono track, a block and a bit", {{false, block + 7}}},
+        {"stereo and mono ending apart", {{true, 2 * 5 * block + 6}, {false, 3 * block + 1}}},
+        {"odd data sizes and a muted track",
+         {{false, 4 * block + 3}, {true, 2 * 7 * block + 2}, {false, 99}},
+         1},
+        {"start seconds and compensation",
+         {{true, 2 * 9 * block}, {false, 6 * block + 5}},
+         -1,
+         3,
+         0,
+         4000},
+        {"ten loud tracks clip",
+         {{true, 2 * 3 * block},
+          {false, 3 * block},
+          {true, 2 * 3 * block + 4},
+          {false, 2 * block},
+          {true, 2 * block},
+          {false, 7 * block + 1},
+          {true, 2 * block},
+          {false, block},
+          {true, 2 * 5 * block},
+          {false, 3}},
+         -1,
+         0,
+         100},
+    };
+    for (const PieceCase& c : cases) {
+        TempDir dir;
+        Song song;
+        song.startSeconds = c.startSeconds;
+        song.boost = c.boost;
+        song.compensation = c.compensation;
+        for (std::size_t i = 0; i < c.tracks.size(); ++i) {
+            const auto [stereo, n] = c.tracks[i];
+            std::vector<std::int16_t> samples = ramp(n, static_cast<int>(i) * 1000);
+            // Loud passages, so that a boosted sum clips.
+            for (std::size_t k = 0; k < n; k += 3)
+                samples[k] = static_cast<std::int16_t>(k % 2 ? 32767 : -32768);
+            std::string name = "t0.wav";
+            name[1] = static_cast<char>('0' + i);
+            makeTrack(dir, song, name, stereo, 2000, samples);
+        }
+        if (c.mutedTrack >= 0)
+            song.track(c.mutedTrack).muted = 1;
+        ASSERT_TRUE(testing::mixBlockByBlock(song, dir.file("blocks.wav"))) << c.name;
+        RecordingEvents events;
+        SongRenderer renderer(events);
+        ASSERT_EQ(renderer.render(song, dir.file("pieces.wav"), 10), RenderOutcome::Completed)
+            << c.name;
+        EXPECT_EQ(testing::readBytes(dir.file("pieces.wav")),
+                  testing::readBytes(dir.file("blocks.wav")))
+            << c.name;
+    }
+}
+
+TEST(SongRenderer, TheWorkerRendersItsOwnCopyOfTheSong) {
+    TempDir dir;
+    Song song;
+    makeTrack(dir, song, "a.wav", true, 8000, ramp(2 * 12 * 7680));
+    makeTrack(dir, song, "b.wav", false, 8000, ramp(12 * 7680, 500));
+    ASSERT_TRUE(testing::mixBlockByBlock(song, dir.file("expected.wav")));
+    RecordingEvents events;
+    SongRenderer renderer(events);
+    // What the transport may do to the live song while the render dialog is up.
+    events.onStep = [&song](int step) {
+        if (step != 1)
+            return;
+        song.track(0).muted = 1;
+        song.track(1).volume = 0;
+        song.trackCount = 1;
+    };
+    renderer.start(song, dir.file("o.wav"), 12);
+    renderer.join();
+    EXPECT_EQ(events.outcome, RenderOutcome::Completed);
+    EXPECT_EQ(testing::readBytes(dir.file("o.wav")), testing::readBytes(dir.file("expected.wav")));
 }
 
 TEST(SongRenderer, ProgressRangeFormula) {
