@@ -31,9 +31,13 @@ PlayerController::PlayerController(PlayerWindow& window, PlayerShell& shell, Scr
       showMessage_(std::move(showMessage)) {}
 
 void PlayerController::UpdatePlayerCommands() {
-    // Shut down still disabled while the player runs: it has just appeared.
-    if (!commands_.closeEnabled && playerRunning_)
+    // Shut down still disabled while the player runs: it has just appeared. The shell starts
+    // the player after OpenWithPlayer returns, so the on-top state waits for its window.
+    const bool appeared = playerRunning_ && (!commands_.closeEnabled || !onTopApplied_);
+    if (appeared && window_.Exists()) {
         window_.SetTopMost(commands_.topMostDown);
+        onTopApplied_ = true;
+    }
     window_.Show(commands_.visibleDown);
     commands_.closeEnabled = playerRunning_;
     commands_.bringupEnabled = playerRunning_;
@@ -92,6 +96,8 @@ void PlayerController::Volume() {
 
 void PlayerController::Tick(bool saverStop) {
     playerRunning_ = window_.Exists();
+    if (!playerRunning_)
+        onTopApplied_ = false;
     if (playerRunning_ && saverStop && saver_.Running(false))
         Stop();
     UpdatePlayerCommands();

@@ -98,6 +98,8 @@ class PlayerController {
     std::string playListFile_;
     PlayerMessageFn showMessage_;
     bool playerRunning_ = false;
+    // Whether the on-top state reached the player's window since it appeared.
+    bool onTopApplied_ = false;
     TPlayerCommands commands_;
 };
 

@@ -88,6 +88,15 @@ TEST_F(PlayerControllerTest, TickFollowsThePlayerWindowAndAppliesOnTopOnceItAppe
     EXPECT_TRUE(player.PlayerRunning());
 }
 
+TEST_F(PlayerControllerTest, OnTopWaitsForThePlayerTheShellStartsLater) {
+    shell.startsPlayer = nullptr;
+    player.SetTopMost(true);
+    player.OpenWithPlayer(PlayList());
+    window.exists = true;
+    player.Tick(false);
+    EXPECT_TRUE(window.topMost);
+}
+
 TEST_F(PlayerControllerTest, ScreenSaverStopsPlayOncePerTickOnlyWhenAsked) {
     window.exists = true;
     saver.running = true;
