@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -274,6 +275,55 @@ void BM_OpenEveryFileBaseline(benchmark::State& state) {
     });
 }
 
+// The whole outline printer as a user runs it, on 100 MB of the sample issue's body repeated
+// (file read, text mode, code page, pieces, outline, printing, and the process itself),
+// beside `wc -l` reading the same file.
+struct RepeatedSample {
+    std::filesystem::path path =
+        std::filesystem::temp_directory_path() / "nuvella-bench-repeated-sample.txt";
+    RepeatedSample() {
+        std::ifstream in(NUVELLA_SAMPLE, std::ios::binary);
+        const std::string sample((std::istreambuf_iterator<char>(in)),
+                                 std::istreambuf_iterator<char>());
+        const auto bodyStart = sample.find('\n') + 1;
+        std::string text = sample.substr(0, bodyStart);
+        while (text.size() < 100'000'000) {
+            text.append(sample, bodyStart);
+        }
+        std::ofstream(path, std::ios::binary)
+            .write(text.data(), static_cast<std::streamsize>(text.size()));
+        size = text.size();
+    }
+    ~RepeatedSample() {
+        std::error_code ignored;
+        std::filesystem::remove(path, ignored);
+    }
+    std::size_t size = 0;
+};
+
+RepeatedSample& repeatedSample() {
+    static RepeatedSample made;
+    return made;
+}
+
+void runProcess(benchmark::State& state, const std::string& command) {
+    const std::string line = command + " '" + repeatedSample().path.string() + "' > /dev/null";
+    for (auto _ : state) {
+        if (std::system(line.c_str()) != 0) {
+            state.SkipWithError("the command failed");
+            return;
+        }
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * repeatedSample().size));
+}
+
+void BM_OutlinePrinterProcess(benchmark::State& state) {
+    runProcess(state, std::string("'") + NUVELLA_OUTLINE + "'");
+}
+void BM_WcLinesProcessBaseline(benchmark::State& state) {
+    runProcess(state, "wc -l");
+}
+
 // What the scan would cost if it read every file whole before testing its first line.
 void BM_ReadEveryFileWholeBaseline(benchmark::State& state) {
     inStrangers(state, [&] {
@@ -331,6 +381,9 @@ BENCHMARK(BM_LoadIssueLf)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_LoadIssueCrLf)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_GetlineBaseline)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_ReadAndMemchrBaseline)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+// Processes: the time is the wall clock of the child, so these use real time.
+BENCHMARK(BM_OutlinePrinterProcess)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+BENCHMARK(BM_WcLinesProcessBaseline)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 BENCHMARK(BM_ScanDirectoryOfLargeStrangers)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_OpenEveryFileBaseline)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ReadEveryFileWholeBaseline)->Unit(benchmark::kMillisecond)->Iterations(3);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,10 @@ struct Issue {
     TextBlock text;
     std::size_t textSize = 0;
     std::vector<IssueLine, LargeBlockAllocator<IssueLine>> lines;  // line 2 on, then the empty one
+
+    // The pieces that may open an outline entry, in order: those whose line holds an '=' or
+    // that begin with a space. Every other piece is body text, so the outline never reads it.
+    std::vector<std::uint32_t> outlineCandidates;
 
     const IssueLine* head() const { return lines.data(); }
 };

@@ -55,31 +55,45 @@ bool hasIssueMarker(std::string_view firstPiece) {
 
 namespace {
 
-// What findLineEnd() passed on its way (or met in the block it stopped in): both are rare
-// in issues and handled line by line only where they occur.
+// What findLineEnd() passed on its way (or met in the block it stopped in, which may reach
+// into the next line: the flags may say yes too often, never too rarely).
 struct SeenBytes {
     bool nul = false;
     bool upperHalf = false;  // a byte of 0x80 or above, which the code page may change
+    bool equals = false;     // an '=': the line may be a separator or a bracketed title
 };
 
 // The next line feed or Ctrl+Z at or after `p`, or `end`.
 const char* findLineEnd(const char* p, const char* end, SeenBytes& seen) {
 #if defined(__SSE2__)
-    // Sixteen bytes per step: most lines are a few dozen characters long.
+    // Sixteen bytes per step: most lines are a few dozen characters long. The flags are
+    // gathered in registers and read once per line.
     const __m128i lineFeed = _mm_set1_epi8('\n');
     const __m128i ctrlZ = _mm_set1_epi8(0x1A);
-    const __m128i nul = _mm_setzero_si128();
+    const __m128i equalsSign = _mm_set1_epi8('=');
+    const __m128i zero = _mm_setzero_si128();
+    __m128i upper = zero;
+    __m128i nuls = zero;
+    __m128i equals = zero;
+    auto gather = [&] {
+        seen.upperHalf |= _mm_movemask_epi8(upper) != 0;
+        seen.nul |= _mm_movemask_epi8(nuls) != 0;
+        seen.equals |= _mm_movemask_epi8(equals) != 0;
+    };
     while (end - p >= 16) {
         const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        seen.nul |= _mm_movemask_epi8(_mm_cmpeq_epi8(block, nul)) != 0;
-        seen.upperHalf |= _mm_movemask_epi8(block) != 0;
+        upper = _mm_or_si128(upper, block);
+        nuls = _mm_or_si128(nuls, _mm_cmpeq_epi8(block, zero));
+        equals = _mm_or_si128(equals, _mm_cmpeq_epi8(block, equalsSign));
         const int stops = _mm_movemask_epi8(
             _mm_or_si128(_mm_cmpeq_epi8(block, lineFeed), _mm_cmpeq_epi8(block, ctrlZ)));
         if (stops != 0) {
+            gather();
             return p + std::countr_zero(static_cast<unsigned>(stops));
         }
         p += 16;
     }
+    gather();
 #endif
     for (; p < end; ++p) {
         if (*p == '\n' || *p == 0x1A) {
@@ -87,6 +101,7 @@ const char* findLineEnd(const char* p, const char* end, SeenBytes& seen) {
         }
         seen.nul |= *p == '\0';
         seen.upperHalf |= static_cast<unsigned char>(*p) >= 0x80;
+        seen.equals |= *p == '=';
     }
     return end;
 }
@@ -100,16 +115,22 @@ void splitAndConvert(Issue& issue, std::size_t from, OemConverter* converter) {
     char* end = text + issue.textSize;
     issue.lines.clear();
     issue.lines.reserve(static_cast<std::size_t>(end - p) / 32 + 1);
-    SeenBytes seen;
+    issue.outlineCandidates.clear();
+    bool sawNul = false;
+    SeenBytes line;  // of the line being split
     auto nextStop = [&](char* at) {
-        seen.upperHalf = false;
-        char* stop = const_cast<char*>(findLineEnd(at, end, seen));
+        line = SeenBytes{};
+        char* stop = const_cast<char*>(findLineEnd(at, end, line));
         if (stop < end && *stop == 0x1A) {
             end = stop;
         }
-        if (converter != nullptr && seen.upperHalf) {
-            converter->toAnsi(at, static_cast<std::size_t>(stop - at));
+        if (converter != nullptr && line.upperHalf) {
+            const auto size = static_cast<std::size_t>(stop - at);
+            converter->toAnsi(at, size);
+            // The code page turns some signs into '=' (cp437's identical-to, for one).
+            line.equals = line.equals || std::memchr(at, '=', size) != nullptr;
         }
+        sawNul |= line.nul;
         return stop;
     };
     char* stop = nextStop(p);
@@ -131,6 +152,11 @@ void splitAndConvert(Issue& issue, std::size_t from, OemConverter* converter) {
             length = raw =
                 std::min<std::size_t>(kMaxPieceLength, static_cast<std::size_t>(end - p));
         }
+        // Without an '=' in its line and without a leading '=' or space, a piece is body
+        // text whatever else it holds: only the others are classified later.
+        if (line.equals || *p == ' ') {
+            issue.outlineCandidates.push_back(static_cast<std::uint32_t>(issue.lines.size()));
+        }
         const auto n = static_cast<std::uint32_t>(length);
         issue.lines.push_back(IssueLine{p, n, n});
         p += raw;
@@ -141,10 +167,11 @@ void splitAndConvert(Issue& issue, std::size_t from, OemConverter* converter) {
     issue.textSize = static_cast<std::size_t>(end - text);
     issue.lines.push_back(IssueLine{end, 0, 0});
     // A NUL ends the visible text of its piece, as it would end a C string.
-    if (seen.nul) {
-        for (IssueLine& line : issue.lines) {
-            if (const void* nul = std::memchr(line.data, '\0', line.size)) {
-                line.length = static_cast<std::uint32_t>(static_cast<const char*>(nul) - line.data);
+    if (sawNul) {
+        for (IssueLine& piece : issue.lines) {
+            if (const void* nul = std::memchr(piece.data, '\0', piece.size)) {
+                piece.length =
+                    static_cast<std::uint32_t>(static_cast<const char*>(nul) - piece.data);
             }
         }
     }
@@ -162,58 +189,14 @@ void parseIssueText(Issue& issue, std::size_t markerLength, OemConverter& conver
     splitAndConvert(issue, markerLength, &converter);
 }
 
-namespace {
-
-constexpr std::string_view kSeparatorMark = "=-=-";
-constexpr std::string_view kQuotedTitlePrefix = " :: \"";
-
-// The next "=-=-" at or after `from`, or null. Section marks are rare in body text, so the
-// search runs over the whole text once instead of over every piece.
-const char* findSeparatorMark(const char* from, const char* end) {
-    while (from < end) {
-        const auto* equals =
-            static_cast<const char*>(std::memchr(from, '=', static_cast<std::size_t>(end - from)));
-        if (equals == nullptr || end - equals < 4) {
-            return nullptr;
-        }
-        if (std::memcmp(equals, kSeparatorMark.data(), kSeparatorMark.size()) == 0) {
-            return equals;
-        }
-        from = equals + 1;
-    }
-    return nullptr;
-}
-
-}  // namespace
-
 void enterOutline(const Issue& issue, OutlineSink& sink) {
     const OutlineItem file =
         sink.insert(kOutlineRoot, OutlineKind::File, issue.label, issue.head());
     OutlineItem section = file;
-    const char* const textEnd = issue.text.get() + issue.textSize;
-    const char* mark = nullptr;  // the next "=-=-" in the text, looked up lazily
-    const char* markSearchedFrom = nullptr;
-    for (const IssueLine* line = issue.head(); !line->isEnd(); ++line) {
+    for (const std::uint32_t index : issue.outlineCandidates) {
+        const IssueLine* line = &issue.lines[index];
         const std::string_view text = line->text();
-        LineKind kind;
-        const char first = text.empty() ? '\0' : text[0];
-        if (first == '=' || line->length != line->size) {
-            kind = classifyLine(text);
-        } else {
-            // Only "contains =-=-" and the quoted title can hold: answer the first from the
-            // running search. A mark that straddles two pieces belongs to neither.
-            if (markSearchedFrom == nullptr || (mark != nullptr && mark < line->data)) {
-                mark = findSeparatorMark(line->data, textEnd);
-                markSearchedFrom = line->data;
-            }
-            if (mark != nullptr && mark + kSeparatorMark.size() <= line->data + line->size) {
-                kind = LineKind::SectionSeparator;
-            } else {
-                kind =
-                    text.starts_with(kQuotedTitlePrefix) ? LineKind::QuotedTitle : LineKind::Body;
-            }
-        }
-        switch (kind) {
+        switch (classifyLine(text)) {
             case LineKind::SectionSeparator:
                 section = sink.insert(file, OutlineKind::Section, sectionLabel(text), line->next());
                 break;

@@ -1,6 +1,7 @@
 #include "oem_table_converter.h"
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -27,17 +28,16 @@ unsigned char OemTableConverter::convert(unsigned char oem) {
 }
 
 void OemTableConverter::toAnsi(char* text, std::size_t size) {
-    // Issues are mostly ASCII, which maps to itself: test 32 bytes at a time and convert only
-    // the blocks that hold a byte from the upper half.
+    // Issues are mostly ASCII, which maps to itself: look at eight bytes at a time and convert
+    // only the bytes of the upper half.
     constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
     std::size_t i = 0;
-    for (; i + 32 <= size; i += 32) {
-        std::uint64_t words[4];
-        std::memcpy(words, text + i, sizeof words);
-        if (((words[0] | words[1] | words[2] | words[3]) & kHighBits) != 0) {
-            for (std::size_t k = i; k < i + 32; ++k) {
-                text[k] = static_cast<char>(convert(static_cast<unsigned char>(text[k])));
-            }
+    for (; i + 8 <= size; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text + i, 8);
+        for (std::uint64_t high = word & kHighBits; high != 0; high &= high - 1) {
+            const std::size_t at = i + static_cast<std::size_t>(std::countr_zero(high) / 8);
+            text[at] = static_cast<char>(convert(static_cast<unsigned char>(text[at])));
         }
     }
     for (; i < size; ++i) {

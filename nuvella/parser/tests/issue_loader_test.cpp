@@ -219,6 +219,12 @@ TEST_F(IssueLoaderTest, StoredLinesAreConvertedFromTheOemCodePageButTheMarkerLin
     EXPECT_EQ(std::string(library.at(0).text.get(), 11), "Start.Of \x82\n");
 }
 
+TEST_F(IssueLoaderTest, SignsTheCodePageTurnsIntoEqualsMakeASeparator) {
+    // 0xF0 (identical to) and 0xF2 (greater or equal) read as '=' in the ANSI code page.
+    ASSERT_EQ(load("a.txt", "Start.Of\n\xF0\xF2 Menu \xF0\xF0\nbody\n"), LoadResult::Loaded);
+    EXPECT_EQ(outline(), (std::vector<std::string>{"0 file FILE", "1 section  Menu "}));
+}
+
 TEST_F(IssueLoaderTest, NulEndsTheVisibleTextOfItsPiece) {
     ASSERT_EQ(load("a.txt", std::string("Start.Of\n== A ==\0hidden\nafter\n", 30)),
               LoadResult::Loaded);
