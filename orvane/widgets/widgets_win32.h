@@ -24,8 +24,9 @@ class IniProfileFile : public ProfileFile {
     std::string fileName_;
 };
 
-// TWinSaver: Restore after the form's own show handler, every time it is shown; Save after
-// its own close handler (throws PlacementWriteError).
+// TWinSaver: Restore after the form's own show handler, every time it is shown (call it once
+// the window is visible: a hidden window keeps its bounds but not a stored state); Save
+// after its own close handler (throws PlacementWriteError).
 class WindowPlacementStore {
   public:
     explicit WindowPlacementStore(std::string_view iniFileName = kPlacementIniFileName,
