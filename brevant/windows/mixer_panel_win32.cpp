@@ -157,6 +157,7 @@ LRESULT onCommand(RecorderState& state, int id, int code) {
             if (code == LBN_SELCHANGE) {
                 state.project.selectTrack();
                 refreshMixer(state);
+                SetFocus(state.main);
             } else if (code == LBN_DBLCLK) {
                 launchEditor(state);
             }

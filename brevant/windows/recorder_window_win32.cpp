@@ -113,6 +113,13 @@ LRESULT onChar(RecorderState& state, LPARAM keyData) {
     return 0;
 }
 
+LRESULT showStopMessages(RecorderState& state) {
+    const std::vector<std::string> messages = std::move(state.stopMessages);
+    state.stopMessages.clear();
+    for (const std::string& text : messages) showBox(state, state.main, text, nullptr);
+    return 0;
+}
+
 void exitSequence(RecorderState& state) {
     Transport& transport = *state.transport;
     if (stopsTakeBeforePrompt(IDM_EXIT, transportState(state)))
@@ -122,6 +129,7 @@ void exitSequence(RecorderState& state) {
     transport.stopTransport(StopMode::Playback);
     transport.stopTransport(StopMode::Recording);
     saveConfig(state.options.configPath, state.song(), state.settings, state.songUi);
+    showStopMessages(state);  // the window will not see its queue again
     DestroyWindow(state.main);
 }
 
@@ -140,13 +148,6 @@ void aboutBox(RecorderState& state) {
 LRESULT onCommand(RecorderState& state, WPARAM wParam, LPARAM lParam) {
     if (state.mixerPanel != nullptr)
         SendMessageA(state.mixerPanel, WM_COMMAND, wParam, lParam);
-    return 0;
-}
-
-LRESULT showStopMessages(RecorderState& state) {
-    const std::vector<std::string> messages = std::move(state.stopMessages);
-    state.stopMessages.clear();
-    for (const std::string& text : messages) showBox(state, state.main, text, nullptr);
     return 0;
 }
 
