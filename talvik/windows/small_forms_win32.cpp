@@ -299,9 +299,14 @@ HWND createWarningForm(HINSTANCE instance, HWND owner, const SmallFonts& fonts) 
                            const_cast<SmallFonts*>(&fonts));
 }
 
+void showSmallForm(HWND form) {
+    ShowWindow(form, SW_SHOW);
+    UpdateWindow(form);
+}
+
 void showWarning(HWND warning, const std::string& text) {
     SetDlgItemTextA(warning, IDC_WARNING_PANEL1, text.c_str());
-    ShowWindow(warning, SW_SHOW);
+    showSmallForm(warning);
 }
 
 GrabFormState* grabState(HWND grabForm) {

@@ -42,6 +42,8 @@ HWND createAboutForm(HINSTANCE instance, HWND owner, const SmallFonts& fonts);
 HWND createGrabForm(HINSTANCE instance, HWND owner, GrabFormState* state);
 HWND createWarningForm(HINSTANCE instance, HWND owner, const SmallFonts& fonts);
 
+// Shows a small window without making it modal.
+void showSmallForm(HWND form);
 // Shows the message in the warning window without making it modal.
 void showWarning(HWND warning, const std::string& text);
 GrabFormState* grabState(HWND grabForm);

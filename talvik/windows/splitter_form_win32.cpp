@@ -201,11 +201,11 @@ void RadioButton5Click(SplitterFormState& s) {
 }
 
 void BitBtn2Click(SplitterFormState& s) {
-    ShowWindow(s.about, SW_SHOW);
+    showSmallForm(s.about);
 }
 
 void TrackGrabClick(SplitterFormState& s) {
-    ShowWindow(s.grab, SW_SHOW);
+    showSmallForm(s.grab);
     SetForegroundWindow(s.grab);
 }
 
