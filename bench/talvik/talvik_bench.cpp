@@ -2,6 +2,7 @@
 // the analysis block size, the fast and the plain analysis, and Split&save.
 //
 //   talvik_bench [--mib N] [--dir DIR] [--out DIR] [--reps N] [--format 8|16|both]
+//                [--keep 1] [--generate-only 1]
 //
 // The track is written under DIR (default: the system temp directory) and deleted at
 // the end; sounds go to OUT (default /dev/shm when present) and are deleted after
@@ -35,7 +36,8 @@ struct Options {
     int reps = 3;
     std::string format = "both";
     bool skipPlain = false;
-    bool keep = false;  // leave the track for timing `cat` by hand
+    bool keep = false;          // leave the track for timing `cat` by hand
+    bool generateOnly = false;  // write the track, time nothing, keep it
 };
 
 // Sounds of 5,000 to 200,000 samples (decaying tones with noise, up to 80 % of full
@@ -151,6 +153,10 @@ void RunFormat(const Options& o, SampleFormat load) {
     std::printf("%s track, %lld MiB (%s)\n", std::string(Caption(load)).c_str(),
                 static_cast<long long>(o.mib), name.c_str());
     GenerateTrack(name, load, bytes);
+    if (o.generateOnly) {
+        std::printf("    kept %s\n", name.c_str());
+        return;
+    }
     ReadAll(name, 1 << 17);  // into the page cache
 
     SplitterSettings settings;
@@ -272,6 +278,8 @@ int main(int argc, char** argv) {
             o.format = v;
         else if (a == "--skip-plain")
             o.skipPlain = v == "1";
+        else if (a == "--generate-only")
+            o.generateOnly = v == "1";
         else if (a == "--keep")
             o.keep = v == "1";
         else {
