@@ -1,8 +1,7 @@
 // The portable rules of the window widgets.
 #include <gtest/gtest.h>
 
-#include <map>
-
+#include "memory_profile_file.h"
 #include "memory_settings_store.h"
 #include "single_instance.h"
 #include "tool_bar_state.h"
@@ -11,23 +10,6 @@
 
 namespace orvane {
 namespace {
-
-class MemoryProfileFile : public ProfileFile {
-  public:
-    std::map<std::string, std::string> values;  // "section/key"
-    bool failWrites = false;
-    std::optional<std::string> ReadText(std::string_view s, std::string_view k) const override {
-        const auto it = values.find(std::string(s) + "/" + std::string(k));
-        return it == values.end() ? std::nullopt : std::optional(it->second);
-    }
-    bool WriteText(std::string_view s, std::string_view k, std::string_view v) override {
-        if (failWrites)
-            return false;
-        values[std::string(s) + "/" + std::string(k)] = v;
-        return true;
-    }
-    std::string FileName() const override { return "C:\\windows\\Velmor.INI"; }
-};
 
 TEST(WindowPlacement, FileNameIsInTheWindowsDirectoryWithExtensionIni) {
     EXPECT_EQ(PlacementFileName("C:\\windows", "Velmor.ini"), "C:\\windows\\Velmor.INI");
