@@ -22,9 +22,20 @@ TransportState transportState(RecorderState& state) {
 
 INT_PTR CALLBACK splashProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_INITDIALOG:
+        case WM_INITDIALOG: {
+            // The window takes the picture's size, whatever the dialog font makes of its units.
+            RECT picture;
+            GetWindowRect(GetDlgItem(dialog, IDC_SPLASH_PICTURE), &picture);
+            RECT frame{0, 0, picture.right - picture.left, picture.bottom - picture.top};
+            AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_STYLE)),
+                               FALSE, 0);
+            const int width = frame.right - frame.left;
+            const int height = frame.bottom - frame.top;
+            SetWindowPos(dialog, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                         (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, SWP_NOZORDER);
             SetTimer(dialog, kSplashTimerId, static_cast<UINT>(lParam), nullptr);
             return TRUE;
+        }
         case WM_TIMER:
             if (wParam != kSplashTimerId)
                 return FALSE;

@@ -92,7 +92,7 @@ def splash():
     for x in range(20, 300, 4):
         h = int(30 * abs(math.sin(x / 17.0)) * (0.4 + 0.6 * abs(math.sin(x / 61.0))))
         p.box(x, 120 - h, x + 3, 120 + h, (80, 160, 220))
-    p.text(55, 20, 'BREVANT', 6, (255, 220, 120))
+    p.text(37, 20, 'BREVANT', 6, (255, 220, 120))
     p.save_bmp('splash.bmp')
 
 
