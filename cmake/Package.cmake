@@ -14,16 +14,18 @@
 include_guard(GLOBAL)
 include(VersionResource)
 
-# toolkit_package_program(NAME DESCRIPTION WINDOW
-#                         [ARGS ...] [SAMPLES dir] [FILES file...] [GENERATOR target])
+# toolkit_package_program(NAME DESCRIPTION WINDOW [ARGS ...] [SAMPLES dir] [FILES file...]
+#                         [FOLDERS name...] [GENERATOR target args...] [PREPARE command...])
 #
 # WINDOW: the class name of the program's main window, or a part of its title; the package
 # test waits for it. ARGS: the command line the sample needs (as tools/demo gives it).
-# SAMPLES: a folder whose contents go beside the program. GENERATOR: a Windows executable
-# that writes sample data into the folder named as its argument, run under Wine at
-# packaging time. FILES: further files beside the program.
+# SAMPLES: a folder whose contents go beside the program. FILES: further files beside it.
+# FOLDERS: empty folders made beside it. GENERATOR: a Windows executable (and its arguments)
+# that writes sample data, run under Wine at packaging time in the program's staged folder;
+# relative names in the sample data keep it valid wherever the package is unpacked.
+# PREPARE: a host command run there after it, with the folder as its last argument.
 function(toolkit_package_program name description window)
-  cmake_parse_arguments(P "" "SAMPLES;GENERATOR" "ARGS;FILES" ${ARGN})
+  cmake_parse_arguments(P "" "SAMPLES" "ARGS;FILES;FOLDERS;GENERATOR;PREPARE" ${ARGN})
   if(NOT TARGET ${name})
     message(STATUS "Package: ${name} is not built here and is left out")
     return()
@@ -36,14 +38,34 @@ function(toolkit_package_program name description window)
   if(P_FILES)
     install(FILES ${P_FILES} DESTINATION ${name})
   endif()
-  if(P_GENERATOR AND TARGET ${P_GENERATOR})
-    # Run where the package is staged, so the samples never touch the source tree.
+  foreach(folder ${P_FOLDERS})
+    install(DIRECTORY DESTINATION ${name}/${folder})
+  endforeach()
+  # Samples are made where the package is staged, so they never touch the source tree.
+  set(generator "")
+  if(P_GENERATOR)
+    list(POP_FRONT P_GENERATOR generator)
+  endif()
+  if(generator AND TARGET ${generator})
+    set(generator_arguments "")
+    foreach(argument ${P_GENERATOR})
+      # Bracketed, so Windows folder names keep their backslashes.
+      string(APPEND generator_arguments " [==[${argument}]==]")
+    endforeach()
     install(CODE "
-      set(samples \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${name}\")
-      execute_process(COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${P_GENERATOR}>
-                              \"\${samples}\" RESULT_VARIABLE status)
+      set(folder \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${name}\")
+      execute_process(COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${generator}>
+                              ${generator_arguments} WORKING_DIRECTORY \"\${folder}\" RESULT_VARIABLE status)
       if(NOT status EQUAL 0)
         message(FATAL_ERROR \"${name}: the sample generator failed (\${status})\")
+      endif()")
+  endif()
+  if(P_PREPARE)
+    install(CODE "
+      set(folder \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${name}\")
+      execute_process(COMMAND ${P_PREPARE} \"\${folder}\" RESULT_VARIABLE status)
+      if(NOT status EQUAL 0)
+        message(FATAL_ERROR \"${name}: preparing the samples failed (\${status})\")
       endif()")
   endif()
   string(REPLACE ";" " " arguments "${P_ARGS}")
@@ -82,6 +104,14 @@ endfunction()
 
 toolkit_package_program(nuvella "Nuvella Reader: newsletter reader" nuv95Main
                         SAMPLES ${CMAKE_SOURCE_DIR}/nuvella/samples)
+toolkit_package_program(orvane "Orvane Manager: song library manager" TMainForm
+                        FOLDERS songs GENERATOR orvane-samples .\\songs .)
+toolkit_package_library(orvane_about orvane "Orvane Manager: splash screen and about box")
+toolkit_package_program(talvik "Talvik: sample splitter" TalvikForm1
+                        PREPARE sh ${CMAKE_SOURCE_DIR}/packaging/talvik-samples.sh
+                                ${CMAKE_SOURCE_DIR}/talvik/windows/samples/make_samples.sh)
+toolkit_package_program(brevant "Brevant: multitrack recorder" MyWin
+                        GENERATOR brevant-sample-song ARGS demo.sng)
 
 toolkit_package_companion(nuvella-outline "Nuvella outline: prints the outline of newsletter issues")
 toolkit_package_companion(orvane-info "Orvane info: prints MP3 header data, play time and tag")
@@ -99,6 +129,9 @@ set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
 install(FILES ${CMAKE_BINARY_DIR}/package/README.txt DESTINATION .)
 set_property(GLOBAL APPEND_STRING PROPERTY toolkit_package_test_lines "file|README.txt\n")
 
+# The package target builds everything first; CPack's own install step then only copies, so
+# the package test (run after the build) does not build again.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME audio-toolkit)
 set(CPACK_PACKAGE_VENDOR "Audio Toolkit")
@@ -122,4 +155,4 @@ add_test(NAME package_test
          COMMAND bash ${CMAKE_SOURCE_DIR}/tools/tests/package_test.sh ${CMAKE_BINARY_DIR}
                  ${CMAKE_CPACK_COMMAND} ${CMAKE_OBJDUMP} $<TARGET_FILE:package_probe>
                  ${CMAKE_BINARY_DIR}/package/package_test.conf)
-set_tests_properties(package_test PROPERTIES TIMEOUT 400 LABELS windows)
+set_tests_properties(package_test PROPERTIES TIMEOUT 400 LABELS windows COST 60)
