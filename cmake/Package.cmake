@@ -15,7 +15,8 @@ include_guard(GLOBAL)
 include(VersionResource)
 
 # toolkit_package_program(NAME DESCRIPTION WINDOW [ARGS ...] [SAMPLES dir] [FILES file...]
-#                         [FOLDERS name...] [GENERATOR target args...] [PREPARE command...])
+#                         [FOLDERS name...] [GENERATOR target args...] [PREPARE command...]
+#                         [EXPECT file...])
 #
 # WINDOW: the class name of the program's main window, or a part of its title; the package
 # test waits for it. ARGS: the command line the sample needs (as tools/demo gives it).
@@ -24,8 +25,9 @@ include(VersionResource)
 # that writes sample data, run under Wine at packaging time in the program's staged folder;
 # relative names in the sample data keep it valid wherever the package is unpacked.
 # PREPARE: a host command run there after it, with the folder as its last argument.
+# EXPECT: sample files (relative to the program's folder) the package test looks for.
 function(toolkit_package_program name description window)
-  cmake_parse_arguments(P "" "SAMPLES" "ARGS;FILES;FOLDERS;GENERATOR;PREPARE" ${ARGN})
+  cmake_parse_arguments(P "" "SAMPLES" "ARGS;FILES;FOLDERS;GENERATOR;PREPARE;EXPECT" ${ARGN})
   if(NOT TARGET ${name})
     message(STATUS "Package: ${name} is not built here and is left out")
     return()
@@ -74,8 +76,10 @@ function(toolkit_package_program name description window)
   set_property(GLOBAL APPEND_STRING PROPERTY toolkit_package_test_lines "file|${name}/${name}.exe\n")
   foreach(file ${P_FILES})
     get_filename_component(file_name ${file} NAME)
-    set_property(GLOBAL APPEND_STRING PROPERTY toolkit_package_test_lines
-                 "file|${name}/${file_name}\n")
+    list(APPEND P_EXPECT ${file_name})
+  endforeach()
+  foreach(file ${P_EXPECT})
+    set_property(GLOBAL APPEND_STRING PROPERTY toolkit_package_test_lines "file|${name}/${file}\n")
   endforeach()
 endfunction()
 
@@ -103,15 +107,18 @@ function(toolkit_package_companion target description)
 endfunction()
 
 toolkit_package_program(nuvella "Nuvella Reader: newsletter reader" nuv95Main
-                        SAMPLES ${CMAKE_SOURCE_DIR}/nuvella/samples)
+                        SAMPLES ${CMAKE_SOURCE_DIR}/nuvella/samples EXPECT nuvella1.txt)
 toolkit_package_program(orvane "Orvane Manager: song library manager" TMainForm
-                        FOLDERS songs GENERATOR orvane-samples .\\songs .)
+                        FOLDERS songs GENERATOR orvane-samples .\\songs .
+                        EXPECT "(Default).OVM" "songs/Morning Light.mp3" "songs/Morning Light.TXT")
 toolkit_package_library(orvane_about orvane "Orvane Manager: splash screen and about box")
 toolkit_package_program(talvik "Talvik: sample splitter" TalvikForm1
                         PREPARE sh ${CMAKE_SOURCE_DIR}/packaging/talvik-samples.sh
-                                ${CMAKE_SOURCE_DIR}/talvik/windows/samples/make_samples.sh)
+                                ${CMAKE_SOURCE_DIR}/talvik/windows/samples/make_samples.sh
+                        EXPECT track01.RAW track02.RAW tvk.prf)
 toolkit_package_program(brevant "Brevant: multitrack recorder" MyWin
-                        GENERATOR brevant-sample-song ARGS demo.sng)
+                        GENERATOR brevant-sample-song ARGS demo.sng
+                        EXPECT demo.sng demo.mid bass.wav chords.wav pad.wav click.wav)
 
 toolkit_package_companion(nuvella-outline "Nuvella outline: prints the outline of newsletter issues")
 toolkit_package_companion(orvane-info "Orvane info: prints MP3 header data, play time and tag")

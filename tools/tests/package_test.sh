@@ -49,6 +49,9 @@ while IFS='|' read -r kind path; do
   check "the package holds $path" yes "$([ -f "$root/$path" ] && echo yes)"
 done <"$conf"
 
+check "README.txt has Windows line ends" "$(wc -l <"$root/README.txt")" \
+  "$(grep -c $'\r$' "$root/README.txt")"
+
 while IFS= read -r -d '' binary; do
   foreign=$("$objdump" -p "$binary" | awk '/DLL Name:/ { print tolower($3) }' |
     grep -vxF -f <(tr -s ' \n' '\n' <<<"$system_dlls") | tr '\n' ' ')
