@@ -464,7 +464,9 @@ void RestoreForm(TMainForm& form) {
 }
 
 void About(TMainForm& form) {
-    HMODULE library = LoadLibraryA(std::string(kAboutDllName).c_str());
+    // From the program's own folder only: a library of that name elsewhere is not ours.
+    HMODULE library =
+        LoadLibraryA((form.params.programFolder + "\\" + std::string(kAboutDllName)).c_str());
     if (library == nullptr) {
         form.dialogs.Message(form.window, kAboutDllMissingText, MB_OK);
         return;

@@ -50,7 +50,7 @@ HWND StartOrvane(HINSTANCE instance, TMainFormParams params) {
     const TStartPlan plan = PlanStart(*params.store);
     HMODULE about = nullptr;
     if (plan.showSplash) {
-        about = LoadLibraryA(std::string(kAboutDllName).c_str());
+        about = LoadLibraryA((params.programFolder + "\\" + std::string(kAboutDllName)).c_str());
         if (about == nullptr) {
             // The splash is a nicety: without the library the program still starts.
             params.dialogs->Message(nullptr, kAboutDllMissingText, MB_OK | MB_ICONERROR);

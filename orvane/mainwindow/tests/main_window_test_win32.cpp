@@ -1,0 +1,334 @@
+// Drives the real main window inside the test process: commands by WM_COMMAND, controls read
+// back, every box answered by script (an unscripted box fails the test). Wiring only.
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <fstream>
+#include <functional>
+
+#include "command_table.h"
+#include "list_labels.h"
+#include "main_commands_win32.h"
+#include "memory_player_seams.h"
+#include "memory_settings_store.h"
+#include "mp3_builder.h"
+#include "orvane_app_win32.h"
+#include "play_list.h"
+#include "resource.h"
+#include "set_file_io.h"
+#include "set_names.h"
+#include "setting_access.h"
+#include "song_file.h"
+#include "system_path.h"
+
+namespace orvane {
+namespace {
+
+class ScriptedDialogs final : public MainDialogs {
+  public:
+    std::deque<int> answers;
+    std::vector<std::string> texts;
+    std::deque<std::optional<std::string>> inputs;
+    std::function<bool(TOptions&)> properties;
+
+    int Message(HWND, std::string_view text, UINT) override {
+        texts.emplace_back(text);
+        if (answers.empty()) {
+            ADD_FAILURE() << "unscripted message box: " << text;
+            return IDCANCEL;
+        }
+        const int answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    std::optional<std::string> Input(HWND, std::string_view prompt, std::string_view) override {
+        if (inputs.empty()) {
+            ADD_FAILURE() << "unscripted input box: " << prompt;
+            return std::nullopt;
+        }
+        auto answer = inputs.front();
+        inputs.pop_front();
+        return answer;
+    }
+    bool Properties(HWND, const std::string&, TOptions& options) override {
+        if (!properties)
+            ADD_FAILURE() << "unscripted Properties dialog";
+        return properties && properties(options);
+    }
+    void Sets(HWND, TSetsDialogModel&, SetsDialogHost&) override {
+        ADD_FAILURE() << "unscripted sets";
+    }
+    std::optional<TSetRecord> NewSet(HWND) override { return std::nullopt; }
+    void PickFont(HWND, LOGFONTA, void (*)(HWND, const LOGFONTA&), HWND) override {}
+    std::optional<std::string> FindPlayer(HWND) override { return std::nullopt; }
+};
+
+// Opens files for real existence checks and records what the player was handed.
+class RecordingShell final : public PlayerShell {
+  public:
+    std::vector<std::string> opened;
+    bool FileExists(const std::string& name) const override {
+        return GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+    void OpenFile(const std::string& name, bool) override { opened.push_back(name); }
+    void RunProgram(const std::string&) override {}
+};
+
+void WriteSong(const std::string& name, const char* title) {
+    test::TBytes bytes = test::Frames({}, 417, 200);
+    if (title != nullptr) {
+        TTagRecord tag;
+        tag.title = title;
+        tag.genre = 17;
+        const TTagBytes tail = EncodeTag(tag);
+        bytes.insert(bytes.end(), tail.begin(), tail.end());
+    }
+    std::FILE* file = std::fopen(name.c_str(), "wb");
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+}
+
+std::string Text(HWND control) {
+    char text[512] = "";
+    GetWindowTextA(control, text, sizeof text);
+    return text;
+}
+
+class MainWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        char temp[MAX_PATH];
+        GetTempPathA(sizeof temp, temp);
+        folder = std::string(temp) + "orvane-window-" + std::to_string(GetCurrentProcessId());
+        CreateDirectoryA(folder.c_str(), nullptr);
+        songs = {folder + "\\Alpha.mp3", folder + "\\Rain\x92s End.mp3", folder + "\\Zulu.mp3"};
+        WriteSong(songs[0], "Alpha");
+        WriteSong(songs[1], "Rain\x92s End");
+        WriteSong(songs[2], nullptr);
+        std::ofstream(folder + "\\Alpha.TXT") << "la la";
+        TSetFileImage image = DefaultSongListImage({});
+        for (const std::string& song : songs) {
+            image.entries.push_back(MakeSongEntry(folder, song.substr(folder.size() + 1), 10));
+        }
+        SaveSetFile(SetFileName(SystemPath(folder), kDefaultSetName), image);
+        store.WriteText("(Default)", "DontSplashScreen", "1");
+    }
+    void TearDown() override {
+        if (window != nullptr && IsWindow(window))
+            DestroyWindow(window);
+        Pump();
+        EXPECT_TRUE(dialogs.answers.empty()) << "answers left over";
+        for (const char* name : {"\\*.mp3", "\\*.TXT", "\\*.OVM", "\\*.M3U"}) {
+            WIN32_FIND_DATAA found;
+            HANDLE search = FindFirstFileA((folder + name).c_str(), &found);
+            if (search == INVALID_HANDLE_VALUE)
+                continue;
+            do DeleteFileA((folder + "\\" + found.cFileName).c_str());
+            while (FindNextFileA(search, &found));
+            FindClose(search);
+        }
+        RemoveDirectoryA(folder.c_str());
+    }
+    void Start() {
+        TMainFormParams params;
+        params.store = &store;
+        params.dialogs = &dialogs;
+        params.playerWindow = &playerWindow;
+        params.playerShell = &shell;
+        params.screenSaver = &saver;
+        params.programFolder = folder;
+        window = StartOrvane(GetModuleHandleA(nullptr), params);
+        ASSERT_NE(window, nullptr);
+        Pump();
+    }
+    void Pump() { RunMessageLoop(window, nullptr, false); }
+    void Command(int id) {
+        SendMessageA(window, WM_COMMAND, static_cast<WPARAM>(id), 0);
+        Pump();
+    }
+    TMainForm& Form() { return *MainFormState(window); }
+    void Select(int row) {
+        LVITEMA item{};
+        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageA(Form().songList, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
+                     reinterpret_cast<LPARAM>(&item));
+        item.state = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageA(Form().songList, LVM_SETITEMSTATE, static_cast<WPARAM>(row),
+                     reinterpret_cast<LPARAM>(&item));
+        Pump();
+    }
+    std::string Cell(int row, int column) {
+        char text[260] = "";
+        LVITEMA item{};
+        item.iSubItem = column;
+        item.pszText = text;
+        item.cchTextMax = sizeof text;
+        SendMessageA(Form().songList, LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
+                     reinterpret_cast<LPARAM>(&item));
+        return text;
+    }
+    int Rows() { return static_cast<int>(SendMessageA(Form().songList, LVM_GETITEMCOUNT, 0, 0)); }
+
+    std::string folder;
+    std::vector<std::string> songs;
+    MemorySettingsStore store;
+    ScriptedDialogs dialogs;
+    MemoryPlayerWindow playerWindow;
+    RecordingShell shell;
+    MemoryScreenSaver saver;
+    HWND window = nullptr;
+};
+
+TEST_F(MainWindowTest, StartShowsTheSetInTheListAndTheCaption) {
+    Start();
+    EXPECT_EQ(Text(window), "Orvane Manager 1.0 Beta2 - (Default)");
+    ASSERT_EQ(Rows(), Form().list.Count());
+    for (int row = 0; row < Rows(); ++row) {
+        EXPECT_EQ(Cell(row, 0), Form().list.Entry(row).caption) << row;
+        EXPECT_EQ(Cell(row, 2), Form().list.Entry(row).folder) << row;
+    }
+    EXPECT_EQ(Text(Form().totalTime), TotalTimeLabel(Form().list.Totals()));
+}
+
+TEST_F(MainWindowTest, SelectedSongShowsTagAndLyricsAnsiNameIncluded) {
+    Start();
+    Select(0);
+    EXPECT_EQ(Text(Form().title), "Alpha");
+    EXPECT_EQ(Text(Form().lyricsMemo), "la la");
+    EXPECT_EQ(Text(Form().layer), "III");
+    Select(1);
+    EXPECT_EQ(Text(Form().title), "Rain\x92s End");
+    EXPECT_EQ(Text(Form().lyricsMemo), "File not found.");
+}
+
+TEST_F(MainWindowTest, TypingMarksModifiedAndSaveWritesTheTag) {
+    Start();
+    Select(0);
+    SetWindowTextA(Form().title, "Beta");
+    Pump();
+    char status[40] = "";
+    SendMessageA(Form().statusBar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(status));
+    EXPECT_STREQ(status, "Modified");
+    Command(IDM_SAVETAG);
+    TTagBytes bytes{};
+    ASSERT_TRUE(ReadTag(songs[0], bytes));
+    EXPECT_EQ(DecodeTag(bytes)->title, "Beta");
+}
+
+TEST_F(MainWindowTest, LeavingAnEditedSongAsksAndNoKeepsTheFile) {
+    Start();
+    Select(0);
+    SetWindowTextA(Form().title, "Changed");
+    Pump();
+    dialogs.answers = {IDNO};
+    Select(2);
+    ASSERT_EQ(dialogs.texts.size(), 1u);
+    EXPECT_EQ(dialogs.texts[0], kTagChangedQuestion);
+    TTagBytes bytes{};
+    ASSERT_TRUE(ReadTag(songs[0], bytes));
+    EXPECT_EQ(DecodeTag(bytes)->title, "Alpha");
+}
+
+TEST_F(MainWindowTest, EmptyListAsksFirst) {
+    Start();
+    dialogs.answers = {IDNO, IDYES};
+    Command(IDM_EMPTY);
+    EXPECT_EQ(Rows(), 3);
+    Command(IDM_EMPTY);
+    EXPECT_EQ(Rows(), 0);
+    EXPECT_EQ(dialogs.texts[1], kEmptyListQuestion);
+}
+
+TEST_F(MainWindowTest, PlayListWritesThePlaylistInOrderAndHandsItToThePlayer) {
+    Start();
+    Command(IDM_PLAYLIST);
+    ASSERT_EQ(shell.opened.size(), 1u);
+    EXPECT_EQ(shell.opened[0], folder + "\\OVM.M3U");
+    std::ifstream file(folder + "\\OVM.M3U", std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(file)), {});
+    std::vector<std::string> names;
+    for (const TSongEntry& entry : Form().list.Entries()) names.push_back(entry.FullName());
+    EXPECT_EQ(text, FormatPlayList(names));
+}
+
+TEST_F(MainWindowTest, CloseBoxAsksButExitDoesNotAndTheSetIsSaved) {
+    Start();
+    dialogs.answers = {IDNO};
+    Form().closeBoxHit = true;
+    SendMessageA(window, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(IsWindow(window));
+    EXPECT_EQ(dialogs.texts.back(), LeaveQuestion());
+    Command(IDM_REMOVEALL);
+    Command(IDM_EXIT);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(LoadSetFile(SetFileName(SystemPath(folder), kDefaultSetName)).image.entries.size(),
+              0u);
+    MSG quit;
+    PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+}
+
+TEST_F(MainWindowTest, EngineErrorIsShownAndTheWindowStaysUsable) {
+    Start();
+    store.FailWrites(true);
+    dialogs.answers = {IDOK};
+    Command(IDM_RESET);
+    ASSERT_EQ(dialogs.texts.size(), 1u);
+    EXPECT_NE(dialogs.texts[0].find("Failed to set data"), std::string::npos);
+    store.FailWrites(false);
+    Command(IDM_REMOVEALL);
+    EXPECT_EQ(Rows(), 0);
+}
+
+TEST_F(MainWindowTest, ButtonSizeTakesOnlyAnAnswerInRange) {
+    Start();
+    dialogs.inputs = {std::string("30"), std::string("36")};
+    Command(IDM_BUTTONSIZE);
+    EXPECT_EQ(LOWORD(SendMessageA(Form().toolBar, TB_GETBUTTONSIZE, 0, 0)), 30);
+    Command(IDM_BUTTONSIZE);
+    EXPECT_EQ(LOWORD(SendMessageA(Form().toolPanel, TB_GETBUTTONSIZE, 0, 0)), 30);
+}
+
+TEST_F(MainWindowTest, AboutWithoutTheLibrarySaysSo) {
+    Start();
+    dialogs.answers = {IDOK};
+    Command(IDM_ABOUT);
+    EXPECT_EQ(dialogs.texts.back(), kAboutDllMissingText);
+}
+
+#ifdef ABOUT_DLL
+TEST(AboutDll, ExportsTheThreeEntries) {
+    std::string path = ABOUT_DLL;
+    for (char& c : path) c = c == '/' ? '\\' : c;
+    HMODULE library = LoadLibraryA(("Z:" + path).c_str());
+    ASSERT_NE(library, nullptr);
+    for (const char* name : {"ShowSplashScreen", "DropSplashScreen", "ShowAboutBox"}) {
+        EXPECT_NE(GetProcAddress(library, name), nullptr) << name;
+    }
+    FreeLibrary(library);
+}
+#endif
+
+TEST_F(MainWindowTest, PropertiesOkIsStoredAndApplied) {
+    Start();
+    dialogs.properties = [](TOptions& options) {
+        options.allowDuplicated = true;
+        return true;
+    };
+    Command(IDM_PROPERTIES);
+    EXPECT_TRUE(ReadSetting(store, setting::AllowDuplicated));
+    EXPECT_TRUE(Form().list.Options().allowDuplicated);
+}
+
+TEST_F(MainWindowTest, ListCommandsFollowTheModel) {
+    Start();
+    Command(IDM_REMOVEALL);
+    for (const auto& button : kToolBarButtons) {
+        if (button.id == IDM_PLAY || button.id == IDM_EMPTY) {
+            EXPECT_FALSE(SendMessageA(Form().toolBar, TB_ISBUTTONENABLED, button.id, 0))
+                << button.name;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace orvane
