@@ -28,7 +28,8 @@ for given in "$@"; do
     name=$(basename "$given" .exe)
     name=${name#fuzz_}
     case " $all " in
-        *" $name "*) targets="$targets $name" ;;
+        *" $name "*)
+            case "$targets " in *" $name "*) ;; *) targets="$targets $name" ;; esac ;;
         *) echo "fuzz/run.sh: unknown target '$given'; known targets: $all" >&2; exit 2 ;;
     esac
 done
