@@ -1,6 +1,7 @@
 #include "issue_parser.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -80,13 +81,27 @@ const char* findLineEnd(const char* p, const char* end, SeenBytes& seen) {
         seen.nul |= _mm_movemask_epi8(nuls) != 0;
         seen.equals |= _mm_movemask_epi8(equals) != 0;
     };
-    while (end - p >= 16) {
-        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    auto take = [&](__m128i block) {
         upper = _mm_or_si128(upper, block);
         nuls = _mm_or_si128(nuls, _mm_cmpeq_epi8(block, zero));
         equals = _mm_or_si128(equals, _mm_cmpeq_epi8(block, equalsSign));
-        const int stops = _mm_movemask_epi8(
+        return _mm_movemask_epi8(
             _mm_or_si128(_mm_cmpeq_epi8(block, lineFeed), _mm_cmpeq_epi8(block, ctrlZ)));
+    };
+    // Two blocks per step while they last: one loop exit per line instead of several.
+    while (end - p >= 32) {
+        const auto first =
+            static_cast<unsigned>(take(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p))));
+        const auto second =
+            static_cast<unsigned>(take(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16))));
+        if (const unsigned stops = first | (second << 16); stops != 0) {
+            gather();
+            return p + std::countr_zero(stops);
+        }
+        p += 32;
+    }
+    while (end - p >= 16) {
+        const int stops = take(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
         if (stops != 0) {
             gather();
             return p + std::countr_zero(static_cast<unsigned>(stops));
@@ -106,10 +121,53 @@ const char* findLineEnd(const char* p, const char* end, SeenBytes& seen) {
     return end;
 }
 
+// The code page conversion as a table of all 256 bytes, asked of the converter once.
+struct CodePageTable {
+    explicit CodePageTable(OemConverter& converter) {
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            bytes[i] = static_cast<char>(i);
+        }
+        converter.toAnsi(bytes.data(), bytes.size());
+        for (std::size_t i = 0; i < 0x80; ++i) {
+            keepsAscii = keepsAscii && bytes[i] == static_cast<char>(i);
+        }
+    }
+    std::array<char, 256> bytes{};
+    bool keepsAscii = true;
+};
+
+// Converts one line in place; returns whether it now holds an '=' that was not there before
+// (the code page turns some signs into '=': cp437's identical-to, for one).
+bool convertLine(char* text, std::size_t size, const CodePageTable& table) {
+    bool madeEquals = false;
+    auto convert = [&](char& c) {
+        const char converted = table.bytes[static_cast<unsigned char>(c)];
+        madeEquals |= converted == '=' && c != '=';
+        c = converted;
+    };
+    std::size_t i = 0;
+    if (table.keepsAscii) {
+        constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
+        for (; i + 8 <= size; i += 8) {
+            std::uint64_t word;
+            std::memcpy(&word, text + i, 8);
+            for (std::uint64_t high = word & kHighBits; high != 0; high &= high - 1) {
+                convert(text[i + static_cast<std::size_t>(std::countr_zero(high) / 8)]);
+            }
+        }
+    }
+    for (; i < size; ++i) {
+        if (!table.keepsAscii || static_cast<unsigned char>(text[i]) >= 0x80) {
+            convert(text[i]);
+        }
+    }
+    return madeEquals;
+}
+
 // The same pieces as takePiece() one after the other, with one search per line instead of
-// one per piece; a Ctrl+Z met on the way ends the text, as text mode does. With a converter,
-// the lines that hold bytes of the upper half are converted as they are passed.
-void splitAndConvert(Issue& issue, std::size_t from, OemConverter* converter) {
+// one per piece; a Ctrl+Z met on the way ends the text, as text mode does. With a code page
+// table, the lines that hold bytes of the upper half are converted as they are passed.
+void splitAndConvert(Issue& issue, std::size_t from, const CodePageTable* table) {
     char* const text = issue.text.get();
     char* p = text + from;
     char* end = text + issue.textSize;
@@ -124,11 +182,8 @@ void splitAndConvert(Issue& issue, std::size_t from, OemConverter* converter) {
         if (stop < end && *stop == 0x1A) {
             end = stop;
         }
-        if (converter != nullptr && line.upperHalf) {
-            const auto size = static_cast<std::size_t>(stop - at);
-            converter->toAnsi(at, size);
-            // The code page turns some signs into '=' (cp437's identical-to, for one).
-            line.equals = line.equals || std::memchr(at, '=', size) != nullptr;
+        if (table != nullptr && (line.upperHalf || !table->keepsAscii)) {
+            line.equals |= convertLine(at, static_cast<std::size_t>(stop - at), *table);
         }
         sawNul |= line.nul;
         return stop;
@@ -186,7 +241,8 @@ void splitIntoPieces(Issue& issue, std::size_t from) {
 void parseIssueText(Issue& issue, std::size_t markerLength, OemConverter& converter) {
     // The conversion is byte for byte and leaves line feeds, carriage returns and NULs as
     // they are, so it can run line by line during the split, and only up to any Ctrl+Z.
-    splitAndConvert(issue, markerLength, &converter);
+    const CodePageTable table(converter);
+    splitAndConvert(issue, markerLength, &table);
 }
 
 void enterOutline(const Issue& issue, OutlineSink& sink) {
