@@ -690,6 +690,14 @@ void FormCreateModel(TMainForm& form) {
 
     ApplyOptions(form);
     ApplyTagCommands(form);
+    if (form.params.trayIcon) {
+        HINSTANCE instance = GetModuleHandleA(nullptr);
+        form.tray = std::make_unique<TrayIcon>(instance, LoadIconA(nullptr, IDI_APPLICATION));
+        form.tray->SetPopupMenu(GetSubMenu(form.trayMenu, 0), form.window);
+        form.tray->onDblClick = [&form] { MainCommand(form, IDM_RESTORE); };
+        form.tray->SetToolTip(MainWindowCaption(form.currentSetName));
+        form.tray->SetActive(true);
+    }
     LayOut(form);
     RefreshSongInfo(form);
 }
@@ -708,6 +716,12 @@ void FormCreateFinish(TMainForm& form) {
 }
 
 void FormShow(TMainForm& form) {
+    // The placement is put back at every show, as the last run left it.
+    if (form.params.placement != nullptr && !form.restoringPlacement) {
+        form.restoringPlacement = true;
+        form.params.placement->Restore(form.window);
+        form.restoringPlacement = false;
+    }
     WriteSetting(form.store, setting::AppHide, false);
     form.hidden = false;
     form.list.UpdateListCommands();
@@ -724,6 +738,9 @@ void FormClose(TMainForm& form) {
         }
     };
     step([&form] { SaveSet(form); });
+    if (form.params.placement != nullptr) {
+        step([&form] { form.params.placement->Save(form.window); });
+    }
     step([&form] { SavePanelSizes(form.store, form.panels); });
     step([&form] {
         StoreSortState(form.view, form.list.SortState());
@@ -736,6 +753,7 @@ void FormClose(TMainForm& form) {
 }
 
 void FormDestroy(TMainForm& form) {
+    form.tray.reset();
     KillTimer(form.window, 1);
     form.player->Finish(ReadSetting(form.store, setting::AutoCloseWinPlay3));
     for (HIMAGELIST images : {form.toolBarImages, form.toolPanelImages}) ImageList_Destroy(images);

@@ -224,8 +224,8 @@ void LayOut(TMainForm& form) {
     Place(form.toolPanel, l.toolPanel);
     Place(form.songList, l.songList);
     const TRect& s = l.totals;
-    Place(form.totalSong, {s.x + 2, s.y + 2, s.width / 2 - 2, s.height - 2});
-    Place(form.totalTime, {s.x + s.width / 2, s.y + 2, s.width / 2 - 2, s.height - 2});
+    Place(form.totalSong, {s.x + 2, s.y + 2, s.width / 3 - 2, s.height - 2});
+    Place(form.totalTime, {s.x + s.width / 3, s.y + 2, s.width - s.width / 3 - 2, s.height - 2});
     InvalidateRect(form.window, nullptr, TRUE);
 }
 

@@ -23,6 +23,7 @@
 #include "song_list.h"
 #include "tag_panel.h"
 #include "view_settings.h"
+#include "widgets_win32.h"
 #include "window_decisions.h"
 
 namespace orvane {
@@ -39,6 +40,9 @@ struct TMainFormParams {
     ScreenSaver* screenSaver = nullptr;
     std::string programFolder;  // ANSI, without a trailing backslash
     bool startHidden = false;
+    // The desktop's parts the program has and a test may leave out (nullptr / false).
+    const WindowPlacementStore* placement = nullptr;
+    bool trayIcon = false;
 };
 
 struct TMainForm {
@@ -79,6 +83,7 @@ struct TMainForm {
     SettingsStore& store;
     MainDialogs& dialogs;
     std::unique_ptr<PlayerController> player;
+    std::unique_ptr<TrayIcon> tray;
     TSongList list;
     TSetFileImage image;
     TTagPanel tag;
@@ -96,6 +101,7 @@ struct TMainForm {
     bool pushingList = false;   // list view changed by the program: no notices
     bool refreshPosted = false;
     bool hidden = false;
+    bool restoringPlacement = false;
 
     explicit TMainForm(const TMainFormParams& p)
         : params(p), store(*p.store), dialogs(*p.dialogs) {}

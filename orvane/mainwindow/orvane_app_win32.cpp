@@ -84,9 +84,18 @@ int RunOrvane(HINSTANCE instance) {
     params.playerWindow = &playerWindow;
     params.playerShell = &playerShell;
     params.screenSaver = &screenSaver;
+    // A second copy brings the first one forward and ends.
+    SingleInstanceGuard guard;
+    HWND application = SingleInstanceGuard::CreateApplicationWindow(instance, kApplicationTitle);
+    if (!guard.Check(application))
+        return 0;
+    WindowPlacementStore placement;
+    params.placement = &placement;
+    params.trayIcon = true;
     HWND window = StartOrvane(instance, params);
     if (window == nullptr)
         return 1;
+    SingleInstanceGuard::SetMainWindow(application, window);
     return RunMessageLoop(window, LoadMainAccelerators(instance), true);
 }
 
