@@ -262,16 +262,16 @@ HWND addImage(HWND parent, int id, int x, int y, const WaveImage* image) {
 
 namespace talvik {
 
-void centreWithClientSize(HWND window, int width, int height) {
+RECT centredFrame(DWORD style, DWORD exStyle, int width, int height) {
     RECT frame{0, 0, width, height};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrA(window, GWL_EXSTYLE)));
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     const int w = frame.right - frame.left;
     const int h = frame.bottom - frame.top;
-    SetWindowPos(window, nullptr, work.left + (work.right - work.left - w) / 2,
-                 work.top + (work.bottom - work.top - h) / 2, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+    const int left = work.left + (work.right - work.left - w) / 2;
+    const int top = work.top + (work.bottom - work.top - h) / 2;
+    return RECT{left, top, left + w, top + h};
 }
 
 }  // namespace talvik

@@ -67,6 +67,7 @@ inline constexpr const char* kImageClassName = "TalvikImage";
 }  // namespace talvik
 
 namespace talvik {
-// Gives the window the client size and puts it in the middle of the screen's work area.
-void centreWithClientSize(HWND window, int width, int height);
+// The window rectangle of that style with the client size, in the middle of the
+// screen's work area.
+RECT centredFrame(DWORD style, DWORD exStyle, int width, int height);
 }  // namespace talvik

@@ -12,12 +12,11 @@ constexpr DWORD kSmallFormStyle = WS_POPUP | WS_CAPTION;  // no border icons
 
 HWND createSmallForm(HINSTANCE instance, HWND owner, const char* className, const char* caption,
                      int width, int height, void* state) {
-    HWND form = CreateWindowExA(WS_EX_DLGMODALFRAME, className, caption, kSmallFormStyle, 0, 0,
-                                width, height, owner, nullptr, instance, state);
-    if (form != nullptr) {
-        centreWithClientSize(form, width, height);
-    }
-    return form;
+    // Made in its place rather than moved there while hidden.
+    const RECT frame = centredFrame(kSmallFormStyle, WS_EX_DLGMODALFRAME, width, height);
+    return CreateWindowExA(WS_EX_DLGMODALFRAME, className, caption, kSmallFormStyle, frame.left,
+                           frame.top, frame.right - frame.left, frame.bottom - frame.top, owner,
+                           nullptr, instance, state);
 }
 
 // ---- TForm2: about ----

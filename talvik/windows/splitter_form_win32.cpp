@@ -566,13 +566,13 @@ HWND createSplitterForm(HINSTANCE instance, SplitterFormState* state) {
     state->fonts.button = makeFont("Times New Roman", 19);
     state->fonts.small = makeFont("Small Fonts", 7);
     state->valueFont = makeFont("MS Sans Serif", 13);
-    HWND form = CreateWindowExA(0, kSplitterClassName, "Talvik 2.0", kFormStyle, CW_USEDEFAULT,
-                                CW_USEDEFAULT, kSplitterClientWidth, kSplitterClientHeight, nullptr,
-                                nullptr, instance, state);
+    const RECT frame = centredFrame(kFormStyle, 0, kSplitterClientWidth, kSplitterClientHeight);
+    HWND form = CreateWindowExA(0, kSplitterClassName, "Talvik 2.0", kFormStyle, frame.left,
+                                frame.top, frame.right - frame.left, frame.bottom - frame.top,
+                                nullptr, nullptr, instance, state);
     if (form == nullptr) {
         return nullptr;
     }
-    centreWithClientSize(form, kSplitterClientWidth, kSplitterClientHeight);
     state->about = createAboutForm(instance, form, state->fonts);
     state->warning = createWarningForm(instance, form, state->fonts);
     state->grab = createGrabForm(instance, form,
