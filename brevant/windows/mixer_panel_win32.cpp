@@ -162,6 +162,9 @@ LRESULT onCommand(RecorderState& state, int id, int code) {
                 launchEditor(state);
             }
             return TRUE;
+        case IDOK:
+        case IDCANCEL:  // Enter and Escape in the panel: not File > Exit
+            return TRUE;
         default:
             runCommand(state, id);
             return TRUE;

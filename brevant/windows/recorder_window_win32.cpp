@@ -155,10 +155,12 @@ void aboutBox(RecorderState& state) {
             MB_OK | MB_ICONINFORMATION);
 }
 
-// Commands from the menu and the tool bar go on to the mixer panel unchanged.
-LRESULT onCommand(RecorderState& state, WPARAM wParam, LPARAM lParam) {
-    if (state.mixerPanel != nullptr)
-        SendMessageA(state.mixerPanel, WM_COMMAND, wParam, lParam);
+// Commands from the menu and the tool bar are carried out by the mixer panel's
+// command handler, called directly: a panel's own IDCANCEL is its Escape key,
+// while the menu's command 2 is File > Exit.
+LRESULT onCommand(RecorderState& state, WPARAM wParam) {
+    if (state.transport)
+        runCommand(state, LOWORD(wParam));
     return 0;
 }
 
@@ -170,7 +172,7 @@ LRESULT handleMainMessage(RecorderState& state, HWND window, UINT message, WPARA
         case WM_SIZE:
             return onSize(state);
         case WM_COMMAND:
-            return onCommand(state, wParam, lParam);
+            return onCommand(state, wParam);
         case WM_NOTIFY:
             return onNotify(reinterpret_cast<NMHDR*>(lParam));
         case WM_CHAR:

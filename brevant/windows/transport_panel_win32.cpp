@@ -62,7 +62,9 @@ INT_PTR handleTransportMessage(RecorderState& state, HWND panel, UINT message, W
         case WM_DRAWITEM:
             return drawButton(state, *reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
         case WM_COMMAND:
-            runCommand(state, LOWORD(wParam));
+            // Enter and Escape in the panel arrive as IDOK and IDCANCEL: not File > Exit.
+            if (LOWORD(wParam) != IDOK && LOWORD(wParam) != IDCANCEL)
+                runCommand(state, LOWORD(wParam));
             return TRUE;
         case WM_HSCROLL: {
             const int position =

@@ -313,6 +313,10 @@ TEST_F(RecorderWindow, AddShortcutsSlidersEditorAndRemoveReachTheSong) {
     EXPECT_EQ(dialogs.processes, std::vector<std::string>{editorCommandLine(
                                      state().settings.editorPath, dir.file("track0.wav"))});
 
+    SendMessageA(state().mixerPanel, WM_COMMAND, IDCANCEL, 0);  // Escape in the panel
+    pumpFor(0);
+    ASSERT_TRUE(IsWindow(main));
+
     command(IDC_REMOVETRACK);
     EXPECT_EQ(SendDlgItemMessageA(state().mixerPanel, IDC_TRACKLIST, LB_GETCOUNT, 0, 0), 0);
     EXPECT_FALSE(enabled(IDC_STRIP0_VOLUME));
