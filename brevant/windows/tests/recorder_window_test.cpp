@@ -398,6 +398,17 @@ TEST_F(RecorderWindow, RenderDialogCompletesAndStopEndsARefusedRender) {
     EXPECT_EQ(dialogs.dialogsRun, (std::vector<int>{IDD_RENDER, IDD_RENDER}));
 }
 
+TEST_F(RecorderWindow, StopEndsARunningRenderWithAShorterFile) {
+    start(writeSong(4, 60));
+    dialogs.scripts.push_back([](HWND dialog) { SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0); });
+    dialogs.files.push_back(dir.file("stopped.wav"));
+    dialogs.boxes.push_back({"Operation aborted.", "User stop"});
+    command(IDM_RENDER);
+    const std::vector<std::uint8_t> file = readBytes(dir.file("stopped.wav"));
+    ASSERT_GE(file.size(), 46u);
+    EXPECT_LT(dataSamples(file).size(), 2u * 44100u * 60u);
+}
+
 TEST_F(RecorderWindow, PreferencesMidiAndHelpReachTheirModels) {
     start();
     dialogs.scripts.push_back([](HWND dialog) {
