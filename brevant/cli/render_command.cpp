@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <filesystem>
 #include <optional>
 #include <ostream>
 #include <thread>
@@ -12,6 +11,8 @@
 #include "song_length.h"
 #include "song_project.h"
 #include "song_renderer.h"
+#include "system_path.h"
+#include "wave_file_reader.h"
 
 namespace brevant {
 
@@ -23,12 +24,17 @@ constexpr const char* kUsage =
     "       brevant-render --help\n"
     "\n"
     "Renders a Brevant song (.sng) into one stereo 16-bit WAVE file, mixed with\n"
-    "the song's volumes, pans, mutes, boost and lag compensation.\n"
+    "the song's volumes, pans, mutes, boost and lag compensation, as the\n"
+    "program's File > Render song does: \".wav\" is appended to an output name\n"
+    "without it, and the output has the frequency of the last track. One\n"
+    "difference: every track must be 16-bit PCM, mono or stereo, at that same\n"
+    "frequency (the program checks this when a track joins the song; a song\n"
+    "whose tracks differ would be mixed at the wrong speed, so it is refused).\n"
     "\n"
     "  --start SECONDS  start that many whole seconds into the song (default 0)\n"
-    "  --config FILE    recorder configuration supplying the recording frequency\n"
-    "                   the tracks must have (default: brevant.cfg in the current\n"
-    "                   folder when there is one, else 44100 Hz)\n"
+    "  --config FILE    recorder configuration, for --info's recording frequency\n"
+    "                   (default: brevant.cfg in the current folder when there\n"
+    "                   is one, else 44100 Hz); the render does not use it\n"
     "  --info           print the song: MIDI file, compensations, boost, one line\n"
     "                   per track and the song length\n"
     "\n"
@@ -36,22 +42,28 @@ constexpr const char* kUsage =
 
 // Messages go to standard error, except the completion notice.
 class ConsoleUi : public SongUi {
-public:
+  public:
     explicit ConsoleUi(RenderCommandIo& io) : io_(io) {}
     void showMessage(const std::string& text, const std::string&) override {
         io_.err << "brevant-render: " << text << '\n';
     }
-    Answer askYesNoCancel(const std::string&, const std::string&) override { return Answer::Cancel; }
-    std::optional<std::string> chooseFileToOpen(const std::string&, FileKind) override { return std::nullopt; }
-    std::optional<std::string> chooseFileToSave(const std::string&, FileKind) override { return std::nullopt; }
+    Answer askYesNoCancel(const std::string&, const std::string&) override {
+        return Answer::Cancel;
+    }
+    std::optional<std::string> chooseFileToOpen(const std::string&, FileKind) override {
+        return std::nullopt;
+    }
+    std::optional<std::string> chooseFileToSave(const std::string&, FileKind) override {
+        return std::nullopt;
+    }
     void setTitle(const std::string&) override {}
 
-private:
+  private:
     RenderCommandIo& io_;
 };
 
 class ConsoleRenderEvents : public RenderEvents {
-public:
+  public:
     explicit ConsoleRenderEvents(RenderCommandIo& io) : io_(io) {}
     void showMessage(const std::string& text, const std::string& caption) override {
         endProgressLine();
@@ -63,7 +75,8 @@ public:
     }
     void setProgressRange(std::int64_t high) override { range_ = high > 0 ? high : 1; }
     void stepProgress() override {
-        if (!io_.progress) return;
+        if (!io_.progress)
+            return;
         const auto percent = static_cast<int>(std::min<std::int64_t>(100, ++steps_ * 100 / range_));
         if (percent != shown_) {
             shown_ = percent;
@@ -79,9 +92,10 @@ public:
     // Valid once done() is true.
     RenderOutcome outcome() const { return outcome_; }
 
-private:
+  private:
     void endProgressLine() {
-        if (shown_ >= 0) io_.err << '\n';
+        if (shown_ >= 0)
+            io_.err << '\n';
         shown_ = -1;
     }
 
@@ -103,9 +117,11 @@ struct Options {
 };
 
 bool parseSeconds(const std::string& text, std::int32_t& value) {
-    if (text.empty() || text.size() > 9) return false;
+    if (text.empty() || text.size() > 9)
+        return false;
     for (char c : text) {
-        if (c < '0' || c > '9') return false;
+        if (c < '0' || c > '9')
+            return false;
     }
     value = static_cast<std::int32_t>(std::stol(text));
     return true;
@@ -121,7 +137,8 @@ std::string parse(const std::vector<std::string>& args, Options& o) {
         } else if (a == "--info") {
             o.info = true;
         } else if (a == "--start" || a == "--config") {
-            if (i + 1 >= args.size()) return a + " needs a value";
+            if (i + 1 >= args.size())
+                return a + " needs a value";
             const std::string& v = args[++i];
             if (a == "--config") {
                 o.config = v;
@@ -134,22 +151,27 @@ std::string parse(const std::vector<std::string>& args, Options& o) {
             positional.push_back(a);
         }
     }
-    if (o.help) return {};
+    if (o.help)
+        return {};
     const std::size_t wanted = o.info ? 1 : 2;
-    if (positional.size() != wanted) return o.info ? "--info takes one song file" : "a song file and an output file are needed";
+    if (positional.size() != wanted)
+        return o.info ? "--info takes one song file" : "a song file and an output file are needed";
     o.song = positional[0];
-    if (!o.info) o.output = positional[1];
+    if (!o.info)
+        o.output = positional[1];
     return {};
 }
 
 bool loadSettings(const Options& o, Song& song, RecorderSettings& settings, ConsoleUi& ui) {
-    if (o.config) return loadConfig(*o.config, song, settings, ui);
-    std::error_code ec;
-    if (std::filesystem::exists(kConfigFileName, ec)) loadConfig(kConfigFileName, song, settings, ui);
+    if (o.config)
+        return loadConfig(*o.config, song, settings, ui);
+    if (fileExists(kConfigFileName))
+        loadConfig(kConfigFileName, song, settings, ui);
     return true;
 }
 
-int printInfo(const Song& song, const RecorderSettings& settings, RenderCommandIo& io, ConsoleUi& ui) {
+int printInfo(const Song& song, const RecorderSettings& settings, RenderCommandIo& io,
+              ConsoleUi& ui) {
     io.out << "Song: " << song.songPath << '\n';
     io.out << "MIDI file: " << (song.midiFile.empty() ? "(none)" : song.midiFile) << '\n';
     io.out << "Compensation: " << song.compensation / 2 << " samples\n";
@@ -159,8 +181,9 @@ int printInfo(const Song& song, const RecorderSettings& settings, RenderCommandI
     io.out << "Tracks: " << song.trackCount << '\n';
     for (int i = 0; i < song.trackCount; ++i) {
         const Track& t = song.track(i);
-        io.out << "  " << i + 1 << ". " << t.fileName << "  volume " << t.volume << "  pan " << t.pan - 100
-               << "  muted " << (t.muted != 0 ? "yes" : "no") << "  channels " << t.stereo + 1 << '\n';
+        io.out << "  " << i + 1 << ". " << t.fileName << "  volume " << t.volume << "  pan "
+               << t.pan - 100 << "  muted " << (t.muted != 0 ? "yes" : "no") << "  channels "
+               << t.stereo + 1 << '\n';
     }
     NoMidiLength noMidi;
     const SongLength length = computeSongLength(song, noMidi);
@@ -168,28 +191,40 @@ int printInfo(const Song& song, const RecorderSettings& settings, RenderCommandI
         ui.showMessage(length.status.message(), "Error");
         return 1;
     }
-    io.out << "Song length: " << length.seconds << " s" << (song.midiFile.empty() ? "" : " (audio tracks only)")
-           << '\n';
+    io.out << "Song length: " << length.seconds << " s"
+           << (song.midiFile.empty() ? "" : " (audio tracks only)") << '\n';
     return 0;
 }
 
-int render(const Options& o, Song& song, const RecorderSettings& settings, RenderCommandIo& io, ConsoleUi& ui) {
+// The render's frequency: the last track's, as the program's render takes it; 0
+// when that track cannot be read (its check then says why).
+std::uint32_t lastTrackFrequency(const Song& song) {
+    WaveFileReader last;
+    if (last.open(song.track(song.trackCount - 1).fileName) != WaveOpenError::None)
+        return 0;
+    return last.format().samplesPerSec;
+}
+
+int render(const Options& o, Song& song, RenderCommandIo& io, ConsoleUi& ui) {
     if (song.trackCount == 0) {
         ui.showMessage("The song has no tracks to render.", "Error");
         return 1;
     }
-    // The tracks must pass the checks they passed when they joined the song.
+    // The tracks must pass the checks they passed when they joined the song,
+    // at the frequency the render takes.
+    const std::uint32_t frequency = lastTrackFrequency(song);
     for (int i = 0; i < song.trackCount; ++i) {
         std::int32_t channels = 0;
         bool closeFailed = false;
-        const Status s =
-            checkTrackFile(song.track(i).fileName, settings.recordFormat.samplesPerSec, channels, closeFailed);
+        const Status s = checkTrackFile(song.track(i).fileName, frequency, channels, closeFailed);
         if (!s) {
             ui.showMessage(song.track(i).fileName + ": " + s.message(), "Error");
             return 1;
         }
     }
-    const Status outputOk = SongRenderer::checkOutputPath(song, o.output);
+    // As the render dialog does.
+    const std::string output = withExtension(o.output, ".wav");
+    const Status outputOk = SongRenderer::checkOutputPath(song, output);
     if (!outputOk) {
         ui.showMessage(outputOk.message(), "Error:");
         return 1;
@@ -204,7 +239,7 @@ int render(const Options& o, Song& song, const RecorderSettings& settings, Rende
 
     ConsoleRenderEvents events(io);
     SongRenderer renderer(events);
-    renderer.start(song, o.output, length.seconds);
+    renderer.start(song, output, length.seconds);
     bool stopSent = false;
     while (!events.done()) {
         if (!stopSent && io.interrupt != nullptr && io.interrupt->load()) {
@@ -238,10 +273,13 @@ int runRenderCommand(const std::vector<std::string>& args, RenderCommandIo& io) 
     TrackListModel list;
     SongProject project(ui, list);
     RecorderSettings settings;
-    if (!loadSettings(o, project.song(), settings, ui)) return 1;
-    if (!project.loadSong(o.song)) return 1;
-    if (o.info) return printInfo(project.song(), settings, io, ui);
-    return render(o, project.song(), settings, io, ui);
+    if (!loadSettings(o, project.song(), settings, ui))
+        return 1;
+    if (!project.loadSong(o.song))
+        return 1;
+    if (o.info)
+        return printInfo(project.song(), settings, io, ui);
+    return render(o, project.song(), io, ui);
 }
 
 }  // namespace brevant

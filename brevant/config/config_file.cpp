@@ -1,27 +1,21 @@
 #include "config_file.h"
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
+#include "binary_file.h"
 #include "config_record.h"
 #include "file_replace.h"
+#include "system_path.h"
 
 namespace brevant {
 
-bool loadConfig(const std::string& path, Song& song, RecorderSettings& settings, MessageSink& messages) {
-    std::error_code ec;
+bool loadConfig(const std::string& path, Song& song, RecorderSettings& settings,
+                MessageSink& messages) {
     // A missing file is the first run: it reads as empty, like a file just created.
-    const bool exists = std::filesystem::exists(path, ec);
     std::vector<std::uint8_t> bytes;
-    if (exists) {
-        std::ifstream in(path, std::ios::binary);
-        if (!in) {
-            messages.showMessage("Error opening configuration file", "Error");
-            return false;
-        }
-        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (fileExists(path) && !readWholeFile(path, bytes)) {
+        messages.showMessage("Error opening configuration file", "Error");
+        return false;
     }
     ConfigRecord record;
     if (!readConfigRecord(bytes, record)) {
@@ -41,14 +35,14 @@ bool saveConfig(const std::string& path, const Song& song, const RecorderSetting
         return false;
     }
     switch (replaceFileContents(path, bytes)) {
-    case ReplaceResult::CannotCreate:
-        messages.showMessage("Error writing configuration file", "Error");
-        return false;
-    case ReplaceResult::WriteFailed:
-        messages.showMessage("Write to file error [WriteFile()].", "Error");
-        return false;
-    case ReplaceResult::Done:
-        break;
+        case ReplaceResult::CannotCreate:
+            messages.showMessage("Error writing configuration file", "Error");
+            return false;
+        case ReplaceResult::WriteFailed:
+            messages.showMessage("Write to file error [WriteFile()].", "Error");
+            return false;
+        case ReplaceResult::Done:
+            break;
     }
     return true;
 }

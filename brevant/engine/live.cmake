@@ -13,6 +13,7 @@ toolkit_add_test(NAME brevant_live_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/playback_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/tests/recording_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/tests/midi_test.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/tests/transport_faults_test.cpp
   LIBS brevant_live brevant_wave_testing)
 # The song's scripted dialogs answer the take's addition to the song.
 target_include_directories(brevant_live_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/../song/tests)

@@ -29,7 +29,7 @@ enum class RefillResult {
 };
 
 class PlaybackEngine {
-public:
+  public:
     static constexpr int kBuffers = 10;
 
     PlaybackEngine(const Song& song, WaveOutDevice& device) : song_(song), device_(device) {}
@@ -59,7 +59,9 @@ public:
     bool closeIfDrained();
 
     // Returns the buffers, closes the device and every track file, frees the
-    // buffers. Safe to call in any state.
+    // buffers. A device that will not close stays open (deviceOpen()) with its
+    // buffers, and is closed again at the next stop or start. Safe to call in
+    // any state.
     void stop();
 
     void recomputeGains() { gains_ = brevant::recomputeGains(song_); }
@@ -75,7 +77,7 @@ public:
     std::uint32_t frequency() const { return frequency_; }
     const MixGains& gains() const { return gains_; }
 
-private:
+  private:
     Status fillAndQueue(int slot, bool reportDeviceText);
     std::int16_t* buffer(int slot);
 
@@ -87,8 +89,8 @@ private:
     std::array<bool, kBuffers> inDevice_{};
     int queued_ = 0;
     std::uint32_t frequency_ = 0;
-    std::uint32_t framesWritten_ = 0;    // since the device was opened
-    std::uint32_t drainPosition_ = 0;    // the position at the last drain check
+    std::uint32_t framesWritten_ = 0;  // since the device was opened
+    std::uint32_t drainPosition_ = 0;  // the position at the last drain check
     bool drainChecked_ = false;
     bool playing_ = false;
     bool deviceOpen_ = false;

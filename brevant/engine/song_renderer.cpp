@@ -5,7 +5,6 @@
 #include <bit>
 #include <condition_variable>
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <mutex>
 #include <system_error>
@@ -15,17 +14,13 @@
 #include "file_replace.h"
 #include "mix_gains.h"
 #include "mixer.h"
+#include "system_path.h"
 #include "wave_file_writer.h"
 #include "wave_output.h"
 
 namespace brevant {
 
 namespace {
-
-bool sameFile(const std::string& a, const std::string& b) {
-    std::error_code ec;
-    return std::filesystem::equivalent(a, b, ec) && !ec;
-}
 
 bool writeSamples(WaveFileWriter& out, std::int16_t* samples, std::size_t count) {
     if constexpr (std::endian::native == std::endian::big) {
@@ -162,11 +157,7 @@ std::int64_t renderProgressRange(std::int32_t songSeconds, std::uint32_t frequen
 }
 
 Status SongRenderer::checkOutputPath(const Song& song, const std::string& path) {
-    bool taken = isInSong(song, path);
-    for (int i = 0; !taken && i < song.trackCount && i < kMaxTracks; ++i) {
-        taken = sameFile(path, song.track(i).fileName);
-    }
-    if (taken) {
+    if (namesTrackInSong(song, path)) {
         return Status::fail(
             "The file \"" + path +
             "\" is already in the track list: remove it before recording it again.");
@@ -227,7 +218,7 @@ RenderOutcome SongRenderer::run(const Song& song, const std::string& path,
     const Status started = startWaveOutput(out, temp, format);
     if (!started) {
         reader_.close();
-        std::remove(temp.c_str());
+        removeFile(temp);
         events_.showMessage(naming(started.message(), temp, path), "Error");
         return finish(RenderOutcome::Failed);
     }
@@ -282,9 +273,9 @@ RenderOutcome SongRenderer::run(const Song& song, const std::string& path,
     // A file that could not be written whole is dropped; one cut short by a
     // track that could not be read is still a valid file of what was mixed.
     if (writeFailed) {
-        std::remove(temp.c_str());
+        removeFile(temp);
     } else if (!renameOver(temp, path)) {
-        std::remove(temp.c_str());
+        removeFile(temp);
         events_.showMessage("Unable to open the file \"" + path + "\"", "Error");
         failed = true;
     }

@@ -6,12 +6,13 @@ namespace brevant {
 
 namespace {
 
-constexpr std::uint32_t kCutShort = SequencerDevice::kNotifyAborted | SequencerDevice::kNotifySuperseded;
+constexpr std::uint32_t kCutShort =
+    SequencerDevice::kNotifyAborted | SequencerDevice::kNotifySuperseded;
 
 }  // namespace
 
-Transport::Transport(SongProject& project, RecorderSettings& settings, TransportView& view, WaveOutDevice& output,
-                     WaveInDevice& input, SequencerDevice& sequencer)
+Transport::Transport(SongProject& project, RecorderSettings& settings, TransportView& view,
+                     WaveOutDevice& output, WaveInDevice& input, SequencerDevice& sequencer)
     : project_(project),
       settings_(settings),
       view_(view),
@@ -23,32 +24,49 @@ Transport::Transport(SongProject& project, RecorderSettings& settings, Transport
 // ---- commands ---------------------------------------------------------------
 
 void Transport::playCommand() {
-    if (playing() || recording() || midi_.playing()) return;
-    if (song().trackCount > 0 && !startPlayback()) return;
+    if (playing() || recording() || midi_.playing())
+        return;
+    if (song().trackCount > 0 && !startPlayback())
+        return;
     startMidi();
-    if (playing()) output_.restart();
+    if (playing())
+        output_.restart();
 }
 
 void Transport::recordCommand() {
-    if (recording() || recording_.active()) return;
+    if (recording() || recording_.active())
+        return;
     // The take starts together with the song: a running playback starts over.
-    if (playing() || midi_.playing()) stopTransport(StopMode::Playback);
+    if (playing() || midi_.playing())
+        stopTransport(StopMode::Playback);
     const bool armed = armRecording();
-    if (armed && song().trackCount > 0) startPlayback();
+    if (armed && song().trackCount > 0)
+        startPlayback();
     project_.setModified();
     if (!armed) {
         stopTransport(StopMode::Both);
         return;
     }
+    const bool withSong = playing();
+    const std::int32_t startAt = song().startSeconds;
     view_.showMessage("Ready?", "Record:");
+    // The box ran a message loop: a stop, a failed buffer or a seek may have
+    // come through it. Then nothing starts.
+    if (!recording_.recording() || playing() != withSong || playback_.seeking() ||
+        song().startSeconds != startAt) {
+        stopTransport(StopMode::Both);
+        return;
+    }
     // MIDI first, then input, then output, so that all three begin together.
     startMidi();
     recording_.start();
-    if (playing()) output_.restart();
+    if (playing())
+        output_.restart();
 }
 
 bool Transport::startPlayback() {
-    if (song().trackCount < 1) return false;
+    if (song().trackCount < 1)
+        return false;
     view_.enable(TransportControl::Play, false);
     view_.enable(TransportControl::RemoveTrack, false);
     view_.enable(TransportControl::AddTrack, false);
@@ -59,66 +77,99 @@ bool Transport::startPlayback() {
         return false;
     }
     view_.focusMainWindow();
-    if (!recording()) startTimerIfIdle();
+    if (!recording())
+        startTimerIfIdle();
     return true;
 }
 
 bool Transport::armRecording() {
     const auto chosen = view_.chooseTakePath("Record a track:", recording_.takePath());
-    if (!chosen) return false;
+    if (!chosen)
+        return false;
     const std::string path = withExtension(*chosen, ".wav");
     if (!fitsPathField(path)) {
         view_.showMessage(pathTooLongMessage(path), "Error:");
         return false;
     }
-    if (isInSong(song(), path)) {
-        view_.showMessage("The file \"" + path + "\" is already in the track list: remove it before recording it again.",
-                          "Error:");
+    // Under another spelling too: recording would overwrite a track being played.
+    if (namesTrackInSong(song(), path)) {
+        view_.showMessage(
+            "The file \"" + path +
+                "\" is already in the track list: remove it before recording it again.",
+            "Error:");
         return false;
     }
     view_.enable(TransportControl::Record, false);
-    Status step = recording_.createTake(path, settings_.recordFormat);
-    if (step) step = recording_.openDevice(settings_.recordFormat);
+    takeFormat_ = settings_.recordFormat;
+    Status step = recording_.createTake(path, takeFormat_);
+    if (step)
+        step = recording_.openDevice(takeFormat_);
     if (!step) {
         stopTransport(StopMode::Recording, step.message());
         return false;
     }
-    if (!playing()) startTimerIfIdle();
+    if (!playing())
+        startTimerIfIdle();
     recording_.setRecording();
     return true;
 }
 
 SequencerDevice::Error Transport::startMidi() {
-    if (song().midiFile.empty()) return 0;
+    if (song().midiFile.empty())
+        return 0;
     const SequencerDevice::Error opened = midi_.open(song().midiFile);
-    if (opened != 0) return opened;
+    if (opened != 0)
+        return opened;
     view_.enable(TransportControl::Play, false);
-    if (!playing() && !recording()) startTimerIfIdle();
-    return midi_.play(MidiSync::startMs(song().startSeconds, song().midiCompensationMs));
+    if (!playing() && !recording())
+        startTimerIfIdle();
+    const SequencerDevice::Error played =
+        midi_.play(MidiSync::startMs(song().startSeconds, song().midiCompensationMs));
+    if (played != 0 && !playing() && !recording()) {
+        // Nothing else runs: the refused file leaves the transport idle.
+        view_.enable(TransportControl::Play, true);
+        killTimerIfIdle();
+    }
+    return played;
 }
 
 // ---- the common stop --------------------------------------------------------
 
 void Transport::stopTransport(StopMode mode, const std::string& message) {
-    if (!message.empty()) view_.showDefaultCaption(message);
-    if (mode != StopMode::Recording) stopPlayback();
-    if (mode != StopMode::Playback) stopRecording();
+    if (mode != StopMode::Recording)
+        stopPlayback();
+    if (mode != StopMode::Playback)
+        stopRecording();
+    killTimerIfIdle();
+    if (!message.empty())
+        view_.showDefaultCaption(message);
+    view_.focusMainWindow();
+}
+
+bool Transport::stopAndKeepTake() {
+    const int tracks = song().trackCount;
+    stopTransport(StopMode::Both);
+    return song().trackCount > tracks;
+}
+
+void Transport::killTimerIfIdle() {
     // The display keeps running while anything still plays, the MIDI file too.
     if (timerRunning_ && !playing() && !recording() && !midi_.playing()) {
         view_.killDisplayTimer();
         timerRunning_ = false;
     }
-    view_.focusMainWindow();
 }
 
 void Transport::stopPlayback() {
     playback_.stop();
     midi_.stopMidi();
-    if (!playback_.seeking()) song().startSeconds = 0;
+    if (!playback_.seeking())
+        song().startSeconds = 0;
     view_.enable(TransportControl::Play, true);
     view_.enable(TransportControl::AddTrack, true);
     view_.enable(TransportControl::RemoveTrack, true);
-    if (!recording()) view_.enable(TransportControl::Record, true);
+    if (!recording())
+        view_.enable(TransportControl::Record, true);
     if (takeWaiting_) {
         takeWaiting_ = false;
         addTake();
@@ -127,11 +178,14 @@ void Transport::stopPlayback() {
 
 void Transport::stopRecording() {
     view_.setText(TransportControl::Status, "   ");
-    if (!recording_.active()) return;
+    if (!recording_.active())
+        return;
     const RecordingStop stopped = recording_.stop();
-    if (!stopped.finished) view_.showDefaultCaption(stopped.finished.message());
+    if (!stopped.finished)
+        view_.showDefaultCaption(stopped.finished.message());
     view_.enable(TransportControl::Record, true);
-    if (!stopped.wasRecording) return;
+    if (!stopped.wasRecording)
+        return;
     // While the song still plays, the take joins it when playback stops.
     if (playing() || midi_.playing()) {
         takeWaiting_ = true;
@@ -141,7 +195,8 @@ void Transport::stopRecording() {
 }
 
 void Transport::addTake() {
-    if (!project_.addTrack(recording_.takePath(), settings_.recordFormat.samplesPerSec)) return;
+    if (!project_.addTrack(recording_.takePath(), takeFormat_.samplesPerSec))
+        return;
     recomputeGains();
     computeSongLength();
     view_.songChanged();
@@ -151,9 +206,14 @@ void Transport::addTake() {
 
 void Transport::refillPlayBuffer(int slot) {
     switch (playback_.refill(slot)) {
-    case RefillResult::SeekDrained: restartAfterSeek(); break;
-    case RefillResult::Failed: stopTransport(StopMode::Playback, playback_.lastError().message()); break;
-    default: break;
+        case RefillResult::SeekDrained:
+            restartAfterSeek();
+            break;
+        case RefillResult::Failed:
+            stopTransport(StopMode::Playback, playback_.lastError().message());
+            break;
+        default:
+            break;
     }
 }
 
@@ -161,7 +221,8 @@ void Transport::restartAfterSeek() {
     // The stop keeps the new start position while the engine is seeking.
     stopTransport(StopMode::Playback);
     playback_.endSeek();
-    if (!startPlayback()) return;
+    if (!startPlayback())
+        return;
     startMidi();
     output_.restart();
 }
@@ -179,9 +240,11 @@ void Transport::onMidiNotify(std::uint32_t flags) {
     const bool cutShort = (flags & kCutShort) != 0;
     if (midiRestart_) {
         midiRestart_ = false;
-        if (cutShort) return;
+        if (cutShort)
+            return;
     }
-    if (cutShort || !midi_.open()) return;
+    if (cutShort || !midi_.open())
+        return;
     midi_.finished();
     if (!playing()) {
         stopTransport(StopMode::Playback);
@@ -191,12 +254,14 @@ void Transport::onMidiNotify(std::uint32_t flags) {
     // the audio has drained too.
 }
 
-void Transport::showTime(int seconds) { view_.setText(TransportControl::PlayTime, " Time: " + std::to_string(seconds)); }
+void Transport::showTime(int seconds) {
+    view_.setText(TransportControl::PlayTime, " Time: " + std::to_string(seconds));
+}
 
 void Transport::onTimerTick() {
     if (playing() && !dragging_ && playback_.frequency() > 0) {
-        const auto seconds =
-            static_cast<int>(playback_.playedSamples() / playback_.frequency()) + song().startSeconds;
+        const auto seconds = static_cast<int>(playback_.playedSamples() / playback_.frequency()) +
+                             song().startSeconds;
         showTime(seconds);
         view_.setPosition(seconds);
     } else if (!playing() && midi_.playing() && !dragging_) {
@@ -204,10 +269,11 @@ void Transport::onTimerTick() {
         showTime(seconds);
         view_.setPosition(seconds);
     }
-    if (playing() && !midi_.playing() && playback_.closeIfDrained()) stopTransport(StopMode::Playback);
+    if (playing() && !midi_.playing() && playback_.closeIfDrained())
+        stopTransport(StopMode::Playback);
     if (recording()) {
         const std::uint32_t recorded = recording_.recordedSamples();
-        const std::uint32_t frequency = settings_.recordFormat.samplesPerSec;
+        const std::uint32_t frequency = takeFormat_.samplesPerSec;
         view_.setText(TransportControl::RecordTime,
                       " Time: " + std::to_string(frequency > 0 ? recorded / frequency : 0));
         showRecording_ = !showRecording_;
@@ -220,18 +286,22 @@ void Transport::onTimerTick() {
 }
 
 void Transport::onPositionSlider(int code, int position) {
-    if (code < 0 || code > 7) return;
+    if (code < 0 || code > 7)
+        return;
     song().startSeconds = position;
     showTime(position);
     if (code == static_cast<int>(SliderCode::ThumbTrack)) {
         dragging_ = true;
         return;
     }
-    if (code == static_cast<int>(SliderCode::ThumbPosition)) dragging_ = false;
+    if (code == static_cast<int>(SliderCode::ThumbPosition))
+        dragging_ = false;
     if (playing()) {
         // A seek already under way restarts at the newest position.
-        if (playback_.seeking()) return;
-        if (!playback_.beginSeek()) restartAfterSeek();
+        if (playback_.seeking())
+            return;
+        if (!playback_.beginSeek())
+            restartAfterSeek();
     } else if (midi_.playing()) {
         midiRestart_ = true;
         midi_.stopMidi();
@@ -255,7 +325,8 @@ std::int32_t Transport::computeSongLength() {
 }
 
 void Transport::startTimerIfIdle() {
-    if (timerRunning_) return;
+    if (timerRunning_)
+        return;
     view_.startDisplayTimer();
     timerRunning_ = true;
 }

@@ -29,18 +29,24 @@ enum class StopMode : int { Recording = 1, Playback = 2, Both = 3 };
 enum class SliderCode : int { ThumbPosition = 4, ThumbTrack = 5 };
 
 class Transport {
-public:
-    Transport(SongProject& project, RecorderSettings& settings, TransportView& view, WaveOutDevice& output,
-              WaveInDevice& input, SequencerDevice& sequencer);
+  public:
+    Transport(SongProject& project, RecorderSettings& settings, TransportView& view,
+              WaveOutDevice& output, WaveInDevice& input, SequencerDevice& sequencer);
     Transport(const Transport&) = delete;
     Transport& operator=(const Transport&) = delete;
 
     // Commands.
     void playCommand();    // "Play" (1026)
     void recordCommand();  // "rec" and Track > Record (1004)
-    // The single way playback and recording end; a non-empty message is shown
-    // first. "stoprec" sends Recording, "stopplay" Playback.
+    // The single way playback and recording end. The devices stop first and a
+    // non-empty message is shown after, once: the box's message loop still
+    // delivers the devices' notices, which then find nothing running.
+    // "stoprec" sends Recording, "stopplay" Playback.
     void stopTransport(StopMode mode, const std::string& message = {});
+    // Before New, Open or Exit: stops playback, recording and the MIDI file,
+    // and a running take joins the song before this returns, so that the save
+    // prompt that follows sees it. True when a take joined the song.
+    bool stopAndKeepTake();
 
     // Notices from the devices and the timer.
     void refillPlayBuffer(int slot);
@@ -58,6 +64,9 @@ public:
     std::int32_t computeSongLength();
     std::int32_t songSeconds() const { return songSeconds_; }
 
+    // Playback, recording or the MIDI file runs (or a device is still held):
+    // the window keeps Render and other whole-song commands disabled meanwhile.
+    bool busy() const { return playing() || recording() || midi_.playing() || recording_.active(); }
     bool playing() const { return playback_.playing(); }
     bool recording() const { return recording_.recording(); }
     bool midiPlaying() const { return midi_.playing(); }
@@ -70,7 +79,7 @@ public:
     RecordingEngine& recorder() { return recording_; }
     MidiSync& midi() { return midi_; }
 
-private:
+  private:
     bool startPlayback();
     bool armRecording();
     // Starts the song's MIDI file at the start position; 0 or the device error.
@@ -80,6 +89,7 @@ private:
     void stopRecording();
     void addTake();
     void startTimerIfIdle();
+    void killTimerIfIdle();
     void showTime(int seconds);
     Song& song() { return project_.song(); }
 
@@ -96,6 +106,9 @@ private:
     bool midiRestart_ = false;
     bool timerRunning_ = false;
     bool showRecording_ = false;  // the status field's blink
+    // The format the take was armed with: Preferences may change the
+    // configured one while it runs.
+    WaveFormat takeFormat_;
 };
 
 }  // namespace brevant

@@ -1,9 +1,8 @@
 #include "song_project.h"
 
-#include <fstream>
-#include <iterator>
 #include <vector>
 
+#include "binary_file.h"
 #include "file_replace.h"
 #include "song_file.h"
 #include "wave_file_reader.h"
@@ -15,30 +14,23 @@ namespace {
 constexpr const char* kCorruption =
     "Data corruption error: some project settings may have been lost. Restart the program.";
 
-bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
-}
-
 }  // namespace
 
-Status checkTrackFile(const std::string& path, std::uint32_t recordingFrequency, std::int32_t& channels,
-                      bool& closeFailed) {
+Status checkTrackFile(const std::string& path, std::uint32_t recordingFrequency,
+                      std::int32_t& channels, bool& closeFailed) {
     WaveFileReader reader;
     switch (reader.open(path)) {
-    case WaveOpenError::None:
-        break;
-    case WaveOpenError::CannotOpen:
-        return Status::fail("Error opening the file.");
-    case WaveOpenError::NotWave:
-        return Status::fail("This is not a WAVE file.");
-    case WaveOpenError::NoFmtChunk:
-        return Status::fail("The file has no fmt chunk.");
-    case WaveOpenError::FormatUnread:
-    case WaveOpenError::NoDataChunk:
-        return Status::fail("Unable to read file format.");
+        case WaveOpenError::None:
+            break;
+        case WaveOpenError::CannotOpen:
+            return Status::fail("Error opening the file.");
+        case WaveOpenError::NotWave:
+            return Status::fail("This is not a WAVE file.");
+        case WaveOpenError::NoFmtChunk:
+            return Status::fail("The file has no fmt chunk.");
+        case WaveOpenError::FormatUnread:
+        case WaveOpenError::NoDataChunk:
+            return Status::fail("Unable to read file format.");
     }
     const WaveFormat& format = reader.format();
     // Only mono and stereo are mixed; other channel counts are refused like any
@@ -52,10 +44,13 @@ Status checkTrackFile(const std::string& path, std::uint32_t recordingFrequency,
     return Status::ok();
 }
 
-void SongProject::showTitle() { ui_.setTitle("Brevant - " + song_.songPath); }
+void SongProject::showTitle() {
+    ui_.setTitle("Brevant - " + song_.songPath);
+}
 
 bool SongProject::newSong() {
-    if (!confirmDiscard()) return false;
+    if (!confirmDiscard())
+        return false;
     song_.songPath = kNoName;
     song_.modified = false;
     showTitle();
@@ -67,9 +62,11 @@ bool SongProject::newSong() {
 }
 
 bool SongProject::openSong() {
-    if (!confirmDiscard()) return false;
+    if (!confirmDiscard())
+        return false;
     const auto path = ui_.chooseFileToOpen("Open project:", FileKind::Project);
-    if (!path) return false;
+    if (!path)
+        return false;
     return loadSong(*path);
 }
 
@@ -104,7 +101,8 @@ bool SongProject::loadSong(const std::string& path) {
 
 void SongProject::refillList() {
     list_.clear();
-    for (int i = 0; i < song_.trackCount; ++i) song_.track(i).listIndex = list_.add(song_.track(i).fileName);
+    for (int i = 0; i < song_.trackCount; ++i)
+        song_.track(i).listIndex = list_.add(song_.track(i).fileName);
     // With no tracks the current track stays 0, which the mixer reads as "none"
     // (an index of -1 would point before the first track).
     if (song_.trackCount > 0) {
@@ -115,11 +113,14 @@ void SongProject::refillList() {
     }
 }
 
-bool SongProject::saveSong() { return saveSongTo(song_.songPath); }
+bool SongProject::saveSong() {
+    return saveSongTo(song_.songPath);
+}
 
 bool SongProject::saveSongAs() {
     const auto path = ui_.chooseFileToSave("Save project:", FileKind::Project);
-    if (!path) return false;
+    if (!path)
+        return false;
     return saveSongTo(*path);
 }
 
@@ -136,14 +137,14 @@ bool SongProject::saveSongTo(const std::string& chosen) {
         return false;
     }
     switch (replaceFileContents(path, bytes)) {
-    case ReplaceResult::CannotCreate:
-        error("Error opening the file");
-        return false;
-    case ReplaceResult::WriteFailed:
-        error("Write to file error [WriteFile()].");
-        return false;
-    case ReplaceResult::Done:
-        break;
+        case ReplaceResult::CannotCreate:
+            error("Error opening the file");
+            return false;
+        case ReplaceResult::WriteFailed:
+            error("Write to file error [WriteFile()].");
+            return false;
+        case ReplaceResult::Done:
+            break;
     }
     song_.modified = false;
     song_.songPath = path;
@@ -152,14 +153,15 @@ bool SongProject::saveSongTo(const std::string& chosen) {
 }
 
 bool SongProject::confirmDiscard() {
-    if (!song_.modified) return true;
-    switch (ui_.askYesNoCancel("File " + song_.songPath + " is modified. Save?", "Warning")) {
-    case Answer::Cancel:
-        return false;
-    case Answer::No:
+    if (!song_.modified)
         return true;
-    case Answer::Yes:
-        break;
+    switch (ui_.askYesNoCancel("File " + song_.songPath + " is modified. Save?", "Warning")) {
+        case Answer::Cancel:
+            return false;
+        case Answer::No:
+            return true;
+        case Answer::Yes:
+            break;
     }
     return saveSong();
 }
@@ -167,7 +169,8 @@ bool SongProject::confirmDiscard() {
 bool SongProject::insertTrack(std::uint32_t recordingFrequency) {
     setModified();
     const auto path = ui_.chooseFileToOpen("Open track:", FileKind::Wave);
-    if (!path) return false;
+    if (!path)
+        return false;
     return addTrack(*path, recordingFrequency);
 }
 
@@ -187,7 +190,8 @@ bool SongProject::addTrack(const std::string& path, std::uint32_t recordingFrequ
         error(checked.message());
         return false;
     }
-    if (closeFailed) ui_.showMessage("cannot close", "");
+    if (closeFailed)
+        ui_.showMessage("cannot close", "");
 
     const int index = song_.trackCount;
     Track& t = song_.track(index);
@@ -205,7 +209,8 @@ bool SongProject::addTrack(const std::string& path, std::uint32_t recordingFrequ
 bool SongProject::removeSelectedTrack() {
     setModified();
     const int selection = list_.selection();
-    if (selection < 0) return false;
+    if (selection < 0)
+        return false;
     int found = -1;
     for (int i = 0; i < song_.trackCount; ++i) {
         if (song_.track(i).listIndex == selection) {
@@ -227,7 +232,8 @@ bool SongProject::removeSelectedTrack() {
 int SongProject::selectedTrack() {
     const int selection = list_.selection();
     for (int i = 0; i < song_.trackCount; ++i) {
-        if (song_.track(i).listIndex == selection) return i;
+        if (song_.track(i).listIndex == selection)
+            return i;
     }
     ui_.showMessage(kCorruption, "Warning:");
     return -1;
@@ -235,7 +241,8 @@ int SongProject::selectedTrack() {
 
 bool SongProject::selectTrack() {
     const int i = selectedTrack();
-    if (i < 0) return false;
+    if (i < 0)
+        return false;
     song_.currentTrack = static_cast<std::int16_t>(i);
     return true;
 }

@@ -5,11 +5,12 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace brevant {
 
 class BinaryFile {
-public:
+  public:
     enum class Mode { Read, CreateWrite };
 
     BinaryFile() = default;
@@ -34,8 +35,11 @@ public:
     // False when the final flush failed.
     bool close();
 
-private:
+  private:
     std::FILE* file_ = nullptr;
 };
+
+// Reads the whole file; false when it cannot be opened or read.
+bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes);
 
 }  // namespace brevant

@@ -19,7 +19,8 @@ struct Outcome {
     std::string err;
 };
 
-Outcome runCommand(const std::vector<std::string>& args, const std::atomic<bool>* interrupt = nullptr) {
+Outcome runCommand(const std::vector<std::string>& args,
+                   const std::atomic<bool>* interrupt = nullptr) {
     std::ostringstream out, err;
     RenderCommandIo io{out, err, false, interrupt};
     const int status = runRenderCommand(args, io);
@@ -27,7 +28,7 @@ Outcome runCommand(const std::vector<std::string>& args, const std::atomic<bool>
 }
 
 class RenderCommandTest : public ::testing::Test {
-protected:
+  protected:
     // A song of a mono and a stereo track at `frequency`, saved as song.sng;
     // the configuration file config.cfg records that frequency.
     void SetUp() override {
@@ -43,8 +44,9 @@ protected:
             t.stereo = i;
             t.volume = static_cast<std::int16_t>(50 + 10 * i);
             t.pan = static_cast<std::int16_t>(150 * i);
-            testing::writeWave(t.fileName, static_cast<std::uint16_t>(i + 1), frequency,
-                               std::vector<std::int16_t>(static_cast<std::size_t>(3 * frequency * (i + 1)), 1000));
+            testing::writeWave(
+                t.fileName, static_cast<std::uint16_t>(i + 1), frequency,
+                std::vector<std::int16_t>(static_cast<std::size_t>(3 * frequency * (i + 1)), 1000));
         }
         song.track(1).muted = 1;
         song.trackCount = 2;
@@ -66,7 +68,8 @@ protected:
 };
 
 TEST_F(RenderCommandTest, RendersTheSong) {
-    const Outcome r = runCommand({dir.file("song.sng"), dir.file("mix.wav"), "--config", dir.file("config.cfg")});
+    const Outcome r =
+        runCommand({dir.file("song.sng"), dir.file("mix.wav"), "--config", dir.file("config.cfg")});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "Rendering completed\n");
     EXPECT_EQ(r.err, "");
@@ -78,7 +81,8 @@ TEST_F(RenderCommandTest, RendersTheSong) {
 }
 
 TEST_F(RenderCommandTest, StartingPastTheEndGivesAnEmptyFile) {
-    const Outcome r = runCommand({dir.file("song.sng"), dir.file("mix.wav"), "--start", "10", "--config", dir.file("config.cfg")});
+    const Outcome r = runCommand({dir.file("song.sng"), dir.file("mix.wav"), "--start", "10",
+                                  "--config", dir.file("config.cfg")});
     EXPECT_EQ(r.status, 0) << r.err;
     WaveFileReader reader;
     ASSERT_EQ(reader.open(dir.file("mix.wav")), WaveOpenError::None);
@@ -86,15 +90,28 @@ TEST_F(RenderCommandTest, StartingPastTheEndGivesAnEmptyFile) {
     EXPECT_EQ(reader.dataSize(), 0u);
 }
 
-TEST_F(RenderCommandTest, TracksAtAnotherFrequencyThanTheConfigurationAreRefused) {
-    const Outcome r = runCommand({dir.file("song.sng"), dir.file("mix.wav")});  // default 44100 Hz
+TEST_F(RenderCommandTest, LikeTheProgramItRendersAtTheLastTracksFrequencyAndAddsWav) {
+    // No configuration (44100 Hz by default): the render does not need one.
+    const Outcome r = runCommand({dir.file("song.sng"), dir.file("mix")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    WaveFileReader reader;
+    ASSERT_EQ(reader.open(dir.file("mix.wav")), WaveOpenError::None);
+    EXPECT_EQ(reader.format(), WaveFormat::pcm(2, 8000, 16));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("mix")));
+}
+
+TEST_F(RenderCommandTest, TracksAtAnotherFrequencyThanTheLastAreRefused) {
+    testing::writeWave(track0, 1, 11025, std::vector<std::int16_t>(100, 7));
+    const Outcome r = runCommand({dir.file("song.sng"), dir.file("mix.wav")});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "brevant-render: " + track0 + ": Sampling parameters differs from that currently in use.\n");
+    EXPECT_EQ(r.err, "brevant-render: " + track0 +
+                         ": Sampling parameters differs from that currently in use.\n");
     EXPECT_EQ(r.out, "");
 }
 
 TEST_F(RenderCommandTest, TheOutputMayNotBeATrack) {
-    const Outcome r = runCommand({dir.file("song.sng"), track0, "--config", dir.file("config.cfg")});
+    const Outcome r =
+        runCommand({dir.file("song.sng"), track0, "--config", dir.file("config.cfg")});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "brevant-render: The file \"" + track0 +
                          "\" is already in the track list: remove it before recording it again.\n");
@@ -102,7 +119,8 @@ TEST_F(RenderCommandTest, TheOutputMayNotBeATrack) {
 
 TEST_F(RenderCommandTest, AMissingTrackIsNamed) {
     std::filesystem::remove(track0);
-    const Outcome r = runCommand({dir.file("song.sng"), dir.file("mix.wav"), "--config", dir.file("config.cfg")});
+    const Outcome r =
+        runCommand({dir.file("song.sng"), dir.file("mix.wav"), "--config", dir.file("config.cfg")});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "brevant-render: " + track0 + ": Error opening the file.\n");
 }
@@ -111,18 +129,25 @@ TEST_F(RenderCommandTest, ADamagedSongIsRefused) {
     auto bytes = testing::readBytes(dir.file("song.sng"));
     bytes.pop_back();
     testing::writeBytes(dir.file("cut.sng"), bytes);
-    const Outcome r = runCommand({dir.file("cut.sng"), dir.file("mix.wav"), "--config", dir.file("config.cfg")});
+    const Outcome r =
+        runCommand({dir.file("cut.sng"), dir.file("mix.wav"), "--config", dir.file("config.cfg")});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "brevant-render: The project file is damaged: its last track record is incomplete.\n");
+    EXPECT_EQ(
+        r.err,
+        "brevant-render: The project file is damaged: its last track record is incomplete.\n");
 }
 
 TEST_F(RenderCommandTest, AnInterruptedRenderLeavesAValidFile) {
     // A longer first track, so that the render is still running when it is stopped.
-    testing::writeWave(track0, 1, frequency, std::vector<std::int16_t>(static_cast<std::size_t>(120 * frequency), 7));
+    testing::writeWave(track0, 1, frequency,
+                       std::vector<std::int16_t>(static_cast<std::size_t>(120 * frequency), 7));
     std::atomic<bool> interrupt{true};
-    const Outcome r = runCommand({dir.file("song.sng"), dir.file("mix.wav"), "--config", dir.file("config.cfg")}, &interrupt);
+    const Outcome r =
+        runCommand({dir.file("song.sng"), dir.file("mix.wav"), "--config", dir.file("config.cfg")},
+                   &interrupt);
     // A render this short may finish before the interrupt is seen.
-    if (r.status == 0) GTEST_SKIP() << "the render finished first";
+    if (r.status == 0)
+        GTEST_SKIP() << "the render finished first";
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "brevant-render: Operation aborted.\n");
     WaveFileReader reader;
@@ -131,19 +156,21 @@ TEST_F(RenderCommandTest, AnInterruptedRenderLeavesAValidFile) {
 }
 
 TEST_F(RenderCommandTest, InfoListsTheSong) {
-    const Outcome r = runCommand({"--info", dir.file("song.sng"), "--config", dir.file("config.cfg")});
+    const Outcome r =
+        runCommand({"--info", dir.file("song.sng"), "--config", dir.file("config.cfg")});
     EXPECT_EQ(r.status, 0) << r.err;
-    const std::string expected = "Song: " + dir.file("song.sng") +
-                                 "\n"
-                                 "MIDI file: (none)\n"
-                                 "Compensation: 0 samples\n"
-                                 "MIDI compensation: 500 ms\n"
-                                 "Boost: 20\n"
-                                 "Recording frequency: 8000 Hz\n"
-                                 "Tracks: 2\n"
-                                 "  1. " + dir.file("t0.wav") + "  volume 50  pan -100  muted no  channels 1\n" +
-                                 "  2. " + dir.file("t1.wav") + "  volume 60  pan 50  muted yes  channels 2\n" +
-                                 "Song length: 3 s\n";
+    const std::string expected =
+        "Song: " + dir.file("song.sng") +
+        "\n"
+        "MIDI file: (none)\n"
+        "Compensation: 0 samples\n"
+        "MIDI compensation: 500 ms\n"
+        "Boost: 20\n"
+        "Recording frequency: 8000 Hz\n"
+        "Tracks: 2\n"
+        "  1. " +
+        dir.file("t0.wav") + "  volume 50  pan -100  muted no  channels 1\n" + "  2. " +
+        dir.file("t1.wav") + "  volume 60  pan 50  muted yes  channels 2\n" + "Song length: 3 s\n";
     EXPECT_EQ(r.out, expected);
 }
 
@@ -151,8 +178,12 @@ TEST(RenderCommand, HelpAndUsage) {
     const Outcome help = runCommand({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("usage: brevant-render SONG.sng OUT.wav"), std::string::npos);
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {}, {"only.sng"}, {"a.sng", "b.wav", "--start"}, {"a.sng", "b.wav", "--start", "-3"}, {"--bogus"}}) {
+    for (const auto& args :
+         std::vector<std::vector<std::string>>{{},
+                                               {"only.sng"},
+                                               {"a.sng", "b.wav", "--start"},
+                                               {"a.sng", "b.wav", "--start", "-3"},
+                                               {"--bogus"}}) {
         const Outcome r = runCommand(args);
         EXPECT_EQ(r.status, 2);
         EXPECT_NE(r.err.find("usage:"), std::string::npos);

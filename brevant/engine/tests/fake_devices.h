@@ -22,12 +22,15 @@ namespace brevant::testing {
 using CallLog = std::vector<std::string>;
 
 class FakeWaveOut : public WaveOutDevice {
-public:
+  public:
     explicit FakeWaveOut(CallLog& log) : log_(log) {}
 
     int open(const WaveFormat& format) override {
         log_.push_back("out.open");
-        if (openResult != 0) return openResult;
+        if (openResult != 0)
+            return openResult;
+        if (isOpen)
+            return 4;  // already allocated, as the system says
         isOpen = true;
         paused = false;
         opened.push_back(format);
@@ -40,9 +43,12 @@ public:
         paused = false;
     }
     int write(int slot, const void* data, std::uint32_t bytes) override {
-        if (!isOpen) return 5;
-        if (failWriteAfter == 0) return 11;
-        if (failWriteAfter > 0) --failWriteAfter;
+        if (!isOpen)
+            return 5;
+        if (failWriteAfter == 0)
+            return 11;
+        if (failWriteAfter > 0)
+            --failWriteAfter;
         const auto* p = static_cast<const std::uint8_t*>(data);
         written.push_back({slot, std::vector<std::uint8_t>(p, p + bytes)});
         queue.push_back(slot);
@@ -57,8 +63,14 @@ public:
         queue.clear();
     }
     int close() override {
-        if (!isOpen) return 5;
-        if (!queue.empty()) return 33;  // still playing
+        if (!isOpen)
+            return 5;
+        if (!queue.empty())
+            return 33;  // still playing
+        if (closeFailures > 0) {
+            --closeFailures;
+            return 1;
+        }
         isOpen = false;
         ++closes;
         return 0;
@@ -68,11 +80,13 @@ public:
 
     // The device finished playing the oldest queued buffer; its slot.
     int playNext() {
-        if (queue.empty()) return -1;
+        if (queue.empty())
+            return -1;
         const int slot = queue.front();
         queue.pop_front();
         for (auto w = written.rbegin(); w != written.rend(); ++w) {
-            if (w->slot != slot) continue;
+            if (w->slot != slot)
+                continue;
             position += static_cast<std::uint32_t>(w->bytes.size() / opened.back().frameBytes());
             break;
         }
@@ -91,6 +105,7 @@ public:
     };
     int openResult = 0;
     int failWriteAfter = -1;  // writes accepted before the next refusal; -1 never refuses
+    int closeFailures = 0;    // closes refused before one succeeds
     bool isOpen = false;
     bool paused = false;
     int resets = 0;
@@ -102,26 +117,30 @@ public:
     std::deque<int> notices;  // returned by a reset, notice pending
     std::map<int, bool> prepared;
 
-private:
+  private:
     CallLog& log_;
 };
 
 class FakeWaveIn : public WaveInDevice {
-public:
+  public:
     explicit FakeWaveIn(CallLog& log) : log_(log) {}
 
     int open(const WaveFormat& format) override {
         log_.push_back("in.open");
-        if (openResult != 0) return openResult;
+        if (openResult != 0)
+            return openResult;
         isOpen = true;
         started = false;
         opened.push_back(format);
         return 0;
     }
     int add(int slot, void* data, std::uint32_t bytes) override {
-        if (!isOpen) return 5;
-        if (failAddAfter == 0) return 11;
-        if (failAddAfter > 0) --failAddAfter;
+        if (!isOpen)
+            return 5;
+        if (failAddAfter == 0)
+            return 11;
+        if (failAddAfter > 0)
+            --failAddAfter;
         buffers[slot] = {static_cast<std::uint8_t*>(data), bytes, 0};
         queue.push_back(slot);
         return 0;
@@ -138,9 +157,12 @@ public:
         started = false;
     }
     int close() override {
-        if (!isOpen) return 5;
-        if (closeResult != 0) return closeResult;
-        if (!queue.empty()) return 33;
+        if (!isOpen)
+            return 5;
+        if (closeResult != 0)
+            return closeResult;
+        if (!queue.empty())
+            return 33;
         isOpen = false;
         ++closes;
         return 0;
@@ -151,11 +173,14 @@ public:
     // Puts `bytes` of `pattern` (repeated) into the oldest queued buffer; with
     // `complete` the buffer is done and its slot returned for the notice.
     int fill(const std::vector<std::uint8_t>& pattern, std::uint32_t bytes, bool complete = true) {
-        if (queue.empty()) return -1;
+        if (queue.empty())
+            return -1;
         const int slot = queue.front();
         Buffer& b = buffers[slot];
-        for (std::uint32_t i = 0; i < bytes && b.filled < b.size; ++i) b.data[b.filled++] = pattern[i % pattern.size()];
-        if (!complete) return slot;
+        for (std::uint32_t i = 0; i < bytes && b.filled < b.size; ++i)
+            b.data[b.filled++] = pattern[i % pattern.size()];
+        if (!complete)
+            return slot;
         queue.pop_front();
         return slot;
     }
@@ -178,12 +203,12 @@ public:
     std::deque<int> queue;
     std::deque<int> notices;
 
-private:
+  private:
     CallLog& log_;
 };
 
 class FakeSequencer : public SequencerDevice {
-public:
+  public:
     static constexpr Error kFileNotFound = 275;
 
     explicit FakeSequencer(CallLog& log) : log_(log) {}
@@ -191,7 +216,8 @@ public:
     Error open(const std::string& path, DeviceId& id) override {
         log_.push_back("midi.open");
         const auto file = files.find(path);
-        if (file == files.end()) return kFileNotFound;
+        if (file == files.end())
+            return kFileNotFound;
         id = nextId++;
         openIds.push_back(id);
         lengths[id] = file->second;
@@ -200,7 +226,8 @@ public:
     Error setMilliseconds(DeviceId) override { return setResult; }
     Error play(DeviceId id, std::uint32_t fromMs) override {
         log_.push_back("midi.play");
-        if (playResult != 0) return playResult;
+        if (playResult != 0)
+            return playResult;
         plays.push_back(fromMs);
         playingId = id;
         return 0;
@@ -218,7 +245,8 @@ public:
     }
     std::optional<std::string> errorText(Error error) override {
         const auto t = texts.find(error);
-        if (t == texts.end()) return std::nullopt;
+        if (t == texts.end())
+            return std::nullopt;
         return t->second;
     }
 
@@ -244,7 +272,7 @@ public:
     int closes = 0;
     std::deque<std::uint32_t> notices;
 
-private:
+  private:
     CallLog& log_;
     DeviceId nextId = 1;
     std::map<DeviceId, std::uint32_t> lengths;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -20,13 +21,13 @@ struct Box {
 };
 
 class FakeTransportView : public TransportView {
-public:
+  public:
     void showMessage(const std::string& text, const std::string& caption) override {
-        boxes.push_back({text, caption, false});
+        box({text, caption, false});
     }
-    void showDefaultCaption(const std::string& text) override { boxes.push_back({text, "<default>", false}); }
+    void showDefaultCaption(const std::string& text) override { box({text, "<default>", false}); }
     void showWarning(const std::string& text, const std::string& caption) override {
-        boxes.push_back({text, caption, true});
+        box({text, caption, true});
     }
     void enable(TransportControl control, bool on) override { enabled[control] = on; }
     void setText(TransportControl control, const std::string& text) override {
@@ -41,9 +42,11 @@ public:
     }
     void killDisplayTimer() override { timer = false; }
     void focusMainWindow() override { ++focus; }
-    std::optional<std::string> chooseTakePath(const std::string& title, const std::string& initialPath) override {
+    std::optional<std::string> chooseTakePath(const std::string& title,
+                                              const std::string& initialPath) override {
         dialogs.push_back(title + "|" + initialPath);
-        if (takePaths.empty()) return std::nullopt;
+        if (takePaths.empty())
+            return std::nullopt;
         auto p = takePaths.front();
         takePaths.pop_front();
         return p;
@@ -59,7 +62,19 @@ public:
         return it == texts.end() ? std::string() : it->second;
     }
 
+    // A box is modal: its message loop delivers what the test puts here.
+    void box(const Box& b) {
+        boxes.push_back(b);
+        if (!onBox || inBox)
+            return;
+        inBox = true;
+        onBox(b);
+        inBox = false;
+    }
+
     std::vector<Box> boxes;
+    std::function<void(const Box&)> onBox;
+    bool inBox = false;
     std::map<TransportControl, bool> enabled;
     std::map<TransportControl, std::string> texts;
     std::map<TransportControl, std::vector<std::string>> textHistory;
