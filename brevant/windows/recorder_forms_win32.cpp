@@ -267,8 +267,7 @@ INT_PTR CALLBACK midiProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPara
 // ---- Help ----
 
 std::string helpText(HINSTANCE instance, int topic) {
-    HRSRC found =
-        FindResourceA(instance, MAKEINTRESOURCEA(topic), MAKEINTRESOURCEA(10));  // RT_RCDATA
+    HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(topic), RT_RCDATA);
     if (found == nullptr)
         return {};
     const auto* bytes = static_cast<const char*>(LockResource(LoadResource(instance, found)));
