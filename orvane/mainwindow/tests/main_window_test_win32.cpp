@@ -215,6 +215,30 @@ TEST_F(MainWindowTest, TypingMarksModifiedAndSaveWritesTheTag) {
     EXPECT_EQ(DecodeTag(bytes)->title, "Beta");
 }
 
+TEST_F(MainWindowTest, ReadOnlySongDisablesTheBoxesAndNeverSaves) {
+    SetFileAttributesA(songs[0].c_str(), FILE_ATTRIBUTE_READONLY);
+    Start();
+    Select(0);
+    EXPECT_FALSE(IsWindowEnabled(Form().title));
+    char status[40] = "";
+    SendMessageA(Form().statusBar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(status));
+    EXPECT_STREQ(status, "Read Only");
+    SetWindowTextA(Form().title, "Typed");
+    Pump();
+    EXPECT_FALSE(SendMessageA(Form().toolPanel, TB_ISBUTTONENABLED, IDM_SAVETAG, 0));
+    SetFileAttributesA(songs[0].c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(MainWindowTest, HideAndRestoreAreRememberedForTheNextStart) {
+    Start();
+    Command(IDM_HIDE);
+    EXPECT_FALSE(IsWindowVisible(window));
+    EXPECT_TRUE(ReadSetting(store, setting::AppHide));
+    Command(IDM_RESTORE);
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_FALSE(ReadSetting(store, setting::AppHide));
+}
+
 TEST_F(MainWindowTest, LeavingAnEditedSongAsksAndNoKeepsTheFile) {
     Start();
     Select(0);
