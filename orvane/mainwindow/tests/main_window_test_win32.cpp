@@ -14,11 +14,13 @@
 #include "mp3_builder.h"
 #include "orvane_app_win32.h"
 #include "play_list.h"
+#include "player_seams_win32.h"
 #include "resource.h"
 #include "set_file_io.h"
 #include "set_names.h"
 #include "setting_access.h"
 #include "song_file.h"
+#include "standin_player.h"
 #include "system_path.h"
 
 namespace orvane {
@@ -118,7 +120,7 @@ class MainWindowTest : public ::testing::Test {
             DestroyWindow(window);
         Pump();
         EXPECT_TRUE(dialogs.answers.empty()) << "answers left over";
-        for (const char* name : {"\\*.mp3", "\\*.TXT", "\\*.OVM", "\\*.M3U"}) {
+        for (const char* name : {"\\*.mp3", "\\*.TXT", "\\*.OVM", "\\*.M3U", "\\*.log"}) {
             WIN32_FIND_DATAA found;
             HANDLE search = FindFirstFileA((folder + name).c_str(), &found);
             if (search == INVALID_HANDLE_VALUE)
@@ -133,8 +135,8 @@ class MainWindowTest : public ::testing::Test {
         TMainFormParams params;
         params.store = &store;
         params.dialogs = &dialogs;
-        params.playerWindow = &playerWindow;
-        params.playerShell = &shell;
+        params.playerWindow = realPlayer ? static_cast<PlayerWindow*>(&win32Window) : &playerWindow;
+        params.playerShell = realPlayer ? static_cast<PlayerShell*>(&win32Shell) : &shell;
         params.screenSaver = &saver;
         params.programFolder = folder;
         window = StartOrvane(GetModuleHandleA(nullptr), params);
@@ -176,6 +178,9 @@ class MainWindowTest : public ::testing::Test {
     MemoryPlayerWindow playerWindow;
     RecordingShell shell;
     MemoryScreenSaver saver;
+    bool realPlayer = false;
+    Win32PlayerWindow win32Window;
+    Win32PlayerShell win32Shell;
     HWND window = nullptr;
 };
 
@@ -352,6 +357,34 @@ TEST_F(MainWindowTest, ListCommandsFollowTheModel) {
                 << button.name;
         }
     }
+}
+
+}  // namespace
+}  // namespace orvane
+
+namespace orvane {
+namespace {
+
+// End to end: the shell starts the stand-in player through the association.
+TEST_F(MainWindowTest, StandinPlayerGetsThePlayListTheStepAndTheEmptyList) {
+    const std::string log = folder + "\\player.log";
+    ASSERT_TRUE(test::RegisterStandinPlayer(log));
+    realPlayer = true;
+    Start();
+    Command(IDM_PLAYLIST);
+    std::vector<std::string> expected = {"OPEN " + folder + "\\OVM.M3U"};
+    for (const TSongEntry& entry : Form().list.Entries())
+        expected.push_back("LINE " + entry.FullName());
+    EXPECT_EQ(test::WaitForStandinLog(log, expected.size()), expected);
+    ASSERT_TRUE(test::WaitForPlayerWindow(true));
+    Command(IDM_NEXT);
+    const std::string next = "OPEN " + Form().list.Entry(Form().list.CurrentIndex()).FullName();
+    EXPECT_EQ(test::WaitForStandinLog(log, expected.size() + 1).back(), next);
+    Command(IDM_STOP);
+    EXPECT_EQ(test::WaitForStandinLog(log, expected.size() + 2).back(), expected[0]);
+    Command(IDM_SHUTDOWN);
+    EXPECT_EQ(test::WaitForStandinLog(log, expected.size() + 3).back(), "CLOSE");
+    test::RemoveStandinPlayer();
 }
 
 }  // namespace
