@@ -1,13 +1,8 @@
 // Starts one program of the unpacked package as Explorer would (its folder as the working
-// directory) and reports what a user would see: the version fields of its file and whether
-// its window comes up. The package test runs it once per program.
-//
+// directory) and reports its version fields and whether its window comes up.
 //   package_probe WINDOW SECONDS FOLDER EXE [ARGS...]
-//
-// WINDOW is the class name of the program's window or a part of its title. Prints
-// "version: PRODUCT|VERSION|DESCRIPTION", then "window: CLASS|TITLE" and exits 0 when such
-// a window of the program shows; otherwise lists the windows it did show and exits 1 (none
-// in time), 3 (the program ended first) or 4 (it could not be started).
+// WINDOW is the window's class name or a part of its title. Prints "version: PRODUCT|
+// VERSION|DESCRIPTION" and "window: CLASS|TITLE"; exits 0 when the window showed in time.
 #include <windows.h>
 
 #include <cstdio>
@@ -29,7 +24,7 @@ std::string VersionField(const std::vector<char>& block, const char* name) {
 
 void PrintVersion(const std::string& file) {
     DWORD unused = 0;
-    DWORD size = GetFileVersionInfoSizeA(file.c_str(), &unused);
+    const DWORD size = GetFileVersionInfoSizeA(file.c_str(), &unused);
     std::vector<char> block(size);
     if (size == 0 || !GetFileVersionInfoA(file.c_str(), 0, size, block.data())) {
         std::printf("version: none\n");
@@ -43,8 +38,8 @@ void PrintVersion(const std::string& file) {
 struct WindowSearch {
     DWORD process;
     const char* wanted;
-    bool list;
-    HWND found;
+    bool listAll;  // after a failure: every window it showed instead
+    bool found;
 };
 
 BOOL CALLBACK VisitWindow(HWND window, LPARAM param) {
@@ -57,22 +52,11 @@ BOOL CALLBACK VisitWindow(HWND window, LPARAM param) {
     char title[256] = {};
     GetClassNameA(window, className, sizeof className);
     GetWindowTextA(window, title, sizeof title);
-    if (search->list) {
-        std::printf("shown instead: %s|%s\n", className, title);
-        return TRUE;
-    }
-    if (std::strcmp(className, search->wanted) == 0 || std::strstr(title, search->wanted)) {
+    search->found =
+        std::strcmp(className, search->wanted) == 0 || std::strstr(title, search->wanted);
+    if (search->found || search->listAll)
         std::printf("window: %s|%s\n", className, title);
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-std::string FullPath(const std::string& path) {
-    char full[MAX_PATH] = {};
-    DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
-    return length == 0 || length >= MAX_PATH ? path : full;
+    return search->listAll || !search->found;
 }
 
 }  // namespace
@@ -82,50 +66,39 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: package_probe WINDOW SECONDS FOLDER EXE [ARGS...]\n");
         return 2;
     }
-    const char* wanted = argv[1];
-    const int seconds = std::atoi(argv[2]);
-    const std::string folder = FullPath(argv[3]);
-    const std::string program = folder + "\\" + argv[4];
+    char folder[MAX_PATH] = {};
+    GetFullPathNameA(argv[3], MAX_PATH, folder, nullptr);
+    const std::string program = std::string(folder) + "\\" + argv[4];
     PrintVersion(program);
-
     std::string command = "\"" + program + "\"";
     for (int i = 5; i < argc; ++i) command += std::string(" \"") + argv[i] + "\"";
-    std::vector<char> commandLine(command.begin(), command.end());
-    commandLine.push_back('\0');
+
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &startup, &process)) {
+    if (!CreateProcessA(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder, &startup, &process)) {
         std::printf("start failed: error %lu\n", GetLastError());
         return 4;
     }
-
-    WindowSearch search = {process.dwProcessId, wanted, false, nullptr};
-    int result = 1;
-    for (int waited = 0; waited < seconds * 1000; waited += 100) {
+    WindowSearch search = {process.dwProcessId, argv[1], false, false};
+    DWORD ended = WAIT_TIMEOUT;
+    for (int waited = 0; waited < std::atoi(argv[2]) * 1000 && ended == WAIT_TIMEOUT;
+         waited += 500) {
         EnumWindows(VisitWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found) {
-            result = 0;
+        if (search.found)
             break;
-        }
-        if (WaitForSingleObject(process.hProcess, 100) == WAIT_OBJECT_0) {
-            DWORD code = 0;
-            GetExitCodeProcess(process.hProcess, &code);
-            std::printf("ended before its window showed: status %lu\n", code);
-            result = 3;
-            break;
-        }
+        ended = WaitForSingleObject(process.hProcess, 500);
     }
-    if (result == 1) {
-        std::printf("window: none within %d s\n", seconds);
-        search.list = true;
+    if (ended != WAIT_TIMEOUT)
+        std::printf("ended before its window showed\n");
+    if (!search.found) {
+        search.listAll = true;
         EnumWindows(VisitWindow, reinterpret_cast<LPARAM>(&search));
+        search.found = false;
     }
-    // The program's own exit paths (save prompts) are not what this checks.
+    // Its own ways out (save prompts) are not what this checks.
     TerminateProcess(process.hProcess, 0);
     WaitForSingleObject(process.hProcess, 5000);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return result;
+    return search.found ? 0 : 1;
 }
