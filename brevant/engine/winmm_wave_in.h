@@ -10,7 +10,7 @@
 namespace brevant {
 
 class WinmmWaveIn : public WaveInDevice {
-public:
+  public:
     // `window` (an HWND) receives MM_WIM_DATA for every buffer returned.
     explicit WinmmWaveIn(void* window);
     ~WinmmWaveIn() override;
@@ -26,11 +26,15 @@ public:
     std::uint32_t positionSamples() override;
     std::uint32_t bytesRecorded(int slot) override;
 
-    // The slot of the header an MM_WIM_DATA names (its lParam), or -1 when the
-    // header is not queued on the open device.
+    // The slot of the buffer a MM_WIM_DATA names: `device` (its wParam) must be
+    // the open device and `header` (its lParam) one of its queued headers that
+    // the driver has marked done; -1 otherwise (a notice from before a close,
+    // or one for a header the driver still holds).
+    int slotOfNotice(std::uintptr_t device, std::intptr_t header);
+    // The same for the open device, whichever sent the notice.
     int slotOfNotice(std::intptr_t header);
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };

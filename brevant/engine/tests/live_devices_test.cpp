@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+// after windows.h, which it needs
 #include <mmsystem.h>
 
 #include <algorithm>
@@ -32,12 +33,17 @@ namespace {
 // capture shifted by a byte would show.
 constexpr std::int16_t kFedSample = 0x1234;
 
-std::string windowsPath(const char* unixPath) { return std::string("Z:") + unixPath; }
+std::string windowsPath(const char* unixPath) {
+    return std::string("Z:") + unixPath;
+}
 
-std::vector<std::uint8_t> fileBytes(const std::string& path) { return readBytes(path); }
+std::vector<std::uint8_t> fileBytes(const std::string& path) {
+    return readBytes(path);
+}
 
 // Drops the all-zero frames the device may append after the song.
-std::vector<std::uint8_t> withoutTrailingSilence(std::vector<std::uint8_t> bytes, std::size_t frameBytes) {
+std::vector<std::uint8_t> withoutTrailingSilence(std::vector<std::uint8_t> bytes,
+                                                 std::size_t frameBytes) {
     bytes.resize(bytes.size() - bytes.size() % frameBytes);
     while (bytes.size() >= frameBytes &&
            std::all_of(bytes.end() - static_cast<std::ptrdiff_t>(frameBytes), bytes.end(),
@@ -49,7 +55,7 @@ std::vector<std::uint8_t> withoutTrailingSilence(std::vector<std::uint8_t> bytes
 
 // The feed must exist before the first wave input opens.
 class FeedFile : public ::testing::Environment {
-public:
+  public:
     void SetUp() override {
         std::vector<std::int16_t> samples(44100 * 30, kFedSample);
         writeBytes(windowsPath(BREVANT_LIVE_FEED_FILE), sampleBytes(samples));
@@ -63,7 +69,7 @@ LiveRig* activeRig = nullptr;
 
 // A hidden window receives the devices' notices, as the mixer panel will.
 class LiveRig {
-public:
+  public:
     LiveRig()
         : window_(makeWindow()),
           output(window_),
@@ -98,7 +104,8 @@ public:
                 transport.onTimerTick();
                 lastTick = now;
             }
-            if (now - start > timeoutMs) return false;
+            if (now - start > timeoutMs)
+                return false;
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
         }
         return true;
@@ -108,16 +115,19 @@ public:
     }
 
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (activeRig != nullptr && message == MM_WOM_DONE)
+            activeRig->outputNotices.push_back(lParam);
         if (activeRig != nullptr &&
-            dispatchDeviceNotice(activeRig->transport, {activeRig->output, activeRig->input}, message, wParam,
-                                 lParam)) {
-            if (message == MM_MCINOTIFY) activeRig->midiNotices.push_back(static_cast<std::uint32_t>(wParam));
+            dispatchDeviceNotice(activeRig->transport, {activeRig->output, activeRig->input},
+                                 message, wParam, lParam)) {
+            if (message == MM_MCINOTIFY)
+                activeRig->midiNotices.push_back(static_cast<std::uint32_t>(wParam));
             return 0;
         }
         return DefWindowProcA(hwnd, message, wParam, lParam);
     }
 
-private:
+  private:
     static HWND makeWindow() {
         static const bool registered = [] {
             WNDCLASSA wc{};
@@ -133,7 +143,7 @@ private:
 
     HWND window_;
 
-public:
+  public:
     WinmmWaveOut output;
     WinmmWaveIn input;
     MciSequencer sequencer;
@@ -144,6 +154,7 @@ public:
     FakeTransportView view;
     Transport transport;
     std::vector<std::uint32_t> midiNotices;
+    std::vector<LPARAM> outputNotices;
     TempDir dir;
 };
 
@@ -151,19 +162,23 @@ public:
 // told from the song.
 std::vector<std::int16_t> signal(std::size_t n, int first) {
     std::vector<std::int16_t> v(n);
-    for (std::size_t i = 0; i < n; ++i) v[i] = static_cast<std::int16_t>(1 + (first + static_cast<int>(i) * 7) % 12000);
+    for (std::size_t i = 0; i < n; ++i)
+        v[i] = static_cast<std::int16_t>(1 + (first + static_cast<int>(i) * 7) % 12000);
     return v;
 }
 
 struct QuietRender : RenderEvents {
-    void showMessage(const std::string& text, const std::string&) override { messages.push_back(text); }
+    void showMessage(const std::string& text, const std::string&) override {
+        messages.push_back(text);
+    }
     void setProgressRange(std::int64_t) override {}
     void stepProgress() override {}
     void finished(RenderOutcome) override {}
     std::vector<std::string> messages;
 };
 
-std::string addTrack(LiveRig& rig, const std::string& name, bool stereo, const std::vector<std::int16_t>& samples) {
+std::string addTrack(LiveRig& rig, const std::string& name, bool stereo,
+                     const std::vector<std::int16_t>& samples) {
     const std::string path = rig.dir.file(name);
     writeWave(path, stereo ? 2 : 1, 44100, samples);
     EXPECT_TRUE(rig.project.addTrack(path, 44100));
@@ -180,7 +195,8 @@ TEST(LiveDevicesTest, PlaybackCapturedIsTheRenderOfTheSong) {
     rig.transport.playCommand();
     ASSERT_TRUE(rig.transport.playing()) << (rig.view.boxes.empty() ? "" : rig.view.boxes[0].text);
     EXPECT_FALSE(DeleteFileA(first.c_str())) << "the track is open while it plays";
-    ASSERT_TRUE(rig.pumpUntil([&] { return !rig.transport.playing(); }, 20000)) << "the song never ended";
+    ASSERT_TRUE(rig.pumpUntil([&] { return !rig.transport.playing(); }, 20000))
+        << "the song never ended";
     // The end of the song closes every track file: it can be replaced now.
     const std::string copy = rig.dir.file("copy.wav");
     ASSERT_TRUE(CopyFileA(first.c_str(), copy.c_str(), FALSE));
@@ -197,7 +213,8 @@ TEST(LiveDevicesTest, PlaybackCapturedIsTheRenderOfTheSong) {
     ASSERT_EQ(reader.open(renderPath), WaveOpenError::None);
     ASSERT_EQ(reader.findData(), WaveOpenError::None);
     std::vector<std::uint8_t> rendered(static_cast<std::size_t>(reader.dataSize()));
-    ASSERT_EQ(reader.read(rendered.data(), rendered.size()), static_cast<std::int64_t>(rendered.size()));
+    ASSERT_EQ(reader.read(rendered.data(), rendered.size()),
+              static_cast<std::int64_t>(rendered.size()));
     reader.close();
 
     const auto played = withoutTrailingSilence(fileBytes(windowsPath(BREVANT_LIVE_PLAY_FILE)), 4);
@@ -210,7 +227,8 @@ TEST(LiveDevicesTest, RecordingFromTheFeedMakesATakeOfTheFedFrames) {
     LiveRig rig;
     rig.view.takePaths.push_back(rig.dir.file("take"));
     rig.transport.recordCommand();
-    ASSERT_TRUE(rig.transport.recording()) << (rig.view.boxes.size() > 1 ? rig.view.boxes[1].text : "");
+    ASSERT_TRUE(rig.transport.recording())
+        << (rig.view.boxes.size() > 1 ? rig.view.boxes[1].text : "");
     rig.pumpUntil([&] { return rig.transport.recorder().recordedSamples() > 44100; }, 10000);
     const std::uint32_t recordedAtStop = rig.transport.recorder().recordedSamples();
     rig.transport.stopTransport(StopMode::Recording);
@@ -231,11 +249,13 @@ TEST(LiveDevicesTest, RecordingFromTheFeedMakesATakeOfTheFedFrames) {
     // The buffer being filled at the stop is kept: the take runs to the stop,
     // not to the last full buffer before it.
     EXPECT_GE(samples.size(), recordedAtStop);
-    ASSERT_EQ(reader.read(samples.data(), samples.size() * 2), static_cast<std::int64_t>(samples.size() * 2));
+    ASSERT_EQ(reader.read(samples.data(), samples.size() * 2),
+              static_cast<std::int64_t>(samples.size() * 2));
     const auto fed = std::count(samples.begin(), samples.end(), kFedSample);
     const auto silent = std::count(samples.begin(), samples.end(), std::int16_t{0});
     EXPECT_GT(fed, static_cast<std::ptrdiff_t>(samples.size() / 2)) << "mostly the fed frames";
-    EXPECT_EQ(fed + silent, static_cast<std::ptrdiff_t>(samples.size())) << "nothing but fed frames and silence";
+    EXPECT_EQ(fed + silent, static_cast<std::ptrdiff_t>(samples.size()))
+        << "nothing but fed frames and silence";
 }
 
 TEST(LiveDevicesTest, PlayAndRecordTogetherAddsTheTakeWhenTheSongEnds) {
@@ -268,7 +288,8 @@ TEST(LiveDevicesTest, SeekWhilePlayingRestartsOnTheDevice) {
     rig.transport.playCommand();
     rig.pump(300);
     rig.transport.onPositionSlider(4, 5);
-    ASSERT_TRUE(rig.pumpUntil([&] { return !rig.transport.playback().seeking(); }, 5000)) << "never restarted";
+    ASSERT_TRUE(rig.pumpUntil([&] { return !rig.transport.playback().seeking(); }, 5000))
+        << "never restarted";
     EXPECT_TRUE(rig.transport.playing());
     EXPECT_EQ(rig.project.song().startSeconds, 5);
     ASSERT_TRUE(rig.pumpUntil([&] { return !rig.transport.playing(); }, 10000));
@@ -279,12 +300,22 @@ TEST(LiveDevicesTest, SeekWhilePlayingRestartsOnTheDevice) {
 // default 120 beats a minute.
 void writeMidiFile(const std::string& path, std::uint8_t quarters) {
     const std::uint32_t ticks = 96u * quarters;
-    std::vector<std::uint8_t> track = {0x00, 0x90, 0x3C, 0x40,
+    std::vector<std::uint8_t> track = {0x00,
+                                       0x90,
+                                       0x3C,
+                                       0x40,
                                        static_cast<std::uint8_t>(0x80 | (ticks >> 7)),
                                        static_cast<std::uint8_t>(ticks & 0x7F),
-                                       0x80, 0x3C, 0x40, 0x00, 0xFF, 0x2F, 0x00};
-    std::vector<std::uint8_t> bytes = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0, 96, 'M', 'T', 'r', 'k', 0, 0, 0,
-                                       static_cast<std::uint8_t>(track.size())};
+                                       0x80,
+                                       0x3C,
+                                       0x40,
+                                       0x00,
+                                       0xFF,
+                                       0x2F,
+                                       0x00};
+    std::vector<std::uint8_t> bytes = {
+        'M', 'T', 'h', 'd', 0,   0,   0,   6, 0, 0, 0,
+        1,   0,   96,  'M', 'T', 'r', 'k', 0, 0, 0, static_cast<std::uint8_t>(track.size())};
     bytes.insert(bytes.end(), track.begin(), track.end());
     writeBytes(path, bytes);
 }
@@ -354,6 +385,27 @@ TEST(LiveDevicesTest, MissingMidiFileShowsTheDeviceTextAndPlaysTheAudio) {
     EXPECT_TRUE(rig.transport.playing());
     EXPECT_FALSE(rig.transport.midiPlaying());
     EXPECT_EQ(rig.transport.midi().midiLengthSeconds(rig.dir.file("missing.mid")), 0);
+}
+
+TEST(LiveDevicesTest, AHeaderTheDriverHoldsIsNeitherReusedNorTakenForANotice) {
+    LiveRig rig;
+    ASSERT_EQ(rig.output.open(WaveFormat::pcm(2, 44100, 16)), 0);
+    rig.output.pause();
+    std::vector<std::int16_t> block(2 * 7680, 5);
+    ASSERT_EQ(rig.output.write(0, block.data(), 30720), 0);
+    EXPECT_EQ(rig.output.write(0, block.data(), 30720), WAVERR_STILLPLAYING)
+        << "queued on the paused device";
+    rig.output.reset();
+    ASSERT_TRUE(rig.pumpUntil([&] { return !rig.outputNotices.empty(); }, 5000));
+    // The same header queued again: a notice naming its address (a late one
+    // from before) is not taken while the driver holds it, nor from another device.
+    ASSERT_EQ(rig.output.write(0, block.data(), 30720), 0);
+    EXPECT_EQ(rig.output.slotOfNotice(rig.outputNotices.front()), -1);
+    rig.output.reset();
+    rig.pump(200);
+    EXPECT_EQ(rig.output.slotOfNotice(1, rig.outputNotices.front()), -1);
+    rig.output.unprepare(0);
+    EXPECT_EQ(rig.output.close(), 0);
 }
 
 TEST(LiveDevicesTest, ErrorTextsOfTheDevices) {
