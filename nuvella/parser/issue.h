@@ -23,7 +23,7 @@ struct Issue {
 
     // The pieces that may open an outline entry, in order: those whose line holds an '=' or
     // that begin with a space. Every other piece is body text, so the outline never reads it.
-    std::vector<std::uint32_t> outlineCandidates;
+    std::vector<std::uint32_t, LargeBlockAllocator<std::uint32_t>> outlineCandidates;
 
     const IssueLine* head() const { return lines.data(); }
 };

@@ -212,6 +212,7 @@ void splitAndConvert(Issue& issue, std::size_t from, const CodePageTable* table)
     issue.lines.clear();
     issue.lines.reserve(static_cast<std::size_t>(end - p) / 32 + 1);
     issue.outlineCandidates.clear();
+    issue.outlineCandidates.reserve(issue.lines.capacity() / 16);
     bool sawNul = false;
     SeenBytes line;  // of the line being split
     auto nextStop = [&](char* at) {
