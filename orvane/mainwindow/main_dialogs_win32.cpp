@@ -42,6 +42,8 @@ struct InputState {
 
 INT_PTR CALLBACK InputProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* state = reinterpret_cast<InputState*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    if (state == nullptr && message != WM_INITDIALOG)
+        return FALSE;
     switch (message) {
         case WM_INITDIALOG:
             SetWindowLongPtrA(dialog, DWLP_USER, lParam);
@@ -124,6 +126,8 @@ void FillExtensions(HWND dialog, const TLyricsExtensionList& list) {
 void PropertiesInit(HWND dialog, PropertiesState& state) {
     SetWindowTextA(dialog, state.caption.c_str());
     HWND tabs = GetDlgItem(dialog, IDC_PAGECONTROL);
+    // The pages lie on the tab control: it stays beneath them and draws around them.
+    SetWindowPos(tabs, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     const char* pages[3] = {"Preference", "Startup", "Switches"};
     for (int i = 0; i < 3; ++i) {
         TCITEMA item{};
@@ -214,6 +218,8 @@ void PropertiesCommand(HWND dialog, PropertiesState& state, int id, int code) {
 
 INT_PTR CALLBACK PropertiesProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* state = reinterpret_cast<PropertiesState*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    if (state == nullptr && message != WM_INITDIALOG)
+        return FALSE;
     switch (message) {
         case WM_INITDIALOG:
             SetWindowLongPtrA(dialog, DWLP_USER, lParam);
@@ -292,6 +298,8 @@ void SetsCommand(HWND dialog, SetsState& state, int id, int code) {
 
 INT_PTR CALLBACK SetsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* state = reinterpret_cast<SetsState*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    if (state == nullptr && message != WM_INITDIALOG)
+        return FALSE;
     switch (message) {
         case WM_INITDIALOG:
             SetWindowLongPtrA(dialog, DWLP_USER, lParam);
@@ -308,6 +316,8 @@ INT_PTR CALLBACK SetsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPara
 
 INT_PTR CALLBACK NewSetProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* record = reinterpret_cast<TSetRecord*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    if (record == nullptr && message != WM_INITDIALOG)
+        return FALSE;
     switch (message) {
         case WM_INITDIALOG:
             SetWindowLongPtrA(dialog, DWLP_USER, lParam);
