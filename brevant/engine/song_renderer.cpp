@@ -32,9 +32,10 @@ bool writeSamples(WaveFileWriter& out, std::int16_t* samples, std::size_t count)
     return out.write(samples, count * 2);
 }
 
-// Reads the render's pieces on a thread of its own, one piece ahead of the mix,
-// into two sets of buffers used in turn, so that reading the tracks (the larger
-// cost) and mixing and writing overlap. Without a thread it reads in next().
+// Reads the render's pieces on a thread of its own, ahead of the mix, into a
+// ring of four sets of buffers, so that reading the tracks (the larger cost)
+// and mixing and writing overlap, and neither side waits (and switches
+// threads) at every piece. Without a thread it reads in next().
 class PieceReadAhead {
   public:
     struct Piece {
@@ -46,7 +47,7 @@ class PieceReadAhead {
     PieceReadAhead(BlockReader& reader, const Song& song, int blocks)
         : reader_(reader), song_(song), blocks_(blocks) {
         const std::size_t perTrack = static_cast<std::size_t>(blocks) * kStereoBlockBytes / 2;
-        for (int set = 0; set < 2; ++set) {
+        for (int set = 0; set < kSets; ++set) {
             // Not zeroed: fresh pages are slow to touch twice.
             storage_[set].reset(new std::int16_t[perTrack * kMaxTracks]);
             for (std::size_t t = 0; t < kMaxTracks; ++t)
@@ -72,7 +73,7 @@ class PieceReadAhead {
 
     // The next piece; valid until the following call.
     const Piece& next() {
-        const int set = taken_ % 2;
+        const int set = taken_ % kSets;
         if (!threaded_) {
             read(set);
             ++taken_;
@@ -80,7 +81,7 @@ class PieceReadAhead {
         }
         std::unique_lock<std::mutex> lock(mutex_);
         if (taken_ > 0)
-            full_[(taken_ - 1) % 2] = false;  // the previous piece is mixed
+            full_[(taken_ - 1) % kSets] = false;  // the previous piece is mixed
         changed_.notify_all();
         changed_.wait(lock, [&] { return full_[set]; });
         ++taken_;
@@ -94,7 +95,7 @@ class PieceReadAhead {
     }
     void produce() {
         for (int k = 0;; ++k) {
-            const int set = k % 2;
+            const int set = k % kSets;
             {
                 std::unique_lock<std::mutex> lock(mutex_);
                 changed_.wait(lock, [&] { return quit_ || !full_[set]; });
@@ -116,10 +117,11 @@ class PieceReadAhead {
     BlockReader& reader_;
     const Song& song_;
     const int blocks_;
-    std::unique_ptr<std::int16_t[]> storage_[2];
-    std::array<std::int16_t*, kMaxTracks> buffers_[2]{};
-    Piece pieces_[2];
-    bool full_[2] = {false, false};
+    static constexpr int kSets = 4;
+    std::unique_ptr<std::int16_t[]> storage_[kSets];
+    std::array<std::int16_t*, kMaxTracks> buffers_[kSets]{};
+    Piece pieces_[kSets];
+    bool full_[kSets] = {};
     bool quit_ = false;
     bool threaded_ = true;
     int taken_ = 0;

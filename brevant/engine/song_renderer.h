@@ -38,8 +38,8 @@ class RenderEvents : public MessageSink {
 
 class SongRenderer {
   public:
-    // Blocks read, mixed and written at once: two pieces of every track (one
-    // being read, one mixed) and the output still fit in the processor's cache.
+    // Blocks read, mixed and written at once: large reads and writes, while the
+    // pieces being read and mixed still fit in the processors' caches.
     static constexpr int kRenderPieceBlocks = 2;
 
     explicit SongRenderer(RenderEvents& events) : events_(events) {}
