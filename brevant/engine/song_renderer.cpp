@@ -32,24 +32,28 @@ bool writeSamples(WaveFileWriter& out, std::int16_t* samples, std::size_t count)
     return out.write(samples, count * 2);
 }
 
-// Reads the render's pieces on a thread of its own, ahead of the mix, into a
-// ring of four sets of buffers, so that reading the tracks (the larger cost)
-// and mixing and writing overlap, and neither side waits (and switches
-// threads) at every piece. Without a thread it reads in next().
+// Reads and mixes the render's pieces on a thread of its own, ahead of the
+// writing, into a ring of four sets of buffers: the tracks are mixed on the
+// processor that read them (while still in its cache), the writing overlaps,
+// and neither side waits (and switches threads) at every piece. Without a
+// thread it reads and mixes in next().
 class PieceReadAhead {
   public:
     struct Piece {
         std::array<const std::int16_t*, kMaxTracks> samples{};
-        int blocks = 0;  // 0: the end
+        std::int16_t* mixed = nullptr;  // blocks x 7680 stereo frames
+        int blocks = 0;                 // 0: the end
         Status status = Status::ok();
     };
 
-    PieceReadAhead(BlockReader& reader, const Song& song, int blocks)
-        : reader_(reader), song_(song), blocks_(blocks) {
+    PieceReadAhead(BlockReader& reader, const Song& song, const MixGains& gains, int blocks)
+        : reader_(reader), song_(song), gains_(gains), blocks_(blocks) {
         const std::size_t perTrack = static_cast<std::size_t>(blocks) * kStereoBlockBytes / 2;
         for (int set = 0; set < kSets; ++set) {
-            // Not zeroed: fresh pages are slow to touch twice.
-            storage_[set].reset(new std::int16_t[perTrack * kMaxTracks]);
+            // Not zeroed: fresh pages are slow to touch twice. The last
+            // track's room holds the mix.
+            storage_[set].reset(new std::int16_t[perTrack * (kMaxTracks + 1)]);
+            pieces_[set].mixed = storage_[set].get() + kMaxTracks * perTrack;
             for (std::size_t t = 0; t < kMaxTracks; ++t)
                 buffers_[set][t] = storage_[set].get() + t * perTrack;
         }
@@ -92,6 +96,10 @@ class PieceReadAhead {
     void read(int set) {
         Piece& p = pieces_[set];
         p.status = reader_.readPiece(song_, blocks_, buffers_[set], p.samples, p.blocks);
+        if (!p.status || p.blocks == 0)
+            return;
+        mixStereo(reader_.mixInputs(song_, gains_, p.samples, inputs_), gains_.mixDivisor, p.mixed,
+                  p.blocks * kBlockFrames);
     }
     void produce() {
         for (int k = 0;; ++k) {
@@ -116,7 +124,9 @@ class PieceReadAhead {
 
     BlockReader& reader_;
     const Song& song_;
+    const MixGains& gains_;
     const int blocks_;
+    std::array<MixInput, kMaxTracks> inputs_{};
     static constexpr int kSets = 4;
     std::unique_ptr<std::int16_t[]> storage_[kSets];
     std::array<std::int16_t*, kMaxTracks> buffers_[kSets]{};
@@ -129,18 +139,6 @@ class PieceReadAhead {
     std::condition_variable changed_;
     std::thread thread_;
 };
-
-// The inputs moved on to block `block` of the piece they point at.
-std::span<const MixInput> blockOf(std::span<const MixInput> inputs, int block) {
-    thread_local std::array<MixInput, kMaxTracks> moved{};
-    std::size_t n = 0;
-    for (const MixInput& in : inputs) {
-        moved[n] = in;
-        moved[n].samples += static_cast<std::ptrdiff_t>(block) * kBlockFrames * (in.stereo ? 2 : 1);
-        ++n;
-    }
-    return {moved.data(), n};
-}
 
 // A message naming the temporary file names the file the user chose instead.
 std::string naming(std::string message, const std::string& temp, const std::string& path) {
@@ -205,7 +203,6 @@ RenderOutcome SongRenderer::run(const Song& song, const std::string& path,
         return finish(RenderOutcome::NoTracks);
 
     const MixGains gains = recomputeGains(song);
-    renderOut_.assign(static_cast<std::size_t>(kRenderPieceBlocks) * kBlockFrames * 2, 0);
     const Status opened = reader_.open(song);
     if (!opened) {
         events_.showMessage(opened.message(), "Error");
@@ -229,8 +226,7 @@ RenderOutcome SongRenderer::run(const Song& song, const std::string& path,
     bool failed = false;
     bool writeFailed = false;
     {
-        PieceReadAhead pieces(reader_, song, kRenderPieceBlocks);
-        std::array<MixInput, kMaxTracks> inputStore{};
+        PieceReadAhead pieces(reader_, song, gains, kRenderPieceBlocks);
         while (!renderEnd_.load(std::memory_order_relaxed)) {
             const PieceReadAhead::Piece& piece = pieces.next();
             if (!piece.status) {
@@ -241,13 +237,10 @@ RenderOutcome SongRenderer::run(const Song& song, const std::string& path,
             }
             if (piece.blocks == 0)
                 break;
-            // Mixed block by block, so that STOP ends the file after the block
-            // it was seen at, and written as one piece.
-            const auto inputs = reader_.mixInputs(song, gains, piece.samples, inputStore);
+            // Counted block by block, so that STOP ends the file after the
+            // block it was seen at, and written as one piece.
             int mixed = 0;
             while (mixed < piece.blocks) {
-                mixStereo(blockOf(inputs, mixed), gains.mixDivisor,
-                          renderOut_.data() + mixed * kBlockFrames * 2, kBlockFrames);
                 ++mixed;
                 if (renderEnd_.load(std::memory_order_relaxed))
                     break;
@@ -256,7 +249,7 @@ RenderOutcome SongRenderer::run(const Song& song, const std::string& path,
                     break;
             }
             const auto samples = static_cast<std::size_t>(mixed) * kBlockFrames * 2;
-            if (!writeSamples(out, renderOut_.data(), samples)) {
+            if (!writeSamples(out, piece.mixed, samples)) {
                 events_.showMessage("Write to file error (MM_WIM_DATA).", "Error");
                 failed = true;
                 writeFailed = true;

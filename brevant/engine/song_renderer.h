@@ -70,7 +70,6 @@ class SongRenderer {
     std::atomic<bool> userStopped_{false};
     std::thread worker_;
     BlockReader reader_{1, kRenderPieceBlocks};
-    std::vector<std::int16_t> renderOut_;
     Song workerSong_;  // the worker's copy, set before it starts
 };
 
