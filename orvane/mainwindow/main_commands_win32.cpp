@@ -5,6 +5,7 @@
 #include <cstring>
 #include <ctime>
 #include <filesystem>
+#include <utility>
 
 #include "column_widths.h"
 #include "command_table.h"
@@ -292,7 +293,8 @@ void SaveTagIfChanged(TMainForm& form, bool forced) {
     ApplyTagCommands(form);
 }
 
-void LoadSet(TMainForm& form) {
+// Returns what the user must be told about the set file (empty when nothing).
+std::string LoadSet(TMainForm& form) {
     const bool showUsed = ReadSetting(form.store, setting::ShowUsedIcon);
     TLoadedSet loaded = LoadCurrentSet(form.store, SystemFolder(form.params.programFolder),
                                        form.currentSetName, showUsed);
@@ -315,6 +317,13 @@ void LoadSet(TMainForm& form) {
     PushSongList(form);
     if (select >= 0)
         SendMessageA(form.songList, LVM_ENSUREVISIBLE, static_cast<WPARAM>(select), FALSE);
+    return std::move(loaded.notice);
+}
+
+// Said once, over the list that shows what could be read.
+void ShowSetNotice(TMainForm& form, const std::string& notice) {
+    if (!notice.empty())
+        form.dialogs.Message(form.window, notice, MB_OK | MB_ICONWARNING);
 }
 
 void SaveSet(TMainForm& form) {
@@ -421,7 +430,7 @@ void OpenSets(TMainForm& form) {
     form.dialogs.Sets(form.window, model, host);
     model.Close(form.store);
     form.currentSetName = model.CurrentSetName();
-    LoadSet(form);
+    ShowSetNotice(form, LoadSet(form));
 }
 
 void OpenProperties(TMainForm& form) {
@@ -684,12 +693,13 @@ void FormCreateModel(TMainForm& form) {
 
     form.currentSetName = ReadCurrentSetName(form.store);
     form.active = TActiveControl::SongList;
-    LoadSet(form);
+    form.setNotice = LoadSet(form);
     if (!ChangeFolder(form, form.view.recentDirectory))
         ChangeFolder(form, form.params.programFolder);
 
     ApplyOptions(form);
     ApplyTagCommands(form);
+    ReadToolBarPlacement(form);
     if (form.params.trayIcon) {
         HINSTANCE instance = GetModuleHandleA(nullptr);
         form.tray = std::make_unique<TrayIcon>(instance, LoadIconA(nullptr, IDI_APPLICATION));
@@ -704,6 +714,7 @@ void FormCreateModel(TMainForm& form) {
 
 void FormCreateFinish(TMainForm& form) {
     // Run once the window shows, so the questions it may ask stand over it.
+    ShowSetNotice(form, std::exchange(form.setNotice, {}));
     if (form.params.classes != nullptr) {
         WindowAssociationHost host(form);
         CheckAssociation(*form.params.classes, host);
@@ -753,6 +764,12 @@ void FormClose(TMainForm& form) {
 }
 
 void FormDestroy(TMainForm& form) {
+    // The quit message below must follow whatever happens to the settings.
+    try {
+        WriteToolBarPlacement(form);
+    } catch (const std::exception& error) {
+        form.dialogs.Message(nullptr, error.what(), MB_OK | MB_ICONERROR);
+    }
     form.tray.reset();
     KillTimer(form.window, 1);
     form.player->Finish(ReadSetting(form.store, setting::AutoCloseWinPlay3));

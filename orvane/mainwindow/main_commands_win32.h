@@ -6,6 +6,9 @@
 namespace orvane {
 
 void LayOut(TMainForm& form);
+// The tool bar's stored placement: read once the controls exist, written when the window goes.
+void ReadToolBarPlacement(TMainForm& form);
+void WriteToolBarPlacement(TMainForm& form);
 void FormCreateModel(TMainForm& form);
 // The end of the start: associations, the player, Auto play list.
 void FormCreateFinish(TMainForm& form);

@@ -174,6 +174,25 @@ int StatusBarHeight(const TMainForm& form) {
     return r.bottom - r.top;
 }
 
+bool ToolBarAtBottom(const TMainForm& form) {
+    return form.toolBarAlign == TToolBarAlign::Bottom;
+}
+
+// The panels lie between the tool bar and the status bar, on whichever edge the bar docks.
+TMainLayout FormLayout(const TMainForm& form, const RECT& client) {
+    const int bar = ToolBarHeight(form);
+    const int status = StatusBarHeight(form);
+    if (ToolBarAtBottom(form)) {
+        return LayOutMainWindow(client.right, client.bottom, 0, status + bar, form.buttonSize,
+                                form.panels);
+    }
+    return LayOutMainWindow(client.right, client.bottom, bar, status, form.buttonSize, form.panels);
+}
+
+int PanelsTop(const TMainForm& form) {
+    return ToolBarAtBottom(form) ? 0 : ToolBarHeight(form);
+}
+
 void ShowTabPage(TMainForm& form) {
     const bool lyrics = SendMessageA(form.tabSet, TCM_GETCURSEL, 0, 0) == 1;
     const int tagShow = lyrics ? SW_HIDE : SW_SHOW;
@@ -191,9 +210,12 @@ void LayOut(TMainForm& form) {
     GetClientRect(form.window, &client);
     SendMessageA(form.statusBar, WM_SIZE, 0, 0);
     const int toolBar = ToolBarHeight(form);
-    const TMainLayout l = LayOutMainWindow(client.right, client.bottom, toolBar,
-                                           StatusBarHeight(form), form.buttonSize, form.panels);
-    MoveWindow(form.toolBar, 0, 0, client.right, toolBar, TRUE);
+    const TMainLayout l = FormLayout(form, client);
+    const int toolBarTop =
+        ToolBarAtBottom(form)
+            ? std::max(0, static_cast<int>(client.bottom) - StatusBarHeight(form) - toolBar)
+            : 0;
+    MoveWindow(form.toolBar, 0, toolBarTop, client.right, toolBar, TRUE);
     const TRect& d = l.dirListPanel;
     Place(form.driveBox, {d.x, d.y, d.width, 200});
     Place(form.folderList, {d.x, d.y + 24, d.width, std::max(0, d.height - 48)});
@@ -229,6 +251,34 @@ void LayOut(TMainForm& form) {
     InvalidateRect(form.window, nullptr, TRUE);
 }
 
+void ReadToolBarPlacement(TMainForm& form) {
+    TToolBarState current;
+    current.align = form.toolBarAlign;
+    current.height = ToolBarHeight(form);
+    RECT client;
+    GetClientRect(form.window, &client);
+    current.width = client.right;
+    const TToolBarState stored = ReadToolBarState(form.store, current);
+    // The bar stays docked and spans the window's width; its thickness follows the buttons.
+    // A bar kept floating comes back to its remembered docked side. Of the sides, the top and
+    // the bottom edge fit the window; any other keeps the top.
+    form.toolBarAlign =
+        stored.align == TToolBarAlign::Bottom ? TToolBarAlign::Bottom : TToolBarAlign::Top;
+}
+
+void WriteToolBarPlacement(TMainForm& form) {
+    RECT bar;
+    GetWindowRect(form.toolBar, &bar);
+    MapWindowPoints(nullptr, form.window, reinterpret_cast<POINT*>(&bar), 2);
+    TToolBarState state;
+    state.align = form.toolBarAlign;
+    state.top = bar.top;
+    state.left = bar.left;
+    state.width = bar.right - bar.left;
+    state.height = bar.bottom - bar.top;
+    WriteToolBarState(form.store, state);
+}
+
 namespace {
 
 // ---- handlers ----
@@ -259,8 +309,7 @@ enum class TSplitter { None, Split1, Split2, Split3 };
 TSplitter SplitterAt(const TMainForm& form, int x, int y) {
     RECT client;
     GetClientRect(form.window, &client);
-    const TMainLayout l = LayOutMainWindow(client.right, client.bottom, ToolBarHeight(form),
-                                           StatusBarHeight(form), form.buttonSize, form.panels);
+    const TMainLayout l = FormLayout(form, client);
     const auto inside = [x, y](const TRect& r) {
         return x >= r.x && x < r.x + r.width && y >= r.y && y < r.y + r.height;
     };
@@ -309,7 +358,7 @@ LRESULT SplitMouseUp(TMainForm& form, LPARAM lParam) {
             form.panels.dirListPanelWidth = std::clamp(x, 0, form.panels.leftPanelWidth);
             break;
         case TSplitter::Split2:
-            form.panels.listPanelHeight = std::max(0, y - ToolBarHeight(form));
+            form.panels.listPanelHeight = std::max(0, y - PanelsTop(form));
             break;
         case TSplitter::Split3:
             form.panels.leftPanelWidth = x;

@@ -22,6 +22,7 @@
 #include "settings_store.h"
 #include "song_list.h"
 #include "tag_panel.h"
+#include "tool_bar_state.h"
 #include "view_settings.h"
 #include "widgets_win32.h"
 #include "window_decisions.h"
@@ -94,6 +95,10 @@ struct TMainForm {
     std::string currentSetName;
     std::string playListFile;
     std::string currentFolder;  // the file browser's folder, ending without a backslash
+    // A damaged set file found while the window was being built, said once it shows.
+    std::string setNotice;
+    // The tool bar docks at the top, or at the bottom when the stored placement says so.
+    TToolBarAlign toolBarAlign = TToolBarAlign::Top;
     TActiveControl active = TActiveControl::SongList;
     int buttonSize = 25;
     bool closeBoxHit = false;

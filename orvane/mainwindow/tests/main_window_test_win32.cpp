@@ -30,11 +30,13 @@ class ScriptedDialogs final : public MainDialogs {
   public:
     std::deque<int> answers;
     std::vector<std::string> texts;
+    std::vector<UINT> types;
     std::deque<std::optional<std::string>> inputs;
     std::function<bool(TOptions&)> properties;
 
-    int Message(HWND, std::string_view text, UINT) override {
+    int Message(HWND, std::string_view text, UINT type) override {
         texts.emplace_back(text);
+        types.push_back(type);
         if (answers.empty()) {
             ADD_FAILURE() << "unscripted message box: " << text;
             return IDCANCEL;
@@ -120,7 +122,8 @@ class MainWindowTest : public ::testing::Test {
             DestroyWindow(window);
         Pump();
         EXPECT_TRUE(dialogs.answers.empty()) << "answers left over";
-        for (const char* name : {"\\*.mp3", "\\*.TXT", "\\*.OVM", "\\*.M3U", "\\*.log"}) {
+        for (const char* name :
+             {"\\*.mp3", "\\*.TXT", "\\*.OVM", "\\*.M3U", "\\*.log", "\\*.damaged"}) {
             WIN32_FIND_DATAA found;
             HANDLE search = FindFirstFileA((folder + name).c_str(), &found);
             if (search == INVALID_HANDLE_VALUE)
@@ -306,6 +309,30 @@ TEST_F(MainWindowTest, EngineErrorIsShownAndTheWindowStaysUsable) {
     store.FailWrites(false);
     Command(IDM_REMOVEALL);
     EXPECT_EQ(Rows(), 0);
+}
+
+TEST_F(MainWindowTest, DamagedSetFileIsSaidOnceAsAWarning) {
+    const auto file = SetFileName(SystemPath(folder), kDefaultSetName);
+    std::filesystem::resize_file(file, std::filesystem::file_size(file) - 20);
+    dialogs.answers = {IDOK};
+    Start();
+    ASSERT_EQ(dialogs.texts.size(), 1u);
+    EXPECT_NE(dialogs.texts[0].find(".OVM.damaged"), std::string::npos) << dialogs.texts[0];
+    EXPECT_EQ(dialogs.types[0], static_cast<UINT>(MB_OK | MB_ICONWARNING));
+}
+
+// A bar kept floating comes back docked on its remembered side and is written so at the end.
+TEST_F(MainWindowTest, ToolBarSectionRoundTripsABottomBar) {
+    store.WriteText("ToolBar", "Docked", "0");
+    store.WriteText("ToolBar", "Align", "2");
+    Start();
+    RECT bar, list;
+    GetWindowRect(Form().toolBar, &bar);
+    GetWindowRect(Form().songList, &list);
+    EXPECT_GE(bar.top, list.bottom);
+    Command(IDM_EXIT);
+    EXPECT_EQ(store.ReadText("ToolBar", "Docked"), "1");
+    EXPECT_EQ(store.ReadText("ToolBar", "Align"), "2");
 }
 
 TEST_F(MainWindowTest, ButtonSizeTakesOnlyAnAnswerInRange) {
