@@ -14,17 +14,20 @@ std::uint8_t* RecordingEngine::buffer(int slot) {
 Status RecordingEngine::createTake(const std::string& path, const WaveFormat& format) {
     stop();
     takePath_ = path;
+    takeBytes_ = 0;
     return startWaveOutput(take_, path, format);
 }
 
 Status RecordingEngine::openDevice(const WaveFormat& format) {
     const int result = device_.open(format);
-    if (result == WaveInDevice::kBadFormat) return Status::fail("Recording format not supported by the hardware.");
+    if (result == WaveInDevice::kBadFormat)
+        return Status::fail("Recording format not supported by the hardware.");
     if (result == WaveInDevice::kAllocated) {
         return Status::fail("The Soundcard is already in use by another application.");
     }
     // Any other refusal shows up as the first buffer that cannot be queued.
-    if (result != 0) return Status::fail("Failed to write block to device");
+    if (result != 0)
+        return Status::fail("Failed to write block to device");
     deviceOpen_ = true;
     try {
         buffers_.assign(static_cast<std::size_t>(kBuffers) * kBufferBytes, 0);
@@ -48,7 +51,8 @@ Status RecordingEngine::openDevice(const WaveFormat& format) {
 int RecordingEngine::popReturned(int slot) {
     for (int k = 0; k < orderCount_; ++k) {
         const auto at = static_cast<std::size_t>((orderHead_ + k) % kBuffers);
-        if (order_[at] != slot) continue;
+        if (order_[at] != slot)
+            continue;
         // Normally the head; anything queued before it is kept in order.
         for (int j = k; j > 0; --j) {
             order_[static_cast<std::size_t>((orderHead_ + j) % kBuffers)] =
@@ -63,11 +67,17 @@ int RecordingEngine::popReturned(int slot) {
 
 bool RecordingEngine::writeToTake(int slot, std::uint32_t bytes) {
     bytes = std::min(bytes, kBufferBytes);
-    return bytes == 0 || take_.write(buffer(slot), bytes);
+    if (bytes == 0)
+        return true;
+    if (!take_.write(buffer(slot), bytes))
+        return false;
+    takeBytes_ += bytes;
+    return true;
 }
 
 InputResult RecordingEngine::onInputData(int slot, std::uint32_t bytes, Status& error) {
-    if (!recording_ || slot < 0 || slot >= kBuffers || popReturned(slot) < 0) return InputResult::Ignored;
+    if (!recording_ || slot < 0 || slot >= kBuffers || popReturned(slot) < 0)
+        return InputResult::Ignored;
     if (!writeToTake(slot, bytes)) {
         error = Status::fail("Write to file error (MM_WIM_DATA).");
         return InputResult::Failed;
@@ -94,7 +104,8 @@ RecordingStop RecordingEngine::stop() {
         if (result.wasRecording && take_.isOpen()) {
             for (int k = 0; k < orderCount_; ++k) {
                 const int slot = order_[static_cast<std::size_t>((orderHead_ + k) % kBuffers)];
-                if (!writeToTake(slot, device_.bytesRecorded(slot))) lostData = true;
+                if (!writeToTake(slot, device_.bytesRecorded(slot)))
+                    lostData = true;
             }
         }
         orderCount_ = 0;
@@ -104,9 +115,11 @@ RecordingStop RecordingEngine::stop() {
     }
     // The take is closed even if the device would not close: its data is
     // already written, and an open file would be lost to the song.
+    result.dataBytes = takeBytes_;
     if (take_.isOpen()) {
         result.finished = finishWaveOutput(take_);
-        if (result.finished && lostData) result.finished = Status::fail("Write to file error (MM_WIM_DATA).");
+        if (result.finished && lostData)
+            result.finished = Status::fail("Write to file error (MM_WIM_DATA).");
     }
     // A device that refused to close may still fill its buffers: keep them.
     if (!deviceOpen_) {

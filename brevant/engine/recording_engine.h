@@ -25,13 +25,14 @@ enum class InputResult {
 };
 
 struct RecordingStop {
-    bool wasRecording = false;     // a take was running: it goes to the song
+    bool wasRecording = false;  // a take was running: it goes to the song
     bool deviceClosed = true;
     Status finished = Status::ok();  // closing the take's chunks
+    std::uint64_t dataBytes = 0;     // the take's data: none when stopped straight away
 };
 
 class RecordingEngine {
-public:
+  public:
     static constexpr int kBuffers = 16;
     static constexpr std::uint32_t kBufferBytes = 30720;
 
@@ -63,7 +64,7 @@ public:
     const std::string& takePath() const { return takePath_; }
     std::uint32_t recordedSamples() { return deviceOpen_ ? device_.positionSamples() : 0; }
 
-private:
+  private:
     std::uint8_t* buffer(int slot);
     bool writeToTake(int slot, std::uint32_t bytes);
     int popReturned(int slot);
@@ -71,6 +72,7 @@ private:
     WaveInDevice& device_;
     WaveFileWriter take_;
     std::string takePath_;
+    std::uint64_t takeBytes_ = 0;
     std::vector<std::uint8_t> buffers_;  // kBuffers buffers, allocated per arming
     // The device hands buffers back in the order they were queued.
     std::array<int, kBuffers> order_{};

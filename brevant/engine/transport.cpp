@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "system_path.h"
+
 namespace brevant {
 
 namespace {
@@ -186,6 +188,13 @@ void Transport::stopRecording() {
     view_.enable(TransportControl::Record, true);
     if (!stopped.wasRecording)
         return;
+    // A take stopped before any sound arrived has an empty "data" chunk, which
+    // no track may have: it would make every later Play fail. It is dropped.
+    if (stopped.dataBytes < takeFormat_.blockAlign) {
+        removeFile(recording_.takePath());
+        view_.showDefaultCaption("Nothing was recorded, so the take was not added to the song.");
+        return;
+    }
     // While the song still plays, the take joins it when playback stops.
     if (playing() || midi_.playing()) {
         takeWaiting_ = true;

@@ -12,7 +12,7 @@ namespace {
 constexpr std::size_t kFrames = kBlockFrames;
 
 class MidiTest : public LiveFixture {
-protected:
+  protected:
     void useMidi(std::uint32_t lengthMs = 90000) {
         song().midiFile = "backing.mid";
         seq.files["backing.mid"] = lengthMs;
@@ -61,7 +61,8 @@ TEST_P(MidiStartTest, PlaysFromTheStartPositionPlusTheOffset) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, MidiStartTest,
-                         ::testing::Values(StartCase{"AtZero", 0, 500, 500}, StartCase{"AtTen", 10, 500, 10500},
+                         ::testing::Values(StartCase{"AtZero", 0, 500, 500},
+                                           StartCase{"AtTen", 10, 500, 10500},
                                            StartCase{"NegativeOffsetLater", 3, -500, 2500},
                                            StartCase{"NegativeOffsetAtZero", 0, -500, 0}),
                          [](const auto& param) { return std::string(param.param.name); });
@@ -180,6 +181,7 @@ TEST_F(MidiTest, RecordingAloneWithMidiAddsTheTakeWhenTheMidiEnds) {
     view.takePaths.push_back(dir.file("take.wav"));
     transport.recordCommand();
     ASSERT_TRUE(transport.recording());
+    in.fill({1, 2}, 500, false);
     transport.stopTransport(StopMode::Recording);
     EXPECT_TRUE(transport.takeWaiting());
     EXPECT_TRUE(view.timer) << "the MIDI file still shows its time";
@@ -224,7 +226,8 @@ TEST(MidiDialogTest, OkStoresBothFieldsAndMarksTheSongModified) {
         const char* text;
         std::int32_t ms;
     };
-    for (const Case& c : {Case{"750", 750}, Case{"  -40", -40}, Case{"abc", 0}, Case{"+12ms", 12}}) {
+    for (const Case& c :
+         {Case{"750", 750}, Case{"  -40", -40}, Case{"abc", 0}, Case{"+12ms", 12}}) {
         Song song;
         ASSERT_TRUE(applyMidiDialog({"b.mid", c.text}, song)) << c.text;
         EXPECT_EQ(song.midiCompensationMs, c.ms) << c.text;

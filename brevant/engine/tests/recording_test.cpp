@@ -17,7 +17,7 @@ constexpr std::uint32_t kBuffer = RecordingEngine::kBufferBytes;
 const std::vector<std::uint8_t> kPattern = {0x34, 0x12, 0xCD, 0xAB};
 
 class RecordingTest : public LiveFixture {
-protected:
+  protected:
     std::string takePath() const { return dir.file("take.wav"); }
 
     void record() {
@@ -30,10 +30,12 @@ protected:
         WaveFileReader reader;
         EXPECT_EQ(reader.open(takePath()), WaveOpenError::None);
         EXPECT_EQ(reader.findData(), WaveOpenError::None);
-        if (format) *format = reader.format();
+        if (format)
+            *format = reader.format();
         std::vector<std::uint8_t> data(static_cast<std::size_t>(reader.dataSize()));
         if (!data.empty()) {
-            EXPECT_EQ(reader.read(data.data(), data.size()), static_cast<std::int64_t>(data.size()));
+            EXPECT_EQ(reader.read(data.data(), data.size()),
+                      static_cast<std::int64_t>(data.size()));
         }
         return data;
     }
@@ -94,8 +96,8 @@ TEST_F(RecordingTest, StartsMidiThenInputThenOutputAfterReady) {
     record();
     ASSERT_TRUE(transport.recording());
     EXPECT_EQ(view.boxes.at(0), (Box{"Ready?", "Record:", false}));
-    const std::vector<std::string> expected = {"in.open", "out.open", "midi.open", "midi.play", "in.start",
-                                               "out.restart"};
+    const std::vector<std::string> expected = {"in.open",   "out.open", "midi.open",
+                                               "midi.play", "in.start", "out.restart"};
     EXPECT_EQ(log, expected);
     EXPECT_TRUE(song().modified);
 }
@@ -130,11 +132,12 @@ TEST_P(MonoPlaybackTest, ChannelsFollowTheOptionOnlyWhileRecording) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, MonoPlaybackTest,
-                         ::testing::Values(MonoCase{"RecordingWithOption", true, true, 1, kMonoBlockBytes},
-                                           MonoCase{"RecordingWithoutOption", false, true, 2, kStereoBlockBytes},
-                                           MonoCase{"PlayingWithOption", true, false, 2, kStereoBlockBytes}),
-                         [](const auto& param) { return std::string(param.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, MonoPlaybackTest,
+    ::testing::Values(MonoCase{"RecordingWithOption", true, true, 1, kMonoBlockBytes},
+                      MonoCase{"RecordingWithoutOption", false, true, 2, kStereoBlockBytes},
+                      MonoCase{"PlayingWithOption", true, false, 2, kStereoBlockBytes}),
+    [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(RecordingTest, TakeWaitsForPlaybackAndIsAddedOnce) {
     addTrack("a.wav", false, ramp(kFrames * 30));
@@ -156,6 +159,7 @@ TEST_F(RecordingTest, TakeWaitsForPlaybackAndIsAddedOnce) {
 TEST_F(RecordingTest, WaitingTakeIsAddedWhenTheSongEnds) {
     addTrack("a.wav", false, ramp(kFrames * 3));
     record();
+    in.fill(kPattern, 500, false);
     transport.stopTransport(StopMode::Recording);
     ASSERT_TRUE(transport.takeWaiting());
     playUntilIdle();
@@ -167,6 +171,7 @@ TEST_F(RecordingTest, WaitingTakeIsAddedWhenTheSongEnds) {
 TEST_F(RecordingTest, StoppingBothAddsTheTakeAtOnce) {
     addTrack("a.wav", false, ramp(kFrames * 30));
     record();
+    in.fill(kPattern, 500, false);
     transport.stopTransport(StopMode::Both);
     EXPECT_FALSE(transport.takeWaiting());
     EXPECT_EQ(tracksNamed(takePath()), 1);
@@ -178,10 +183,12 @@ TEST_F(RecordingTest, StoppingBothAddsTheTakeAtOnce) {
 TEST_F(RecordingTest, NameWithoutExtensionGetsWav) {
     view.takePaths.push_back(dir.file("Take.WAV"));
     transport.recordCommand();
+    in.fill(kPattern, 500, false);
     transport.stopTransport(StopMode::Recording);
     EXPECT_EQ(tracksNamed(dir.file("Take.WAV")), 1);
     record();
-    EXPECT_EQ(view.dialogs.at(1), "Record a track:|" + dir.file("Take.WAV")) << "starts at the previous take";
+    EXPECT_EQ(view.dialogs.at(1), "Record a track:|" + dir.file("Take.WAV"))
+        << "starts at the previous take";
 }
 
 TEST_F(RecordingTest, FileAlreadyInTheSongIsRefusedBeforeAnythingOpens) {
@@ -190,7 +197,8 @@ TEST_F(RecordingTest, FileAlreadyInTheSongIsRefusedBeforeAnythingOpens) {
     transport.recordCommand();
     ASSERT_EQ(view.boxes.size(), 1u);
     EXPECT_EQ(view.boxes[0].text,
-              "The file \"" + dir.file("TAKE.wav") + "\" is already in the track list: remove it before recording it again.");
+              "The file \"" + dir.file("TAKE.wav") +
+                  "\" is already in the track list: remove it before recording it again.");
     EXPECT_EQ(view.boxes[0].caption, "Error:");
     EXPECT_TRUE(in.opened.empty());
     EXPECT_TRUE(out.opened.empty());
@@ -246,19 +254,42 @@ TEST_P(ArmFailureTest, TakeIsClosedEmptyAndNotAdded) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ArmFailureTest,
-    ::testing::Values(ArmFailure{"DeviceInUse", 4, -1, "The Soundcard is already in use by another application."},
-                      ArmFailure{"BadFormat", 32, -1, "Recording format not supported by the hardware."},
-                      ArmFailure{"OtherOpenError", 2, -1, "Failed to write block to device"},
-                      ArmFailure{"AddRefused", 0, 5, "Failed to write block to device"}),
+    ::testing::Values(
+        ArmFailure{"DeviceInUse", 4, -1, "The Soundcard is already in use by another application."},
+        ArmFailure{"BadFormat", 32, -1, "Recording format not supported by the hardware."},
+        ArmFailure{"OtherOpenError", 2, -1, "Failed to write block to device"},
+        ArmFailure{"AddRefused", 0, 5, "Failed to write block to device"}),
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(RecordingTest, UnwritableTakeFileIsReported) {
     view.takePaths.push_back(dir.file("missing-folder/take.wav"));
     transport.recordCommand();
     ASSERT_FALSE(view.boxes.empty());
-    EXPECT_EQ(view.boxes[0].text, "Unable to open the file \"" + dir.file("missing-folder/take.wav") + "\"");
+    EXPECT_EQ(view.boxes[0].text,
+              "Unable to open the file \"" + dir.file("missing-folder/take.wav") + "\"");
     EXPECT_TRUE(in.opened.empty());
     EXPECT_EQ(song().trackCount, 0);
+}
+
+TEST_F(RecordingTest, ATakeStoppedBeforeAnySoundStaysOutOfTheSongAndPlayStillWorks) {
+    addTrack("a.wav", false, ramp(kFrames * 3));
+    const std::pair<const char*, StopMode> cases[] = {{"alone", StopMode::Both},
+                                                      {"while playing", StopMode::Recording}};
+    for (const auto& [name, mode] : cases) {
+        view.boxes.clear();
+        record();
+        transport.stopTransport(mode);
+        transport.stopTransport(StopMode::Both);
+        EXPECT_EQ(song().trackCount, 1) << name;
+        EXPECT_FALSE(std::filesystem::exists(takePath())) << name;
+        EXPECT_EQ(boxTexts(),
+                  (std::vector<std::string>{
+                      "Ready?", "Nothing was recorded, so the take was not added to the song."}))
+            << name;
+        transport.playCommand();
+        EXPECT_TRUE(transport.playing()) << name;
+        transport.stopTransport(StopMode::Both);
+    }
 }
 
 TEST_F(RecordingTest, InputThatWillNotCloseStillLeavesAClosedTakeInTheSong) {
