@@ -41,16 +41,19 @@ std::vector<std::uint8_t> fileBytes(const std::string& path) {
     return readBytes(path);
 }
 
-// Drops the all-zero frames the device may append after the song.
-std::vector<std::uint8_t> withoutTrailingSilence(std::vector<std::uint8_t> bytes,
-                                                 std::size_t frameBytes) {
-    bytes.resize(bytes.size() - bytes.size() % frameBytes);
-    while (bytes.size() >= frameBytes &&
-           std::all_of(bytes.end() - static_cast<std::ptrdiff_t>(frameBytes), bytes.end(),
-                       [](std::uint8_t b) { return b == 0; })) {
-        bytes.resize(bytes.size() - frameBytes);
+// Drops every all-zero frame: under load Wine fills the gaps in its own
+// feeding of the device with runs of silence, inside the song as well as
+// after it. The songs played here have no silent frame of their own.
+std::vector<std::uint8_t> withoutSilentFrames(const std::vector<std::uint8_t>& bytes,
+                                              std::size_t frameBytes) {
+    std::vector<std::uint8_t> kept;
+    for (std::size_t at = 0; at + frameBytes <= bytes.size(); at += frameBytes) {
+        const auto frame = bytes.begin() + static_cast<std::ptrdiff_t>(at);
+        if (std::any_of(frame, frame + static_cast<std::ptrdiff_t>(frameBytes),
+                        [](std::uint8_t b) { return b != 0; }))
+            kept.insert(kept.end(), frame, frame + static_cast<std::ptrdiff_t>(frameBytes));
     }
-    return bytes;
+    return kept;
 }
 
 // The feed must exist before the first wave input opens.
@@ -217,8 +220,10 @@ TEST(LiveDevicesTest, PlaybackCapturedIsTheRenderOfTheSong) {
               static_cast<std::int64_t>(rendered.size()));
     reader.close();
 
-    const auto played = withoutTrailingSilence(fileBytes(windowsPath(BREVANT_LIVE_PLAY_FILE)), 4);
-    const auto expected = withoutTrailingSilence(rendered, 4);
+    const auto played = withoutSilentFrames(fileBytes(windowsPath(BREVANT_LIVE_PLAY_FILE)), 4);
+    const auto expected = withoutSilentFrames(rendered, 4);
+    ASSERT_TRUE(std::equal(expected.begin(), expected.end(), rendered.begin()))
+        << "the song's only silence pads its last block";
     ASSERT_EQ(played.size(), expected.size());
     EXPECT_TRUE(played == expected);
 }
@@ -278,8 +283,8 @@ TEST(LiveDevicesTest, PlayAndRecordTogetherAddsTheTakeWhenTheSongEnds) {
     EXPECT_EQ(rig.project.song().track(1).fileName, rig.dir.file("over.wav"));
 
     // The mono mix of one mono track at full volume is the track itself.
-    const auto played = withoutTrailingSilence(fileBytes(windowsPath(BREVANT_LIVE_PLAY_FILE)), 2);
-    EXPECT_EQ(played, withoutTrailingSilence(sampleBytes(track), 2));
+    const auto played = withoutSilentFrames(fileBytes(windowsPath(BREVANT_LIVE_PLAY_FILE)), 2);
+    EXPECT_EQ(played, sampleBytes(track));
 }
 
 TEST(LiveDevicesTest, SeekWhilePlayingRestartsOnTheDevice) {
