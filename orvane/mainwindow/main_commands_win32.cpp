@@ -417,6 +417,52 @@ void AddFiles(TMainForm& form, bool all) {
     PushSongList(form);
 }
 
+// An arrow carrying a sheet: the cursor over a place that takes the drop.
+HCURSOR MakeDragCursor() {
+    const int w = GetSystemMetrics(SM_CXCURSOR);
+    const int h = GetSystemMetrics(SM_CYCURSOR);
+    const auto inside = [](int x, int y) {
+        return (y < 12 && x <= y) || (x >= 8 && x < 18 && y >= 13 && y < 22);
+    };
+    std::vector<BYTE> andMask(static_cast<size_t>(w * h / 8), 0xFF);
+    std::vector<BYTE> xorMask(andMask.size(), 0);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            if (!inside(x, y))
+                continue;
+            const size_t byte = static_cast<size_t>((y * w + x) / 8);
+            const BYTE bit = static_cast<BYTE>(0x80 >> (x % 8));
+            andMask[byte] &= static_cast<BYTE>(~bit);
+            const bool edge =
+                !inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) || !inside(x, y + 1);
+            if (!edge)
+                xorMask[byte] |= bit;  // white inside a black outline
+        }
+    }
+    return CreateCursor(GetModuleHandleA(nullptr), 0, 0, w, h, andMask.data(), xorMask.data());
+}
+
+void BeginDrag(TMainForm& form, TDragSource source) {
+    if (form.dragCursor == nullptr)
+        form.dragCursor = MakeDragCursor();
+    form.dragSource = source;
+    SetCapture(form.window);
+}
+
+// The entry under a screen point of the song list: -1 over its empty part, -2 off the list.
+int SongListItemAt(const TMainForm& form, POINT screen) {
+    RECT r;
+    if (!IsWindowVisible(form.songList) || !GetWindowRect(form.songList, &r) ||
+        !PtInRect(&r, screen)) {
+        return -2;
+    }
+    LVHITTESTINFO hit{};
+    hit.pt = screen;
+    ScreenToClient(form.songList, &hit.pt);
+    return static_cast<int>(
+        SendMessageA(form.songList, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+}
+
 void ClearTagPanel(TMainForm& form) {
     form.tag.New();
     ShowBoxes(form);
@@ -776,8 +822,52 @@ void FormDestroy(TMainForm& form) {
     for (HIMAGELIST images : {form.toolBarImages, form.toolPanelImages}) ImageList_Destroy(images);
     if (form.lyricsFont != nullptr)
         DeleteObject(form.lyricsFont);
+    if (form.dragCursor != nullptr)
+        DestroyCursor(form.dragCursor);
     DestroyMenu(form.listMenu);
     DestroyMenu(form.trayMenu);
+}
+
+void SongListStartDrag(TMainForm& form) {
+    PullSelection(form);
+    BeginDrag(form, TDragSource::SongList);
+}
+
+void FileListBoxStartDrag(TMainForm& form) {
+    BeginDrag(form, TDragSource::FileList);
+}
+
+bool SongListDragOver(TMainForm& form, POINT screen) {
+    const int item = SongListItemAt(form, screen);
+    const bool accepted =
+        form.dragSource == TDragSource::FileList
+            ? item >= -1
+            : form.dragSource == TDragSource::SongList && item >= 0 && form.list.CanDragWithin();
+    SetCursor(accepted ? form.dragCursor : LoadCursorA(nullptr, IDC_NO));
+    return accepted;
+}
+
+void SongListDragDrop(TMainForm& form, POINT screen) {
+    const TDragSource source = form.dragSource;
+    const bool accepted = SongListDragOver(form, screen);
+    EndDrag(form);
+    if (!accepted)
+        return;
+    if (source == TDragSource::SongList) {
+        if (form.list.DragWithin(SongListItemAt(form, screen)))
+            PushSongList(form);
+    } else if (SendMessageA(form.toolPanel, TB_ISBUTTONENABLED, IDM_ADD, 0)) {
+        MainCommand(form, IDM_ADD);
+    }
+}
+
+void EndDrag(TMainForm& form) {
+    if (form.dragSource == TDragSource::None)
+        return;
+    form.dragSource = TDragSource::None;
+    SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+    if (GetCapture() == form.window)
+        ReleaseCapture();
 }
 
 void RunningTimerTimer(TMainForm& form) {

@@ -29,6 +29,14 @@ void DriveBoxChange(TMainForm& form);
 void TagBoxChange(TMainForm& form);
 void YearExit(TMainForm& form);
 
+// Dragging onto the song list. The drag holds the mouse capture on the main window; points
+// are in screen coordinates. DragOver shows whether a drop there would be taken.
+void SongListStartDrag(TMainForm& form);
+void FileListBoxStartDrag(TMainForm& form);
+bool SongListDragOver(TMainForm& form, POINT screen);
+void SongListDragDrop(TMainForm& form, POINT screen);
+void EndDrag(TMainForm& form);
+
 // The list view shows the model again (count, selection, focus) without notices.
 void PushSongList(TMainForm& form);
 // The file browser shows folder (ANSI); false when it cannot be listed.

@@ -26,6 +26,8 @@ constexpr UINT kCreateFinishMessage = WM_APP + 11;
 constexpr UINT_PTR kRunningTimer = 1;
 constexpr int kStatusModifiedWidth = 80;
 
+LRESULT CALLBACK FileListBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam);
+
 HWND Child(HWND parent, DWORD exStyle, const char* className, const char* text, DWORD style,
            int id) {
     HWND child = CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10,
@@ -90,6 +92,9 @@ void CreateControls(TMainForm& form) {
         w, WS_EX_CLIENTEDGE, "LISTBOX", "",
         LBS_NOTIFY | LBS_EXTENDEDSEL | LBS_SORT | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | WS_TABSTOP,
         IDC_FILELIST);
+    SetWindowLongPtrA(form.fileList, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&form));
+    form.fileListProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+        form.fileList, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FileListBoxProc)));
     form.fileCount = Child(w, 0, "STATIC", "", SS_LEFT, IDC_FILECOUNT);
     const char* infoCaptions[4] = {"Version : ", "Layer : ", "Bit Rate :", "Sample Freq. :"};
     for (int i = 0; i < 4; ++i) {
@@ -304,7 +309,6 @@ LRESULT FormResize(TMainForm& form, WPARAM type, int width) {
 }
 
 // Splitters are the gaps between the panels: dragging one moves its edge.
-enum class TSplitter { None, Split1, Split2, Split3 };
 
 TSplitter SplitterAt(const TMainForm& form, int x, int y) {
     RECT client;
@@ -322,8 +326,6 @@ TSplitter SplitterAt(const TMainForm& form, int x, int y) {
     return TSplitter::None;
 }
 
-TSplitter g_dragging = TSplitter::None;  // one mouse, one drag at a time
-
 LRESULT FormSetCursor(TMainForm& form, WPARAM wParam, LPARAM lParam) {
     if (reinterpret_cast<HWND>(wParam) == form.window && LOWORD(lParam) == HTCLIENT) {
         POINT p;
@@ -339,21 +341,21 @@ LRESULT FormSetCursor(TMainForm& form, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT SplitMouseDown(TMainForm& form, LPARAM lParam) {
-    g_dragging = SplitterAt(form, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-    if (g_dragging != TSplitter::None)
+    form.splitDragging = SplitterAt(form, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    if (form.splitDragging != TSplitter::None)
         SetCapture(form.window);
     return 0;
 }
 
 LRESULT SplitMouseUp(TMainForm& form, LPARAM lParam) {
-    if (g_dragging == TSplitter::None)
+    if (form.splitDragging == TSplitter::None)
         return 0;
     ReleaseCapture();
     const int x = GET_X_LPARAM(lParam);
     const int y = GET_Y_LPARAM(lParam);
     RECT client;
     GetClientRect(form.window, &client);
-    switch (g_dragging) {
+    switch (form.splitDragging) {
         case TSplitter::Split1:
             form.panels.dirListPanelWidth = std::clamp(x, 0, form.panels.leftPanelWidth);
             break;
@@ -367,9 +369,55 @@ LRESULT SplitMouseUp(TMainForm& form, LPARAM lParam) {
         case TSplitter::None:
             break;
     }
-    g_dragging = TSplitter::None;
+    form.splitDragging = TSplitter::None;
     LayOut(form);
     return 0;
+}
+
+POINT ScreenPoint(HWND window, LPARAM lParam) {
+    POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    ClientToScreen(window, &p);
+    return p;
+}
+
+LRESULT FormMouseMove(TMainForm& form, LPARAM lParam) {
+    if (form.dragSource != TDragSource::None)
+        SongListDragOver(form, ScreenPoint(form.window, lParam));
+    return 0;
+}
+
+LRESULT FormMouseUp(TMainForm& form, LPARAM lParam) {
+    if (form.dragSource == TDragSource::None)
+        return SplitMouseUp(form, lParam);
+    SongListDragDrop(form, ScreenPoint(form.window, lParam));
+    return 0;
+}
+
+// A press on a selected file keeps the selection when it starts a drag; a press that is no
+// drag is handed to the list box whole.
+LRESULT FileListBoxMouseDown(TMainForm& form, WPARAM wParam, LPARAM lParam) {
+    HWND box = form.fileList;
+    const DWORD hit = static_cast<DWORD>(SendMessageA(box, LB_ITEMFROMPOINT, 0, lParam));
+    const bool onSelected = HIWORD(hit) == 0 && (wParam & (MK_SHIFT | MK_CONTROL)) == 0 &&
+                            SendMessageA(box, LB_GETSEL, LOWORD(hit), 0) > 0;
+    if (!onSelected)
+        CallWindowProcA(form.fileListProc, box, WM_LBUTTONDOWN, wParam, lParam);
+    POINT screen{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    ClientToScreen(box, &screen);
+    if (DragDetect(box, screen)) {
+        FileListBoxStartDrag(form);
+        return 0;
+    }
+    if (onSelected)
+        CallWindowProcA(form.fileListProc, box, WM_LBUTTONDOWN, wParam, lParam);
+    return CallWindowProcA(form.fileListProc, box, WM_LBUTTONUP, wParam, lParam);
+}
+
+LRESULT CALLBACK FileListBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* form = reinterpret_cast<TMainForm*>(GetWindowLongPtrA(box, GWLP_USERDATA));
+    if (message == WM_LBUTTONDOWN)
+        return FileListBoxMouseDown(*form, wParam, lParam);
+    return CallWindowProcA(form->fileListProc, box, message, wParam, lParam);
 }
 
 void SupplySongText(TMainForm& form, NMLVDISPINFOA* info) {
@@ -416,6 +464,9 @@ LRESULT FormNotify(TMainForm& form, NMHDR* header) {
                 break;
             case NM_RCLICK:
                 SongListPopup(form);
+                break;
+            case LVN_BEGINDRAG:
+                SongListStartDrag(form);
                 break;
             case LVN_COLUMNCLICK:
                 SongListColumnClick(form, reinterpret_cast<NMLISTVIEW*>(header)->iSubItem);
@@ -502,8 +553,14 @@ LRESULT Dispatch(TMainForm& form, UINT message, WPARAM wParam, LPARAM lParam) {
             return FormSetCursor(form, wParam, lParam);
         case WM_LBUTTONDOWN:
             return SplitMouseDown(form, lParam);
+        case WM_MOUSEMOVE:
+            return FormMouseMove(form, lParam);
         case WM_LBUTTONUP:
-            return SplitMouseUp(form, lParam);
+            return FormMouseUp(form, lParam);
+        case WM_CAPTURECHANGED:
+            if (reinterpret_cast<HWND>(lParam) != form.window)
+                EndDrag(form);
+            return 0;
         case WM_NOTIFY:
             return FormNotify(form, reinterpret_cast<NMHDR*>(lParam));
         case WM_COMMAND:

@@ -46,6 +46,10 @@ struct TMainFormParams {
     bool trayIcon = false;
 };
 
+// The splitter being dragged, and what the mouse carries towards the song list.
+enum class TSplitter { None, Split1, Split2, Split3 };
+enum class TDragSource { None, SongList, FileList };
+
 struct TMainForm {
     HWND window = nullptr;
     HWND toolBar = nullptr;
@@ -79,6 +83,8 @@ struct TMainForm {
     HIMAGELIST toolPanelImages = nullptr;
     HIMAGELIST stateImages = nullptr;
     HFONT lyricsFont = nullptr;
+    HCURSOR dragCursor = nullptr;
+    WNDPROC fileListProc = nullptr;  // the list box's own procedure, under the drag source
 
     TMainFormParams params;
     SettingsStore& store;
@@ -100,6 +106,9 @@ struct TMainForm {
     // The tool bar docks at the top, or at the bottom when the stored placement says so.
     TToolBarAlign toolBarAlign = TToolBarAlign::Top;
     TActiveControl active = TActiveControl::SongList;
+    // One mouse, one drag at a time: a splitter or entries towards the song list.
+    TSplitter splitDragging = TSplitter::None;
+    TDragSource dragSource = TDragSource::None;
     int buttonSize = 25;
     bool closeBoxHit = false;
     bool settingBoxes = false;  // boxes filled by the program: no "Modified"

@@ -386,6 +386,48 @@ TEST_F(MainWindowTest, ListCommandsFollowTheModel) {
     }
 }
 
+// Drags are driven by the messages the main window gets while it holds the capture.
+TEST_F(MainWindowTest, DropsReorderWithNoSortAndAddTheDraggedFiles) {
+    Start();
+    const auto drop = [this](int row) {
+        RECT r{LVIR_BOUNDS, 0, 0, 0};
+        SendMessageA(Form().songList, LVM_GETITEMRECT, static_cast<WPARAM>(row),
+                     reinterpret_cast<LPARAM>(&r));
+        POINT p{r.left + 5, (r.top + r.bottom) / 2};
+        if (row < 0)
+            p = {1, 1};  // off the list
+        MapWindowPoints(Form().songList, window, &p, row < 0 ? 0 : 1);
+        SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+        SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+        Pump();
+        EXPECT_EQ(Form().dragSource, TDragSource::None);
+    };
+    const std::vector<std::string> sorted = {Cell(0, 0), Cell(1, 0), Cell(2, 0)};
+    Select(0);
+    SongListStartDrag(Form());
+    drop(2);  // a sorted list keeps its order
+    EXPECT_EQ(Cell(0, 0), sorted[0]);
+    Command(IDM_NOSORT);
+    Select(0);
+    SongListStartDrag(Form());
+    drop(2);
+    EXPECT_EQ((std::vector<std::string>{Cell(0, 0), Cell(1, 0), Cell(2, 0)}),
+              (std::vector<std::string>{sorted[1], sorted[2], sorted[0]}));
+
+    Command(IDM_REMOVEALL);
+    for (int i : {0, 2}) SendMessageA(Form().fileList, LB_SETSEL, TRUE, i);
+    SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_FILELIST, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(Form().fileList));
+    FileListBoxStartDrag(Form());
+    drop(-1);
+    EXPECT_EQ(Rows(), 0);
+    FileListBoxStartDrag(Form());
+    drop(0);  // an empty list takes the drop too
+    ASSERT_EQ(Rows(), 2);
+    EXPECT_EQ(Cell(0, 0), "Alpha.mp3");
+    EXPECT_EQ(Cell(1, 0), "Zulu.mp3");
+}
+
 }  // namespace
 }  // namespace orvane
 
