@@ -3,6 +3,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
+#include <string>
 
 #include "memory_player_seams.h"
 #include "player_controller.h"
@@ -33,7 +35,9 @@ class PlayerControllerTest : public ::testing::Test {
     ~PlayerControllerTest() override { std::filesystem::remove_all(dir); }
     std::string PlayList() const { return (dir / "OVM.M3U").string(); }
 
-    std::filesystem::path dir = std::filesystem::temp_directory_path() / "orvane_player_test";
+    // A folder of its own: CTest runs the cases of this file in parallel processes.
+    std::filesystem::path dir = std::filesystem::temp_directory_path() /
+                                ("orvane_player_test_" + std::to_string(std::random_device{}()));
     MemoryPlayerWindow window;
     MemoryPlayerShell shell;
     MemoryScreenSaver saver;
