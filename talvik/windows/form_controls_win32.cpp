@@ -198,13 +198,10 @@ namespace {
 LRESULT CALLBACK ImageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_NCCREATE:
-            SetWindowLongPtrA(window, GWLP_USERDATA,
-                              reinterpret_cast<LONG_PTR>(
-                                  reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+            attachState<const WaveImage>(window, lParam);
             return DefWindowProcA(window, message, wParam, lParam);
         case WM_PAINT: {
-            const auto* image =
-                reinterpret_cast<const WaveImage*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+            const WaveImage* image = attachedState<const WaveImage>(window);
             PAINTSTRUCT paint;
             HDC dc = BeginPaint(window, &paint);
             RECT client;

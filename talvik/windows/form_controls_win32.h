@@ -58,6 +58,20 @@ class DirectoryPicker {
     std::vector<DirectoryEntry> entries_;
 };
 
+// A window's state travels in lpCreateParams and is kept in GWLP_USERDATA from
+// WM_NCCREATE on, so no message needs a look-up; attachState returns it.
+template <class State>
+State* attachState(HWND window, LPARAM createStruct) {
+    auto* state =
+        static_cast<State*>(reinterpret_cast<const CREATESTRUCTA*>(createStruct)->lpCreateParams);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
+    return state;
+}
+template <class State>
+State* attachedState(HWND window) {
+    return reinterpret_cast<State*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
 // The image control class: a raised panel with a 513 x 65 picture at (8, 8) and the
 // cross-hair cursor. lpCreateParams of the control is the WaveImage it shows.
 bool registerImageClass(HINSTANCE instance);

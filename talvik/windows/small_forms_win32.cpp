@@ -44,6 +44,13 @@ void paintAboutPicture(HWND form) {
     EndPaint(form, &paint);
 }
 
+// Button1Click of the about and warning windows; Enter and Escape do the same.
+void hideOnDismiss(HWND form, int command, int button) {
+    if (command == button || command == IDOK || command == IDCANCEL) {
+        ShowWindow(form, SW_HIDE);
+    }
+}
+
 LRESULT aboutCreate(HWND form, const SmallFonts& fonts) {
     addLabel(form, "TALVIK2.0", -1, 8, 192, 241, 28, fonts.logo);
     const std::string version = std::string("Sample splitter, version ") + TOOLKIT_VERSION;
@@ -57,21 +64,15 @@ LRESULT aboutCreate(HWND form, const SmallFonts& fonts) {
 LRESULT CALLBACK AboutProc(HWND form, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_NCCREATE:
-            SetWindowLongPtrA(form, GWLP_USERDATA,
-                              reinterpret_cast<LONG_PTR>(
-                                  reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+            attachState<const SmallFonts>(form, lParam);
             return DefWindowProcA(form, message, wParam, lParam);
         case WM_CREATE:
-            return aboutCreate(
-                form, *reinterpret_cast<const SmallFonts*>(GetWindowLongPtrA(form, GWLP_USERDATA)));
+            return aboutCreate(form, *attachedState<const SmallFonts>(form));
         case WM_PAINT:
             paintAboutPicture(form);
             return 0;
         case WM_COMMAND:
-            if (LOWORD(wParam) == IDC_ABOUT_BUTTON1 || LOWORD(wParam) == IDOK ||
-                LOWORD(wParam) == IDCANCEL) {
-                ShowWindow(form, SW_HIDE);  // Button1Click
-            }
+            hideOnDismiss(form, LOWORD(wParam), IDC_ABOUT_BUTTON1);
             return 0;
         default:
             return DefWindowProcA(form, message, wParam, lParam);
@@ -91,18 +92,12 @@ LRESULT warningCreate(HWND form, const SmallFonts& fonts) {
 LRESULT CALLBACK WarningProc(HWND form, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_NCCREATE:
-            SetWindowLongPtrA(form, GWLP_USERDATA,
-                              reinterpret_cast<LONG_PTR>(
-                                  reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+            attachState<const SmallFonts>(form, lParam);
             return DefWindowProcA(form, message, wParam, lParam);
         case WM_CREATE:
-            return warningCreate(
-                form, *reinterpret_cast<const SmallFonts*>(GetWindowLongPtrA(form, GWLP_USERDATA)));
+            return warningCreate(form, *attachedState<const SmallFonts>(form));
         case WM_COMMAND:
-            if (LOWORD(wParam) == IDC_WARNING_BUTTON1 || LOWORD(wParam) == IDOK ||
-                LOWORD(wParam) == IDCANCEL) {
-                ShowWindow(form, SW_HIDE);  // Button1Click
-            }
+            hideOnDismiss(form, LOWORD(wParam), IDC_WARNING_BUTTON1);
             return 0;
         default:
             return DefWindowProcA(form, message, wParam, lParam);
@@ -249,10 +244,7 @@ LRESULT grabDispatch(GrabFormState& s, UINT message, WPARAM wParam, LPARAM lPara
 
 LRESULT CALLBACK GrabProc(HWND form, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        auto* state =
-            static_cast<GrabFormState*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        state->form = form;
-        SetWindowLongPtrA(form, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
+        attachState<GrabFormState>(form, lParam)->form = form;
     }
     GrabFormState* state = grabState(form);
     if (state == nullptr) {
@@ -309,7 +301,7 @@ void showWarning(HWND warning, const std::string& text) {
 }
 
 GrabFormState* grabState(HWND grabForm) {
-    return reinterpret_cast<GrabFormState*>(GetWindowLongPtrA(grabForm, GWLP_USERDATA));
+    return attachedState<GrabFormState>(grabForm);
 }
 
 }  // namespace talvik

@@ -16,15 +16,15 @@ namespace {
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU |
                              WS_MINIMIZEBOX;  // fixed border: no sizing, no maximize
 
-struct SpinEditSpec {
+struct SpinEditRange {
     int id;
     SpinRange range;
 };
-constexpr SpinEditSpec kSpinEdits[] = {{IDC_SPINEDIT1, kTrackRange},
-                                       {IDC_SPINEDIT2, kTrackRange},
-                                       {IDC_SPINEDIT3, kNoiseRange},
-                                       {IDC_SPINEDIT4, kSilenceRange},
-                                       {IDC_SPINEDIT5, kMinSizeRange}};
+constexpr SpinEditRange kSpinEdits[] = {{IDC_SPINEDIT1, kTrackRange},
+                                        {IDC_SPINEDIT2, kTrackRange},
+                                        {IDC_SPINEDIT3, kNoiseRange},
+                                        {IDC_SPINEDIT4, kSilenceRange},
+                                        {IDC_SPINEDIT5, kMinSizeRange}};
 
 std::string text(const SplitterFormState& s, int id) {
     return windowText(GetDlgItem(s.form, id));
@@ -149,9 +149,9 @@ void SpinEdit5Change(SplitterFormState& s) {
 
 // A spin edit left with a text out of its range shows the value the commands use.
 void spinEditLeft(SplitterFormState& s, int id) {
-    for (const SpinEditSpec& spec : kSpinEdits) {
-        if (spec.id == id) {
-            const int value = spinValue(s.form, id, spec.range);
+    for (const SpinEditRange& edit : kSpinEdits) {
+        if (edit.id == id) {
+            const int value = spinValue(s.form, id, edit.range);
             if (text(s, id) != std::to_string(value)) {
                 setSpinValue(s.form, id, value);
             }
@@ -522,10 +522,7 @@ LRESULT dispatch(SplitterFormState& s, UINT message, WPARAM wParam, LPARAM lPara
 
 LRESULT CALLBACK SplitterProc(HWND form, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        auto* state = static_cast<SplitterFormState*>(
-            reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        state->form = form;
-        SetWindowLongPtrA(form, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
+        attachState<SplitterFormState>(form, lParam)->form = form;
     }
     SplitterFormState* state = splitterState(form);
     if (state == nullptr) {
@@ -590,7 +587,7 @@ SplitterFormState::~SplitterFormState() {
 }
 
 SplitterFormState* splitterState(HWND form) {
-    return reinterpret_cast<SplitterFormState*>(GetWindowLongPtrA(form, GWLP_USERDATA));
+    return attachedState<SplitterFormState>(form);
 }
 
 SplitterSettings readSettings(const SplitterFormState& s) {
