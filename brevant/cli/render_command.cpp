@@ -1,10 +1,11 @@
 #include "render_command.h"
 
 #include <chrono>
+#include <condition_variable>
 #include <cstdlib>
+#include <mutex>
 #include <optional>
 #include <ostream>
-#include <thread>
 
 #include "config_file.h"
 #include "recorder_settings.h"
@@ -85,11 +86,20 @@ class ConsoleRenderEvents : public RenderEvents {
     }
     void finished(RenderOutcome outcome) override {
         endProgressLine();
-        outcome_ = outcome;
-        done_ = true;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            outcome_ = outcome;
+            done_ = true;
+        }
+        doneChanged_.notify_all();
     }
-    bool done() const { return done_.load(); }
-    // Valid once done() is true.
+    // Waits at most `limit` for the render to finish; true once it has. Woken
+    // at the finish itself, so that the process ends with the render.
+    bool waitDone(std::chrono::milliseconds limit) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        return doneChanged_.wait_for(lock, limit, [&] { return done_; });
+    }
+    // Valid once waitDone() is true.
     RenderOutcome outcome() const { return outcome_; }
 
   private:
@@ -104,7 +114,9 @@ class ConsoleRenderEvents : public RenderEvents {
     std::int64_t steps_ = 0;
     int shown_ = -1;
     RenderOutcome outcome_ = RenderOutcome::Failed;
-    std::atomic<bool> done_{false};
+    bool done_ = false;
+    std::mutex mutex_;
+    std::condition_variable doneChanged_;
 };
 
 struct Options {
@@ -241,13 +253,13 @@ int render(const Options& o, Song& song, RenderCommandIo& io, ConsoleUi& ui) {
     SongRenderer renderer(events);
     renderer.start(song, output, length.seconds);
     bool stopSent = false;
-    while (!events.done()) {
+    // Looks at the interrupt at once and then every 20 ms.
+    do {
         if (!stopSent && io.interrupt != nullptr && io.interrupt->load()) {
             renderer.stop();
             stopSent = true;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
+    } while (!events.waitDone(std::chrono::milliseconds(20)));
     renderer.join();
     if (renderer.userStopped()) {
         ui.showMessage("Operation aborted.", "User stop");

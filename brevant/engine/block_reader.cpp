@@ -187,6 +187,24 @@ Status BlockReader::readPiece(const Song& song, int blocks,
     return Status::ok();
 }
 
+Status BlockReader::skipPiece(int blocks) {
+    const auto n =
+        static_cast<std::size_t>(std::clamp<int>(blocks, 1, static_cast<int>(pieceBlocks_)));
+    for (int i = 0; i < count_; ++i) {
+        const auto slot = static_cast<std::size_t>(i);
+        const std::size_t full = stereo_[slot] ? kStereoBlockBytes : kMonoBlockBytes;
+        const auto size =
+            static_cast<std::size_t>(std::min<std::uint64_t>(n * full, remaining_[slot]));
+        if (size == 0)
+            continue;
+        if (!files_[slot].skip(size))
+            return Status::fail("Failed to read data chunk (loading-2).");
+        remaining_[slot] -= size;
+        unread_[slot] -= size;
+    }
+    return Status::ok();
+}
+
 std::span<const MixInput> BlockReader::mixInputs(
     const Song& song, const MixGains& gains,
     const std::array<const std::int16_t*, kMaxTracks>& samples,

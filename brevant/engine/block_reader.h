@@ -56,6 +56,10 @@ class BlockReader {
                      const std::array<std::int16_t*, kMaxTracks>& pieces,
                      std::array<const std::int16_t*, kMaxTracks>& samples, int& blocksWithData);
 
+    // Moves every track on by `blocks` blocks without reading them: the piece
+    // another reader of the same song reads, when two read alternate pieces.
+    Status skipPiece(int blocks);
+
     // No track had data at the last readBlock.
     bool endOfData() const { return endOfData_; }
     int trackCount() const { return count_; }

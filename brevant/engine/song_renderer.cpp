@@ -1,19 +1,14 @@
 #include "song_renderer.h"
 
 #include <algorithm>
-#include <array>
 #include <bit>
-#include <condition_variable>
 #include <cstdio>
-#include <memory>
-#include <mutex>
-#include <system_error>
-#include <thread>
 
 #include "block_size.h"
 #include "file_replace.h"
 #include "mix_gains.h"
 #include "mixer.h"
+#include "piece_pipeline.h"
 #include "system_path.h"
 #include "wave_file_writer.h"
 #include "wave_output.h"
@@ -31,114 +26,6 @@ bool writeSamples(WaveFileWriter& out, std::int16_t* samples, std::size_t count)
     }
     return out.write(samples, count * 2);
 }
-
-// Reads and mixes the render's pieces on a thread of its own, ahead of the
-// writing, into a ring of four sets of buffers: the tracks are mixed on the
-// processor that read them (while still in its cache), the writing overlaps,
-// and neither side waits (and switches threads) at every piece. Without a
-// thread it reads and mixes in next().
-class PieceReadAhead {
-  public:
-    struct Piece {
-        std::array<const std::int16_t*, kMaxTracks> samples{};
-        std::int16_t* mixed = nullptr;  // blocks x 7680 stereo frames
-        int blocks = 0;                 // 0: the end
-        Status status = Status::ok();
-    };
-
-    PieceReadAhead(BlockReader& reader, const Song& song, const MixGains& gains, int blocks)
-        : reader_(reader), song_(song), gains_(gains), blocks_(blocks) {
-        const std::size_t perTrack = static_cast<std::size_t>(blocks) * kStereoBlockBytes / 2;
-        for (int set = 0; set < kSets; ++set) {
-            // Not zeroed: fresh pages are slow to touch twice. The last
-            // track's room holds the mix.
-            storage_[set].reset(new std::int16_t[perTrack * (kMaxTracks + 1)]);
-            pieces_[set].mixed = storage_[set].get() + kMaxTracks * perTrack;
-            for (std::size_t t = 0; t < kMaxTracks; ++t)
-                buffers_[set][t] = storage_[set].get() + t * perTrack;
-        }
-        try {
-            thread_ = std::thread([this] { produce(); });
-        } catch (const std::system_error&) {
-            threaded_ = false;
-        }
-    }
-    ~PieceReadAhead() {
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            quit_ = true;
-        }
-        changed_.notify_all();
-        if (thread_.joinable())
-            thread_.join();
-    }
-    PieceReadAhead(const PieceReadAhead&) = delete;
-    PieceReadAhead& operator=(const PieceReadAhead&) = delete;
-
-    // The next piece; valid until the following call.
-    const Piece& next() {
-        const int set = taken_ % kSets;
-        if (!threaded_) {
-            read(set);
-            ++taken_;
-            return pieces_[set];
-        }
-        std::unique_lock<std::mutex> lock(mutex_);
-        if (taken_ > 0)
-            full_[(taken_ - 1) % kSets] = false;  // the previous piece is mixed
-        changed_.notify_all();
-        changed_.wait(lock, [&] { return full_[set]; });
-        ++taken_;
-        return pieces_[set];
-    }
-
-  private:
-    void read(int set) {
-        Piece& p = pieces_[set];
-        p.status = reader_.readPiece(song_, blocks_, buffers_[set], p.samples, p.blocks);
-        if (!p.status || p.blocks == 0)
-            return;
-        mixStereo(reader_.mixInputs(song_, gains_, p.samples, inputs_), gains_.mixDivisor, p.mixed,
-                  p.blocks * kBlockFrames);
-    }
-    void produce() {
-        for (int k = 0;; ++k) {
-            const int set = k % kSets;
-            {
-                std::unique_lock<std::mutex> lock(mutex_);
-                changed_.wait(lock, [&] { return quit_ || !full_[set]; });
-                if (quit_)
-                    return;
-            }
-            read(set);
-            const bool last = !pieces_[set].status || pieces_[set].blocks == 0;
-            {
-                std::lock_guard<std::mutex> lock(mutex_);
-                full_[set] = true;
-            }
-            changed_.notify_all();
-            if (last)
-                return;
-        }
-    }
-
-    BlockReader& reader_;
-    const Song& song_;
-    const MixGains& gains_;
-    const int blocks_;
-    std::array<MixInput, kMaxTracks> inputs_{};
-    static constexpr int kSets = 4;
-    std::unique_ptr<std::int16_t[]> storage_[kSets];
-    std::array<std::int16_t*, kMaxTracks> buffers_[kSets]{};
-    Piece pieces_[kSets];
-    bool full_[kSets] = {};
-    bool quit_ = false;
-    bool threaded_ = true;
-    int taken_ = 0;
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    std::thread thread_;
-};
 
 // A message naming the temporary file names the file the user chose instead.
 std::string naming(std::string message, const std::string& temp, const std::string& path) {
@@ -203,8 +90,11 @@ RenderOutcome SongRenderer::run(const Song& song, const std::string& path,
         return finish(RenderOutcome::NoTracks);
 
     const MixGains gains = recomputeGains(song);
-    const Status opened = reader_.open(song);
+    Status opened = reader_.open(song);
+    if (opened)
+        opened = secondReader_.open(song);
     if (!opened) {
+        reader_.close();
         events_.showMessage(opened.message(), "Error");
         return finish(RenderOutcome::Failed);
     }
@@ -217,6 +107,7 @@ RenderOutcome SongRenderer::run(const Song& song, const std::string& path,
     const Status started = startWaveOutput(out, temp, format);
     if (!started) {
         reader_.close();
+        secondReader_.close();
         removeFile(temp);
         events_.showMessage(naming(started.message(), temp, path), "Error");
         return finish(RenderOutcome::Failed);
@@ -225,39 +116,40 @@ RenderOutcome SongRenderer::run(const Song& song, const std::string& path,
 
     bool failed = false;
     bool writeFailed = false;
-    {
-        PieceReadAhead pieces(reader_, song, gains, kRenderPieceBlocks);
-        while (!renderEnd_.load(std::memory_order_relaxed)) {
-            const PieceReadAhead::Piece& piece = pieces.next();
-            if (!piece.status) {
-                // The output is still closed properly below: a valid, shorter file.
-                events_.showMessage(piece.status.message(), "Error");
-                failed = true;
-                break;
-            }
-            if (piece.blocks == 0)
-                break;
-            // Counted block by block, so that STOP ends the file after the
-            // block it was seen at, and written as one piece.
-            int mixed = 0;
-            while (mixed < piece.blocks) {
-                ++mixed;
-                if (renderEnd_.load(std::memory_order_relaxed))
-                    break;
-                events_.stepProgress();
-                if (renderEnd_.load(std::memory_order_relaxed))
-                    break;
-            }
-            const auto samples = static_cast<std::size_t>(mixed) * kBlockFrames * 2;
-            if (!writeSamples(out, piece.mixed, samples)) {
-                events_.showMessage("Write to file error (MM_WIM_DATA).", "Error");
-                failed = true;
-                writeFailed = true;
-                break;
-            }
+    PiecePipeline pipeline({&reader_, &secondReader_}, song, gains, kRenderPieceBlocks);
+    pipeline.run([&](const PiecePipeline::Piece& piece) {
+        if (renderEnd_.load(std::memory_order_relaxed))
+            return false;
+        if (!piece.status) {
+            // The output is still closed properly below: a valid, shorter file.
+            events_.showMessage(piece.status.message(), "Error");
+            failed = true;
+            return false;
         }
-    }
+        if (piece.blocks == 0)
+            return false;
+        // Counted block by block, so that STOP ends the file after the block
+        // it was seen at, and written as one piece.
+        int mixed = 0;
+        while (mixed < piece.blocks) {
+            ++mixed;
+            if (renderEnd_.load(std::memory_order_relaxed))
+                break;
+            events_.stepProgress();
+            if (renderEnd_.load(std::memory_order_relaxed))
+                break;
+        }
+        const auto samples = static_cast<std::size_t>(mixed) * kBlockFrames * 2;
+        if (!writeSamples(out, piece.mixed, samples)) {
+            events_.showMessage("Write to file error (MM_WIM_DATA).", "Error");
+            failed = true;
+            writeFailed = true;
+            return false;
+        }
+        return !renderEnd_.load(std::memory_order_relaxed);
+    });
     reader_.close();
+    secondReader_.close();
 
     const Status closed = finishWaveOutput(out);
     if (!closed) {

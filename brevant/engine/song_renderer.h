@@ -4,8 +4,9 @@
 // several blocks at a time.
 //
 // Threads: start() runs the render on a worker over its own copy of the song,
-// so the song may change meanwhile; stop() may be called from any thread and is
-// seen by the worker at its next piece.
+// so the song may change meanwhile; the worker reads every other piece on one
+// more thread of its own. stop() may be called from any thread and is seen at
+// the next block.
 #pragma once
 
 #include <atomic>
@@ -28,7 +29,7 @@ enum class RenderOutcome {
     NoTracks,   // nothing to render; no file was made
 };
 
-// Called on the worker thread.
+// Called on the render's threads, one call at a time, in order.
 class RenderEvents : public MessageSink {
   public:
     virtual void setProgressRange(std::int64_t high) = 0;
@@ -69,7 +70,9 @@ class SongRenderer {
     std::atomic<bool> renderEnd_{false};
     std::atomic<bool> userStopped_{false};
     std::thread worker_;
+    // Two readers of the song, each reading every other piece.
     BlockReader reader_{1, kRenderPieceBlocks};
+    BlockReader secondReader_{1, kRenderPieceBlocks};
     Song workerSong_;  // the worker's copy, set before it starts
 };
 
