@@ -56,7 +56,9 @@ int run(const OutlineOptions& options) {
         if (progress) {
             std::fprintf(stderr, "\r\033[K[%zu/%zu] %s", i + 1, options.files.size(), file.c_str());
         }
-        const LoadResult result = loadIssueFile(file, context, false);
+        // The outline alone needs no issue kept: the text streams through one buffer.
+        const LoadResult result =
+            wanted ? loadIssueFile(file, context, false) : streamIssueFile(file, context);
         if (result != LoadResult::Loaded) {
             if (!wanted) {
                 printer.flush();  // what came before the message stays before it

@@ -1,7 +1,9 @@
 #include "issue_loader.h"
 
 #include <algorithm>
+#include <cstring>
 #include <new>
+#include <optional>
 
 #include "issue_file.h"
 #include "issue_parser.h"
@@ -31,6 +33,57 @@ bool headHasMarker(const char* head, std::size_t visible) {
     return hasIssueMarker({copy, marker.length});
 }
 
+// The head's verdict: nothing when the file is wanted (its visible size in `visible`).
+std::optional<LoadResult> judgeHead(const char* head, std::optional<std::size_t> headSize,
+                                    LoadContext& context, bool interactive,
+                                    std::size_t& visible) {
+    if (!headSize || *headSize == 0) {
+        return LoadResult::CannotRead;
+    }
+    visible = endAtCtrlZ(head, *headSize);
+    if (visible == 0) {
+        return LoadResult::Empty;
+    }
+    // Decided on the first line alone, before the rest of the file is read.
+    if (!headHasMarker(head, visible)) {
+        if (!interactive) {
+            return LoadResult::NoMarker;
+        }
+        if (!context.question.continueWithoutMarker()) {
+            return LoadResult::Declined;
+        }
+    }
+    return std::nullopt;
+}
+
+// Fills the buffer from the file up to its capacity or the end; false on a read error.
+bool fill(ReadableFile& file, TextBlock& buffer, std::size_t& filled, bool& atEnd) {
+    while (!atEnd && filled < buffer.capacity()) {
+        const auto got = file.read(buffer.get() + filled, buffer.capacity() - filled);
+        if (!got) {
+            return false;
+        }
+        atEnd = *got == 0;
+        filled += *got;
+    }
+    return true;
+}
+
+// Where the part to split ends: after the last line feed, or at the end of the text once it
+// is all in. Nothing when the buffer holds part of one line only (it must grow).
+std::optional<std::size_t> partEnd(const char* text, std::size_t from, std::size_t filled,
+                                   bool atEnd) {
+    if (atEnd) {
+        return filled;
+    }
+    for (std::size_t i = filled; i > from; --i) {
+        if (text[i - 1] == '\n') {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 LoadResult loadIssueFile(const std::string& path, LoadContext& context, bool interactive) {
@@ -41,21 +94,9 @@ LoadResult loadIssueFile(const std::string& path, LoadContext& context, bool int
         }
         char head[kIssueHeadSize];
         const auto headSize = readIssueHead(*file, head);
-        if (!headSize || *headSize == 0) {
-            return LoadResult::CannotRead;
-        }
-        const std::size_t visible = endAtCtrlZ(head, *headSize);
-        if (visible == 0) {
-            return LoadResult::Empty;
-        }
-        // Decided on the first line alone, before the rest of the file is read.
-        if (!headHasMarker(head, visible)) {
-            if (!interactive) {
-                return LoadResult::NoMarker;
-            }
-            if (!context.question.continueWithoutMarker()) {
-                return LoadResult::Declined;
-            }
+        std::size_t visible = 0;
+        if (const auto verdict = judgeHead(head, headSize, context, interactive, visible)) {
+            return *verdict;
         }
         auto whole = readIssueRest(*file, head, *headSize);
         file.reset();  // nothing of a file stays open after its load
@@ -73,6 +114,58 @@ LoadResult loadIssueFile(const std::string& path, LoadContext& context, bool int
         RedrawPause pause(context.sink);
         enterOutline(kept, context.sink);
         return LoadResult::Loaded;
+    } catch (const std::bad_alloc&) {
+        return LoadResult::OutOfMemory;
+    }
+}
+
+LoadResult streamIssueFile(const std::string& path, LoadContext& context, std::size_t partBytes) {
+    try {
+        auto file = context.files.open(path);
+        if (!file) {
+            return LoadResult::CannotRead;
+        }
+        Issue part;
+        part.label = path;
+        part.text = TextBlock(std::max(partBytes, kIssueHeadSize));
+        const auto headSize = readIssueHead(*file, part.text.get());
+        std::size_t visible = 0;
+        if (const auto verdict =
+                judgeHead(part.text.get(), headSize, context, false, visible)) {
+            return *verdict;
+        }
+        // A Ctrl+Z in the head ends the text there.
+        std::size_t filled = visible;
+        bool atEnd = visible < *headSize || *headSize < kIssueHeadSize;
+        std::size_t from = takePiece(part.text.get(), filled).raw;
+        RedrawPause pause(context.sink);
+        std::optional<OutlineEntries> outline;
+        for (;;) {
+            if (!fill(*file, part.text, filled, atEnd)) {
+                return LoadResult::CannotRead;
+            }
+            const auto end = partEnd(part.text.get(), from, filled, atEnd);
+            if (!end) {
+                // One line fills the buffer: it grows, as the whole file's block would.
+                TextBlock grown(part.text.capacity() * 2);
+                std::memcpy(grown.get(), part.text.get(), filled);
+                part.text = std::move(grown);
+                continue;
+            }
+            part.textSize = *end;
+            parseIssueText(part, from, context.converter);
+            if (!outline) {
+                outline.emplace(part, context.sink);
+            }
+            outline->enter(part);
+            // A Ctrl+Z met while splitting ends the text.
+            if (atEnd || part.textSize < *end) {
+                return LoadResult::Loaded;
+            }
+            std::memmove(part.text.get(), part.text.get() + *end, filled - *end);
+            filled -= *end;
+            from = 0;
+        }
     } catch (const std::bad_alloc&) {
         return LoadResult::OutOfMemory;
     }

@@ -6,14 +6,8 @@
 #include <cstdint>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-#if defined(__GNUC__) && defined(__x86_64__)
-#include <immintrin.h>
-#endif
-
 #include "line_classifier.h"
+#include "line_masks.h"
 
 namespace nuvella {
 
@@ -59,106 +53,6 @@ bool hasIssueMarker(std::string_view firstPiece) {
 
 namespace {
 
-// What findLineEnd() passed on its way (or met in the block it stopped in, which may reach
-// into the next line: the flags may say yes too often, never too rarely).
-struct SeenBytes {
-    bool nul = false;
-    bool upperHalf = false;  // a byte of 0x80 or above, which the code page may change
-    bool equals = false;     // an '=': the line may be a separator or a bracketed title
-};
-
-struct LineEnd {
-    const char* at;  // the line feed or Ctrl+Z, or the end of the text
-    SeenBytes seen;
-};
-
-LineEnd findLineEndBytewise(const char* p, const char* end, SeenBytes seen) {
-    for (; p < end; ++p) {
-        if (*p == '\n' || *p == 0x1A) {
-            return {p, seen};
-        }
-        seen.nul |= *p == '\0';
-        seen.upperHalf |= static_cast<unsigned char>(*p) >= 0x80;
-        seen.equals |= *p == '=';
-    }
-    return {end, seen};
-}
-
-#if defined(__SSE2__)
-// Sixteen bytes per step: most lines are a few dozen characters long. The flags are gathered
-// in registers and read once per line.
-LineEnd findLineEndSse2(const char* p, const char* end) {
-    const __m128i lineFeed = _mm_set1_epi8('\n');
-    const __m128i ctrlZ = _mm_set1_epi8(0x1A);
-    const __m128i equalsSign = _mm_set1_epi8('=');
-    const __m128i zero = _mm_setzero_si128();
-    __m128i upper = zero;
-    __m128i nuls = zero;
-    __m128i equals = zero;
-    auto gathered = [&] {
-        return SeenBytes{_mm_movemask_epi8(nuls) != 0, _mm_movemask_epi8(upper) != 0,
-                         _mm_movemask_epi8(equals) != 0};
-    };
-    for (; end - p >= 16; p += 16) {
-        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        upper = _mm_or_si128(upper, block);
-        nuls = _mm_or_si128(nuls, _mm_cmpeq_epi8(block, zero));
-        equals = _mm_or_si128(equals, _mm_cmpeq_epi8(block, equalsSign));
-        const int stops = _mm_movemask_epi8(
-            _mm_or_si128(_mm_cmpeq_epi8(block, lineFeed), _mm_cmpeq_epi8(block, ctrlZ)));
-        if (stops != 0) {
-            return {p + std::countr_zero(static_cast<unsigned>(stops)), gathered()};
-        }
-    }
-    return findLineEndBytewise(p, end, gathered());
-}
-#endif
-
-#if defined(__GNUC__) && defined(__x86_64__)
-#define NUVELLA_HAS_AVX2_SCAN 1
-// The same with 32 bytes per step, for processors that have AVX2 (chosen at run time).
-__attribute__((target("avx2"))) LineEnd findLineEndAvx2(const char* p, const char* end) {
-    const __m256i lineFeed = _mm256_set1_epi8('\n');
-    const __m256i ctrlZ = _mm256_set1_epi8(0x1A);
-    const __m256i equalsSign = _mm256_set1_epi8('=');
-    const __m256i zero = _mm256_setzero_si256();
-    __m256i upper = zero;
-    __m256i nuls = zero;
-    __m256i equals = zero;
-    auto gathered = [&]() __attribute__((target("avx2"))) {
-        return SeenBytes{_mm256_movemask_epi8(nuls) != 0, _mm256_movemask_epi8(upper) != 0,
-                         _mm256_movemask_epi8(equals) != 0};
-    };
-    for (; end - p >= 32; p += 32) {
-        const __m256i block = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
-        upper = _mm256_or_si256(upper, block);
-        nuls = _mm256_or_si256(nuls, _mm256_cmpeq_epi8(block, zero));
-        equals = _mm256_or_si256(equals, _mm256_cmpeq_epi8(block, equalsSign));
-        const int stops = _mm256_movemask_epi8(
-            _mm256_or_si256(_mm256_cmpeq_epi8(block, lineFeed), _mm256_cmpeq_epi8(block, ctrlZ)));
-        if (stops != 0) {
-            return {p + std::countr_zero(static_cast<unsigned>(stops)), gathered()};
-        }
-    }
-    return findLineEndBytewise(p, end, gathered());
-}
-#endif
-
-// The next line feed or Ctrl+Z at or after `p`, or `end`, with what came before it.
-LineEnd findLineEnd(const char* p, const char* end) {
-#if defined(NUVELLA_HAS_AVX2_SCAN)
-    static const bool avx2 = __builtin_cpu_supports("avx2");
-    if (avx2) {
-        return findLineEndAvx2(p, end);
-    }
-#endif
-#if defined(__SSE2__)
-    return findLineEndSse2(p, end);
-#else
-    return findLineEndBytewise(p, end, SeenBytes{});
-#endif
-}
-
 // The code page conversion as a table of all 256 bytes, asked of the converter once.
 struct CodePageTable {
     explicit CodePageTable(OemConverter& converter) {
@@ -174,102 +68,156 @@ struct CodePageTable {
     bool keepsAscii = true;
 };
 
-// Converts one line in place; returns whether it now holds an '=' that was not there before
-// (the code page turns some signs into '=': cp437's identical-to, for one).
-bool convertLine(char* text, std::size_t size, const CodePageTable& table) {
-    bool madeEquals = false;
-    auto convert = [&](char& c) {
-        const char converted = table.bytes[static_cast<unsigned char>(c)];
-        madeEquals |= converted == '=' && c != '=';
-        c = converted;
-    };
-    std::size_t i = 0;
-    if (table.keepsAscii) {
-        constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
-        for (; i + 8 <= size; i += 8) {
-            std::uint64_t word;
-            std::memcpy(&word, text + i, 8);
-            for (std::uint64_t high = word & kHighBits; high != 0; high &= high - 1) {
-                convert(text[i + static_cast<std::size_t>(std::countr_zero(high) / 8)]);
-            }
-        }
-    }
-    for (; i < size; ++i) {
-        if (!table.keepsAscii || static_cast<unsigned char>(text[i]) >= 0x80) {
-            convert(text[i]);
-        }
-    }
-    return madeEquals;
-}
+// The same pieces as takePiece() one after the other, line by line: the line ends are
+// walked by the bits of their blocks' masks, and whether a line holds an '=' is read from
+// the same masks. A Ctrl+Z ends the text, as text mode does. With a code page table, the
+// bytes it changes are converted block by block as they are passed, before the lines
+// that hold them are split.
+class PieceSplitter {
+  public:
+    PieceSplitter(Issue& issue, std::size_t from, const CodePageTable* table)
+        : issue_(issue), table_(table), lineStart_(issue.text.get() + from),
+          end_(issue.text.get() + issue.textSize) {}
 
-// The same pieces as takePiece() one after the other, with one search per line instead of
-// one per piece; a Ctrl+Z met on the way ends the text, as text mode does. With a code page
-// table, the lines that hold bytes of the upper half are converted as they are passed.
-void splitAndConvert(Issue& issue, std::size_t from, const CodePageTable* table) {
-    char* const text = issue.text.get();
-    char* p = text + from;
-    char* end = text + issue.textSize;
-    issue.lines.clear();
-    issue.lines.reserve(static_cast<std::size_t>(end - p) / 32 + 1);
-    issue.outlineCandidates.clear();
-    issue.outlineCandidates.reserve(issue.lines.capacity() / 16);
-    bool sawNul = false;
-    SeenBytes line;  // of the line being split
-    auto nextStop = [&](char* at) {
-        const LineEnd found = findLineEnd(at, end);
-        line = found.seen;
-        char* stop = const_cast<char*>(found.at);
-        if (stop < end && *stop == 0x1A) {
-            end = stop;
-        }
-        if (table != nullptr && (line.upperHalf || !table->keepsAscii)) {
-            line.equals |= convertLine(at, static_cast<std::size_t>(stop - at), *table);
-        }
-        sawNul |= line.nul;
-        return stop;
-    };
-    char* stop = nextStop(p);
-    while (p < end) {
-        const auto distance = static_cast<std::size_t>(stop - p);
-        std::size_t length;
-        std::size_t raw;
-        if (stop < end && distance <= kMaxPieceLength) {
-            if (distance > 0 && p[distance - 1] == '\r') {
-                p[distance - 1] = '\n';
-                length = distance;
-                raw = distance + 1;
-            } else if (distance < kMaxPieceLength) {
-                length = raw = distance + 1;
+    void run() {
+        issue_.lines.clear();
+        issue_.lines.reserve(static_cast<std::size_t>(end_ - lineStart_) / 32 + 1);
+        issue_.outlineCandidates.clear();
+        issue_.outlineCandidates.reserve(issue_.lines.capacity() / 16);
+        walkBlocks();
+        if (lineStart_ < end_)
+            lastLine(lineStart_, end_, pendingEquals_);
+        issue_.textSize = static_cast<std::size_t>(end_ - issue_.text.get());
+        issue_.lines.push_back(IssueLine{end_, 0, 0});
+        if (sawNul_)
+            endPiecesAtNuls();
+    }
+
+  private:
+    static constexpr std::size_t kBatch = 64;  // blocks whose masks are built at once
+
+    void walkBlocks() {
+        std::array<LineMasks, kBatch> masks;
+        for (char* base = lineStart_; base < end_;) {
+            const auto left = static_cast<std::size_t>(end_ - base);
+            std::size_t blocks = std::min(kBatch, left / kMaskBlock);
+            if (blocks == 0) {
+                masks[0] = buildTailMasks(base, left);
+                blocks = 1;
             } else {
-                length = raw = kMaxPieceLength;  // 99 characters, then the line feed alone
+                buildLineMasks(base, blocks, masks.data());
             }
-        } else {
-            length = raw =
-                std::min<std::size_t>(kMaxPieceLength, static_cast<std::size_t>(end - p));
-        }
-        // Without an '=' in its line and without a leading '=' or space, a piece is body
-        // text whatever else it holds: only the others are classified later.
-        if (line.equals || *p == ' ') {
-            issue.outlineCandidates.push_back(static_cast<std::uint32_t>(issue.lines.size()));
-        }
-        const auto n = static_cast<std::uint32_t>(length);
-        issue.lines.push_back(IssueLine{p, n, n});
-        p += raw;
-        if (p > stop && p < end) {
-            stop = nextStop(p);
+            for (std::size_t b = 0; b < blocks; ++b) {
+                if (!walkBlock(base + b * kMaskBlock, masks[b]))
+                    return;
+            }
+            base += blocks * kMaskBlock;
         }
     }
-    issue.textSize = static_cast<std::size_t>(end - text);
-    issue.lines.push_back(IssueLine{end, 0, 0});
+
+    // False when a Ctrl+Z in the block ended the text.
+    bool walkBlock(char* block, const LineMasks& m) {
+        std::uint64_t inText = ~std::uint64_t{0};  // the bits before any Ctrl+Z
+        if (m.ctrlZ != 0)
+            inText = (std::uint64_t{1} << std::countr_zero(m.ctrlZ)) - 1;
+        std::uint64_t equals = m.equals;
+        if (table_ != nullptr) {
+            const std::uint64_t changed =
+                table_->keepsAscii ? m.upper : ~(m.lineFeeds | m.ctrlZ);
+            if ((changed & inText) != 0)
+                equals |= convertBytes(block, changed & inText);
+        }
+        sawNul_ |= (m.nuls & inText) != 0;
+        std::uint64_t rest = ~std::uint64_t{0};  // the bits after the last line end
+        for (std::uint64_t feeds = m.lineFeeds & inText; feeds != 0; feeds &= feeds - 1) {
+            const int at = std::countr_zero(feeds);
+            const std::uint64_t upTo = (std::uint64_t{2} << at) - 1;  // all bits for at 63
+            lineWithFeed(lineStart_, block + at, pendingEquals_ || (equals & upTo & rest) != 0);
+            lineStart_ = block + at + 1;
+            pendingEquals_ = false;
+            rest = ~upTo;
+        }
+        pendingEquals_ = pendingEquals_ || (equals & rest & inText) != 0;
+        if (m.ctrlZ == 0)
+            return true;
+        end_ = block + std::countr_zero(m.ctrlZ);
+        return false;
+    }
+
+    // Converts the bytes of the block at `bits` in place; returns the bits of those that
+    // became an '=' (the code page turns some signs into '=': cp437's identical-to, for one).
+    std::uint64_t convertBytes(char* block, std::uint64_t bits) const {
+        std::uint64_t madeEquals = 0;
+        for (; bits != 0; bits &= bits - 1) {
+            const int at = std::countr_zero(bits);
+            const char was = block[at];
+            const char now = table_->bytes[static_cast<unsigned char>(was)];
+            block[at] = now;
+            if (now == '=' && was != '=')
+                madeEquals |= std::uint64_t{1} << at;
+        }
+        return madeEquals;
+    }
+
+    // The pieces of the line from `start` to the line feed at `stop`.
+    void lineWithFeed(char* start, char* stop, bool equals) {
+        char* p = longLinePieces(start, stop, equals);
+        const auto distance = static_cast<std::size_t>(stop - p);
+        if (distance > 0 && p[distance - 1] == '\r') {
+            p[distance - 1] = '\n';
+            piece(p, distance, equals);
+        } else if (distance < kMaxPieceLength) {
+            piece(p, distance + 1, equals);
+        } else {
+            piece(p, kMaxPieceLength, equals);  // 99 characters, then the line feed alone
+            piece(stop, 1, equals);
+        }
+    }
+
+    // The pieces of the text's last line, which ends without a line feed.
+    void lastLine(char* start, char* stop, bool equals) {
+        char* p = longLinePieces(start, stop, equals);
+        if (p < stop)
+            piece(p, static_cast<std::size_t>(stop - p), equals);
+    }
+
+    // Whole pieces of 99 characters while more than 99 lie before `stop`; returns where
+    // the rest begins.
+    char* longLinePieces(char* p, const char* stop, bool equals) {
+        for (; stop - p > static_cast<std::ptrdiff_t>(kMaxPieceLength); p += kMaxPieceLength)
+            piece(p, kMaxPieceLength, equals);
+        return p;
+    }
+
+    // Without an '=' in its line and without a leading '=' or space, a piece is body text
+    // whatever else it holds: only the others are classified later.
+    void piece(const char* p, std::size_t length, bool lineHasEquals) {
+        if (lineHasEquals || *p == ' ')
+            issue_.outlineCandidates.push_back(static_cast<std::uint32_t>(issue_.lines.size()));
+        const auto n = static_cast<std::uint32_t>(length);
+        issue_.lines.push_back(IssueLine{p, n, n});
+    }
+
     // A NUL ends the visible text of its piece, as it would end a C string.
-    if (sawNul) {
-        for (IssueLine& piece : issue.lines) {
+    void endPiecesAtNuls() {
+        for (IssueLine& piece : issue_.lines) {
             if (const void* nul = std::memchr(piece.data, '\0', piece.size)) {
                 piece.length =
                     static_cast<std::uint32_t>(static_cast<const char*>(nul) - piece.data);
             }
         }
     }
+
+    Issue& issue_;
+    const CodePageTable* table_;
+    char* lineStart_;
+    char* end_;
+    bool pendingEquals_ = false;  // an '=' of the line being walked, in the blocks before
+    bool sawNul_ = false;
+};
+
+void splitAndConvert(Issue& issue, std::size_t from, const CodePageTable* table) {
+    PieceSplitter(issue, from, table).run();
 }
 
 }  // namespace
@@ -285,30 +233,37 @@ void parseIssueText(Issue& issue, std::size_t markerLength, OemConverter& conver
     splitAndConvert(issue, markerLength, &table);
 }
 
-void enterOutline(const Issue& issue, OutlineSink& sink) {
-    const OutlineItem file =
-        sink.insert(kOutlineRoot, OutlineKind::File, issue.label, issue.head());
-    OutlineItem section = file;
-    for (const std::uint32_t index : issue.outlineCandidates) {
-        const IssueLine* line = &issue.lines[index];
+OutlineEntries::OutlineEntries(const Issue& firstPart, OutlineSink& sink)
+    : sink_(sink),
+      file_(sink.insert(kOutlineRoot, OutlineKind::File, firstPart.label, firstPart.head())),
+      section_(file_) {}
+
+void OutlineEntries::enter(const Issue& part) {
+    for (const std::uint32_t index : part.outlineCandidates) {
+        const IssueLine* line = &part.lines[index];
         const std::string_view text = line->text();
         switch (classifyLine(text)) {
             case LineKind::SectionSeparator:
-                section = sink.insert(file, OutlineKind::Section, sectionLabel(text), line->next());
+                section_ =
+                    sink_.insert(file_, OutlineKind::Section, sectionLabel(text), line->next());
                 break;
             case LineKind::BracketedTitle:
-                sink.insert(section, OutlineKind::Article, bracketedTitleLabel(text), line);
-                sink.markHasChildren(section);
+                sink_.insert(section_, OutlineKind::Article, bracketedTitleLabel(text), line);
+                sink_.markHasChildren(section_);
                 break;
             case LineKind::QuotedTitle:
-                sink.insert(section, OutlineKind::Article, quotedTitleLabel(text), line);
-                sink.markHasChildren(section);
+                sink_.insert(section_, OutlineKind::Article, quotedTitleLabel(text), line);
+                sink_.markHasChildren(section_);
                 break;
             case LineKind::RuleLine:
             case LineKind::Body:
                 break;
         }
     }
+}
+
+void enterOutline(const Issue& issue, OutlineSink& sink) {
+    OutlineEntries(issue, sink).enter(issue);
 }
 
 }  // namespace nuvella

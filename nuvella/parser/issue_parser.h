@@ -38,4 +38,17 @@ void parseIssueText(Issue& issue, std::size_t markerLength, OemConverter& conver
 // Inserts the file entry and its sections and articles, in the order of the text.
 void enterOutline(const Issue& issue, OutlineSink& sink);
 
+// The same for a text that is split a part at a time, each part whole lines: the file entry
+// when constructed (over the first part), then the entries of each part's pieces.
+class OutlineEntries {
+  public:
+    OutlineEntries(const Issue& firstPart, OutlineSink& sink);
+    void enter(const Issue& part);
+
+  private:
+    OutlineSink& sink_;
+    OutlineItem file_;
+    OutlineItem section_;
+};
+
 }  // namespace nuvella

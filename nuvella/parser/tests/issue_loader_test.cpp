@@ -324,3 +324,37 @@ TEST_F(IssueLoaderTest, RedrawingComesBackOnWhenEnteringRunsOutOfMemory) {
 
 }  // namespace
 }  // namespace nuvella
+
+namespace nuvella {
+namespace {
+
+// The streamed outline is the loaded one, whatever the size of the parts: lines across part
+// ends, a line longer than a part, CR LF, code page signs, a NUL, a Ctrl+Z.
+TEST_F(IssueLoaderTest, StreamingEntersTheOutlineTheLoadEnters) {
+    std::string text = "Start.Of streamed\r\n";
+    for (int i = 0; i < 60; ++i) {
+        text += i % 7 == 0 ? "=-=-=-[ Part " + std::to_string(i) + " ]-=-=-\r\n"
+                           : " :: \"Story " + std::to_string(i) + "\" body\n";
+        text += std::string(static_cast<std::size_t>(i * 13 % 230), 'b') + "= ==\n";
+        if (i == 20)
+            text += "\xF0\xF2 Menu \xF0\n" + std::string(9000, 'L') + "\n== long ==\n";
+        if (i == 30)
+            text += std::string("== N ==\0hidden\n", 15);
+    }
+    text += "== last ==\n\x1A== after the end ==\n";
+    ASSERT_EQ(load("whole.txt", text), LoadResult::Loaded);
+    const auto loaded = outline();
+    ASSERT_GT(loaded.size(), 60u);
+    const std::string path = (dir.path() / "whole.txt").string();
+    for (const std::size_t part : {64u, 99u, 4096u, 5000u, 1u << 20}) {
+        sink.entries.clear();
+        EXPECT_EQ(streamIssueFile(path, context, part), LoadResult::Loaded);
+        EXPECT_EQ(outline(), loaded) << "parts of " << part;
+    }
+    EXPECT_EQ(library.size(), 1u) << "a streamed issue is not kept";
+    EXPECT_EQ(streamIssueFile(dir.write("no.txt", "not an issue\n"), context), LoadResult::NoMarker);
+    EXPECT_EQ(question.asked, 0);
+}
+
+}  // namespace
+}  // namespace nuvella

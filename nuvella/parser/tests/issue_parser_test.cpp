@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
+#include <random>
 #include <string>
 #include <vector>
+
+#include "line_masks.h"
 
 namespace nuvella {
 namespace {
@@ -64,6 +68,53 @@ TEST_P(PiecesTest, ReadLikeTextModeAndSplit) {
 
 INSTANTIATE_TEST_SUITE_P(Table, PiecesTest, ::testing::ValuesIn(kPiecesCases),
                          [](const auto& param) { return std::string(param.param.name); });
+
+// Pieces taken one at a time with takePiece, up to the first Ctrl+Z: the yardstick for the
+// splitter, which walks whole blocks of line ends at once.
+std::vector<std::string> piecesOneByOne(std::string raw) {
+    raw.resize(raw.find('\x1A') == std::string::npos ? raw.size() : raw.find('\x1A'));
+    std::vector<std::string> out;
+    for (std::size_t at = 0; at < raw.size();) {
+        const RawPiece piece = takePiece(raw.data() + at, raw.size() - at);
+        out.emplace_back(raw.c_str() + at, std::strlen(std::string(raw, at, piece.length).c_str()));
+        at += piece.raw;
+    }
+    out.emplace_back();
+    return out;
+}
+
+TEST(SplitIntoPieces, EveryMaskPathGivesThePiecesOfTakePiece) {
+    std::mt19937 random(7);
+    const char alphabet[] = {'a', 'b', ' ', '=', '\n', '\r', '\n', '\0', '\x82', 'c'};
+    for (const LineMaskPath path :
+         {LineMaskPath::Portable, LineMaskPath::Sse2, LineMaskPath::Avx2, LineMaskPath::Avx512}) {
+        if (!setLineMaskPath(path))
+            continue;
+        for (int round = 0; round < 40; ++round) {
+            std::string raw;
+            while (raw.size() < 3000) {
+                // Runs of one letter make lines longer than a piece and a block.
+                const std::size_t run = random() % 8 == 0 ? random() % 300 : 1;
+                raw.append(run, random() % 3 == 0 ? alphabet[random() % sizeof alphabet] : 'x');
+            }
+            if (round % 4 == 0)
+                raw[random() % raw.size()] = '\x1A';
+            ASSERT_EQ(piecesOf(raw), piecesOneByOne(raw)) << "path " << static_cast<int>(path);
+            std::array<LineMasks, 4> built;
+            buildLineMasks(raw.data(), built.size(), built.data());
+            for (std::size_t b = 0; b < built.size(); ++b) {
+                const LineMasks want = buildTailMasks(raw.data() + b * kMaskBlock, kMaskBlock);
+                EXPECT_EQ(built[b].lineFeeds, want.lineFeeds);
+                EXPECT_EQ(built[b].ctrlZ, want.ctrlZ);
+                EXPECT_EQ(built[b].equals, want.equals);
+                EXPECT_EQ(built[b].nuls, want.nuls);
+                EXPECT_EQ(built[b].upper, want.upper);
+            }
+        }
+    }
+    setLineMaskPath(LineMaskPath::Avx512) || setLineMaskPath(LineMaskPath::Avx2) ||
+        setLineMaskPath(LineMaskPath::Sse2);
+}
 
 TEST(HasIssueMarker, AnyCaseAnywhereInThePiece) {
     EXPECT_TRUE(hasIssueMarker("---start.of nuvella #42---\n"));
