@@ -12,7 +12,7 @@ constexpr std::size_t kFlushAt = std::size_t{1} << 20;
 OutlinePrinter::OutlinePrinter(std::FILE* out, std::optional<std::size_t> wanted)
     : out_(out), wanted_(wanted) {
     if (!wanted_) {
-        pending_.reserve(kFlushAt + 1024);
+        pending_.resize(kFlushAt + outlineLineRoom(kMaxPieceLength));
     }
 }
 
@@ -28,8 +28,16 @@ OutlineItem OutlinePrinter::insert(OutlineItem parent, OutlineKind kind, std::st
             wantedStart_ = start;
         }
     } else {
-        appendOutlineLine(pending_, depth, kind, label);
-        if (pending_.size() >= kFlushAt) {
+        const std::size_t room = outlineLineRoom(label.size());
+        if (pending_.size() - used_ < room) {
+            flush();
+            if (pending_.size() < room) {
+                pending_.resize(room);  // a file entry's long path
+            }
+        }
+        used_ = static_cast<std::size_t>(
+            writeOutlineLine(pending_.data() + used_, depth, kind, label) - pending_.data());
+        if (used_ >= kFlushAt) {
             flush();
         }
     }
@@ -38,9 +46,9 @@ OutlineItem OutlinePrinter::insert(OutlineItem parent, OutlineKind kind, std::st
 }
 
 bool OutlinePrinter::flush() {
-    if (!pending_.empty()) {
-        failed_ |= std::fwrite(pending_.data(), 1, pending_.size(), out_) != pending_.size();
-        pending_.clear();
+    if (used_ > 0) {
+        failed_ |= std::fwrite(pending_.data(), 1, used_, out_) != used_;
+        used_ = 0;
     }
     return !failed_;
 }

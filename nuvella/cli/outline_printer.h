@@ -36,7 +36,8 @@ class OutlinePrinter final : public OutlineSink {
     std::optional<std::size_t> wanted_;
     const IssueLine* wantedStart_ = nullptr;
     std::size_t entries_ = 0;
-    std::string pending_;  // reused: filled up to about 1 MiB, then written
+    std::string pending_;   // reused: filled up to about 1 MiB, then written
+    std::size_t used_ = 0;  // the bytes of pending_ that wait to be written
     bool failed_ = false;
 };
 
