@@ -61,5 +61,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             FUZZ_CHECK(groupsBalance(stream.data));
         }
     }
+
+    // Streamed in small parts, an issue with its marker gives the outline its load gave.
+    RecordingOutlineSink streamed;
+    LoadContext streaming{streamed, converter, question, library};
+    if (streamIssueFile(path, streaming, 64) == LoadResult::Loaded) {
+        FUZZ_CHECK(streamed.entries.size() == sink.entries.size());
+        for (std::size_t i = 0; i < sink.entries.size(); ++i) {
+            FUZZ_CHECK(streamed.entries[i].kind == sink.entries[i].kind);
+            FUZZ_CHECK(streamed.entries[i].depth == sink.entries[i].depth);
+            FUZZ_CHECK(streamed.entries[i].label == sink.entries[i].label);
+        }
+    }
     return 0;
 }
