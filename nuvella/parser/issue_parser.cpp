@@ -107,19 +107,24 @@ class PieceSplitter {
             } else {
                 buildLineMasks(base, blocks, masks.data());
             }
+            // The bits of a block that lie in the text: all, but in a short last block.
+            const std::uint64_t lastValid =
+                left < kMaskBlock ? (std::uint64_t{1} << left) - 1 : ~std::uint64_t{0};
             for (std::size_t b = 0; b < blocks; ++b) {
-                if (!walkBlock(base + b * kMaskBlock, masks[b]))
+                if (!walkBlock(base + b * kMaskBlock, masks[b], b + 1 < blocks ? ~std::uint64_t{0}
+                                                                               : lastValid))
                     return;
             }
             base += blocks * kMaskBlock;
         }
     }
 
-    // False when a Ctrl+Z in the block ended the text.
-    bool walkBlock(char* block, const LineMasks& m) {
-        std::uint64_t inText = ~std::uint64_t{0};  // the bits before any Ctrl+Z
+    // False when a Ctrl+Z in the block ended the text. `valid`: the block's bits that lie in
+    // the text (a conversion of every byte must not reach past its end).
+    bool walkBlock(char* block, const LineMasks& m, std::uint64_t valid) {
+        std::uint64_t inText = valid;  // the bits before the end and any Ctrl+Z
         if (m.ctrlZ != 0)
-            inText = (std::uint64_t{1} << std::countr_zero(m.ctrlZ)) - 1;
+            inText &= (std::uint64_t{1} << std::countr_zero(m.ctrlZ)) - 1;
         std::uint64_t equals = m.equals;
         if (table_ != nullptr) {
             const std::uint64_t changed =

@@ -116,6 +116,29 @@ TEST(SplitIntoPieces, EveryMaskPathGivesThePiecesOfTakePiece) {
         setLineMaskPath(LineMaskPath::Sse2);
 }
 
+// A code page that changes ASCII letters too: every byte is converted, and none past the end
+// of the text (the block here is exactly as large as the text; the sanitizer build checks).
+TEST(ParseIssueText, ACodePageThatChangesAsciiConvertsTheTextAndNothingPastIt) {
+    class Shouting final : public OemConverter {
+      public:
+        void toAnsi(char* text, std::size_t size) override {
+            for (std::size_t i = 0; i < size; ++i)
+                if (text[i] >= 'a' && text[i] <= 'z')
+                    text[i] = static_cast<char>(text[i] - 'a' + 'A');
+        }
+    } converter;
+    const std::string raw = "marker\n" + std::string(70, 'q') + "\nlast words";
+    Issue issue;
+    issue.text = TextBlock(raw.size());
+    std::memcpy(issue.text.get(), raw.data(), raw.size());
+    issue.textSize = raw.size();
+    parseIssueText(issue, 7, converter);
+    std::vector<std::string> pieces;
+    for (const IssueLine* line = issue.head(); line; line = line->next())
+        pieces.emplace_back(line->text());
+    EXPECT_EQ(pieces, (std::vector<std::string>{std::string(70, 'Q') + "\n", "LAST WORDS", ""}));
+}
+
 TEST(HasIssueMarker, AnyCaseAnywhereInThePiece) {
     EXPECT_TRUE(hasIssueMarker("---start.of nuvella #42---\n"));
     EXPECT_TRUE(hasIssueMarker("START.OF"));
