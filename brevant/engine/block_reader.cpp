@@ -103,6 +103,19 @@ Status BlockReader::fill(int track, std::size_t size) {
     return Status::ok();
 }
 
+std::size_t BlockReader::clampBlocks(int blocks) const {
+    return static_cast<std::size_t>(std::clamp<int>(blocks, 1, static_cast<int>(pieceBlocks_)));
+}
+
+std::size_t BlockReader::blockBytes(std::size_t slot) const {
+    return stereo_[slot] ? kStereoBlockBytes : kMonoBlockBytes;
+}
+
+std::size_t BlockReader::nextBytes(std::size_t slot, std::size_t blocks) const {
+    return static_cast<std::size_t>(
+        std::min<std::uint64_t>(blocks * blockBytes(slot), remaining_[slot]));
+}
+
 Status BlockReader::readBlock(const Song& song) {
     int blocksWithData = 0;
     return readBlocks(song, 1, blocksWithData);
@@ -110,17 +123,15 @@ Status BlockReader::readBlock(const Song& song) {
 
 Status BlockReader::readBlocks(const Song& song, int blocks, int& blocksWithData) {
     blocksWithData = 0;
-    const auto n =
-        static_cast<std::size_t>(std::clamp<int>(blocks, 1, static_cast<int>(pieceBlocks_)));
+    const std::size_t n = clampBlocks(blocks);
     for (int i = 0; i < count_; ++i) {
         const auto slot = static_cast<std::size_t>(i);
-        const std::size_t full = stereo_[slot] ? kStereoBlockBytes : kMonoBlockBytes;
+        const std::size_t full = blockBytes(slot);
         if (remaining_[slot] == 0) {
             block_[slot] = silence_.data();
             continue;
         }
-        const auto size =
-            static_cast<std::size_t>(std::min<std::uint64_t>(n * full, remaining_[slot]));
+        const std::size_t size = nextBytes(slot, n);
         const std::size_t buffered = aheadEnd_[slot] - aheadPos_[slot];
         if (song.track(i).muted != 0 && buffered < size) {
             // Nothing of it will be heard: skip the rest in the file rather than read it.
@@ -154,16 +165,14 @@ Status BlockReader::readPiece(const Song& song, int blocks,
                               std::array<const std::int16_t*, kMaxTracks>& samples,
                               int& blocksWithData) {
     blocksWithData = 0;
-    const auto n =
-        static_cast<std::size_t>(std::clamp<int>(blocks, 1, static_cast<int>(pieceBlocks_)));
+    const std::size_t n = clampBlocks(blocks);
     for (int i = 0; i < count_; ++i) {
         const auto slot = static_cast<std::size_t>(i);
-        const std::size_t full = stereo_[slot] ? kStereoBlockBytes : kMonoBlockBytes;
+        const std::size_t full = blockBytes(slot);
         samples[slot] = silence_.data();
         if (remaining_[slot] == 0)
             continue;
-        const auto size =
-            static_cast<std::size_t>(std::min<std::uint64_t>(n * full, remaining_[slot]));
+        const std::size_t size = nextBytes(slot, n);
         if (song.track(i).muted != 0) {
             if (!files_[slot].skip(size))
                 return Status::fail("Failed to read data chunk (loading-2).");
@@ -188,13 +197,10 @@ Status BlockReader::readPiece(const Song& song, int blocks,
 }
 
 Status BlockReader::skipPiece(int blocks) {
-    const auto n =
-        static_cast<std::size_t>(std::clamp<int>(blocks, 1, static_cast<int>(pieceBlocks_)));
+    const std::size_t n = clampBlocks(blocks);
     for (int i = 0; i < count_; ++i) {
         const auto slot = static_cast<std::size_t>(i);
-        const std::size_t full = stereo_[slot] ? kStereoBlockBytes : kMonoBlockBytes;
-        const auto size =
-            static_cast<std::size_t>(std::min<std::uint64_t>(n * full, remaining_[slot]));
+        const std::size_t size = nextBytes(slot, n);
         if (size == 0)
             continue;
         if (!files_[slot].skip(size))

@@ -83,6 +83,12 @@ class BlockReader {
     static constexpr std::size_t kReadAheadBlocks = 8;
 
   private:
+    // `blocks` held within 1..pieceBlocks.
+    std::size_t clampBlocks(int blocks) const;
+    // The bytes of one block of the track in `slot`.
+    std::size_t blockBytes(std::size_t slot) const;
+    // The bytes the track's next `blocks` blocks take of what remains of it.
+    std::size_t nextBytes(std::size_t slot, std::size_t blocks) const;
     std::uint8_t* aheadBuffer(int track);
     // Makes `size` bytes of the track available at its buffer position.
     Status fill(int track, std::size_t size);
