@@ -56,3 +56,44 @@ function(toolkit_add_test)
                          LABELS native)
   endif()
 endfunction()
+
+# toolkit_add_scenarios(NAME name SOURCES ... [LIBS ...] [PROGRAMS target...] [TIMEOUT seconds])
+#
+# Scenarios through a real program (Windows build only): GoogleTest cases on driver::ScenarioTest
+# that start a program's real .exe and drive it with the window driver (tools/testing). Every
+# TEST_F case in SOURCES becomes a CTest test of its own, so each runs under its own
+# tools/wine-run: a fresh prefix and display. PROGRAMS names the executables a case starts; each
+# becomes a definition NAME_EXE holding its host path (orvane -> ORVANE_EXE; driver::HostPath
+# turns it into a Windows one).
+function(toolkit_add_scenarios)
+  cmake_parse_arguments(S "" "NAME;TIMEOUT" "SOURCES;LIBS;PROGRAMS" ${ARGN})
+  if(NOT CMAKE_CROSSCOMPILING)
+    return()
+  endif()
+  if(NOT S_TIMEOUT)
+    set(S_TIMEOUT 120)
+  endif()
+  add_executable(${S_NAME} ${S_SOURCES})
+  target_link_libraries(${S_NAME} PRIVATE toolkit_window_driver ${S_LIBS} ${TOOLKIT_GTEST_LIBS})
+  foreach(program ${S_PROGRAMS})
+    string(MAKE_C_IDENTIFIER "${program}" identifier)
+    string(TOUPPER "${identifier}" identifier)
+    target_compile_definitions(${S_NAME} PRIVATE
+      "${identifier}_EXE=\"$<TARGET_FILE:${program}>\"")
+    add_dependencies(${S_NAME} ${program})
+  endforeach()
+  math(EXPR runner_bound "${S_TIMEOUT} - 10")
+  foreach(source ${S_SOURCES})
+    get_filename_component(source "${source}" ABSOLUTE)
+    file(READ "${source}" text)
+    string(REGEX MATCHALL "TEST_F\\([ \t\r\n]*[A-Za-z0-9_]+[ \t\r\n]*,[ \t\r\n]*[A-Za-z0-9_]+" cases "${text}")
+    foreach(case ${cases})
+      string(REGEX REPLACE "TEST_F\\([ \t\r\n]*([A-Za-z0-9_]+)[ \t\r\n]*,[ \t\r\n]*([A-Za-z0-9_]+)" "\\1.\\2"
+             case "${case}")
+      add_test(NAME ${S_NAME}.${case} COMMAND ${S_NAME} --gtest_color=no --gtest_filter=${case})
+      set_tests_properties(${S_NAME}.${case} PROPERTIES TIMEOUT ${S_TIMEOUT}
+                           ENVIRONMENT "WINE_RUN_TIMEOUT=${runner_bound}" LABELS "windows;scenario")
+    endforeach()
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${source}")
+  endforeach()
+endfunction()
