@@ -1,5 +1,5 @@
-// Test helpers for saving onto a hostile disk, shared by the programs' tests. Tests run as root,
-// where permission bits stop no write, so a full or read-only disk is made otherwise:
+// Test helpers for saving onto a hostile disk, shared by the programs' tests. Tests run as root, where
+// permission bits stop no write, so a full or read-only disk is made otherwise:
 //  - FileSizeLimit: the process may not grow a file past a few bytes (writes fail
 //    as on a full disk); works for any user.
 //  - SmallDisk: a 64 KiB memory file system mounted for the test, which can be
@@ -16,9 +16,9 @@
 #include <vector>
 
 #ifndef _WIN32
+#include <csignal>
 #include <sys/mount.h>
 #include <sys/resource.h>
-#include <csignal>
 #endif
 
 namespace hostile {
@@ -26,9 +26,7 @@ namespace hostile {
 class FileSizeLimit {
   public:
 #ifndef _WIN32
-    static constexpr bool IsSupported() {
-        return true;
-    }
+    static constexpr bool IsSupported() { return true; }
     explicit FileSizeLimit(std::uint64_t bytes) {
         getrlimit(RLIMIT_FSIZE, &saved_);
         // A write past the limit then fails with EFBIG instead of killing the process.
@@ -41,22 +39,16 @@ class FileSizeLimit {
         setrlimit(RLIMIT_FSIZE, &saved_);
         std::signal(SIGXFSZ, oldHandler_);
     }
-    bool active() const {
-        return active_;
-    }
+    bool active() const { return active_; }
 
   private:
     rlimit saved_{};
     void (*oldHandler_)(int) = SIG_DFL;
     bool active_ = false;
 #else
-    static constexpr bool IsSupported() {
-        return false;
-    }
+    static constexpr bool IsSupported() { return false; }
     explicit FileSizeLimit(std::uint64_t) {}
-    bool active() const {
-        return false;
-    }
+    bool active() const { return false; }
 #endif
     FileSizeLimit(const FileSizeLimit&) = delete;
     FileSizeLimit& operator=(const FileSizeLimit&) = delete;
@@ -72,19 +64,14 @@ class SmallDisk {
     }
     ~SmallDisk() {
 #ifndef _WIN32
-        if (mounted_)
-            ::umount2(dir_.c_str(), MNT_DETACH);
+        if (mounted_) ::umount2(dir_.c_str(), MNT_DETACH);
 #endif
     }
     SmallDisk(const SmallDisk&) = delete;
     SmallDisk& operator=(const SmallDisk&) = delete;
 
-    bool mounted() const {
-        return mounted_;
-    }
-    const std::filesystem::path& dir() const {
-        return dir_;
-    }
+    bool mounted() const { return mounted_; }
+    const std::filesystem::path& dir() const { return dir_; }
     // Takes up every free byte with a filler file.
     void fill() {
         std::ofstream filler(dir_ / "filler", std::ios::binary);

@@ -1,8 +1,9 @@
 // A small window for the driver's self-test: one control of every kind the driver reads or
 // drives, a menu with accelerators and a tray icon. What it receives last shows in its log.
+#include <windows.h>
+// The control and shell headers need the types of windows.h.
 #include <commctrl.h>
 #include <shellapi.h>
-#include <windows.h>
 
 #include <string>
 
