@@ -23,6 +23,7 @@ void ScenarioTest::SetUp() {
     folder_ = CurrentFolder() + "\\scenario-runs\\" + caseName_;
     FreshFolder(folder_);
     step_ = "set-up";
+    started_ = GetTickCount();
 }
 
 Program& ScenarioTest::Start(const std::string& exe, const std::string& arguments,
@@ -34,7 +35,7 @@ Program& ScenarioTest::Start(const std::string& exe, const std::string& argument
 
 void ScenarioTest::Step(const std::string& what) {
     step_ = what;
-    std::printf("[ step     ] %s\n", what.c_str());
+    std::printf("[ step     ] %5.1f s  %s\n", (GetTickCount() - started_) / 1000.0, what.c_str());
     std::fflush(stdout);
 }
 

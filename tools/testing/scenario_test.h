@@ -39,6 +39,7 @@ class ScenarioTest : public ::testing::Test {
     void Record(const std::string& failure);
     std::vector<std::unique_ptr<Program>> programs_;
     bool shotTaken_ = false;
+    DWORD started_ = 0;
     std::string folder_;
     std::string step_;
     std::string caseName_;

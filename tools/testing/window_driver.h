@@ -15,7 +15,7 @@
 namespace driver {
 
 // How long a step waits for what it looks for, in milliseconds.
-inline constexpr DWORD kStepBound = 15000;
+inline constexpr DWORD kStepBound = 30000;
 
 // A step that could not be done: the message names the step and lists the program's windows.
 class StepFailed : public std::runtime_error {

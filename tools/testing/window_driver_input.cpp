@@ -15,6 +15,52 @@ DWORD ThreadOf(HWND window) {
     return GetWindowThreadProcessId(window, nullptr);
 }
 
+// Keys and clicks sent as input reach the program after anything posted to it, so a step must
+// know they were taken before it posts the next command. While the driver shares the program's
+// input state, the state of a key changes only as the program takes that key's messages: its
+// toggle bit flips at each press taken, its down bit clears when the release is taken.
+//
+// The driver stays attached to the thread it last acted on: detaching and attaching again
+// between a focus change and the next key loses the shared state under Wine.
+bool ShareInputWith(DWORD target) {
+    static DWORD attached = 0;
+    const DWORD own = GetCurrentThreadId();
+    if (attached == target)
+        return true;
+    if (attached)
+        AttachThreadInput(own, attached, FALSE);
+    attached = AttachThreadInput(own, target, TRUE) ? target : 0;
+    return attached != 0;
+}
+
+class InputTaken {
+  public:
+    explicit InputTaken(HWND window) : attached_(ShareInputWith(ThreadOf(window))) {}
+    InputTaken(const InputTaken&) = delete;
+    InputTaken& operator=(const InputTaken&) = delete;
+
+    bool Toggled(WORD key) const { return (GetKeyState(key) & 1) != 0; }
+    // Waits until `presses` presses of `key` sent after `toggledBefore` was read are taken, and
+    // its release; gives up quietly when the program ends or stops taking input.
+    void Wait(WORD key, bool toggledBefore, int presses, DWORD bound = kStepBound) const {
+        if (!attached_)
+            return;
+        const bool expected = (presses % 2 == 1) ? !toggledBefore : toggledBefore;
+        const DWORD start = GetTickCount();
+        while (GetTickCount() - start < bound) {
+            const SHORT state = GetKeyState(key);
+            if (((state & 1) != 0) == expected && !(state & 0x8000))
+                return;
+            if (!GetWindowThreadProcessId(GetForegroundWindow(), nullptr))
+                return;
+            Sleep(5);
+        }
+    }
+
+  private:
+    bool attached_;
+};
+
 std::string WithoutAmpersands(const std::string& text) {
     std::string plain;
     for (char c : text)
@@ -61,17 +107,6 @@ void SendKey(WORD key, bool up) {
     SendInput(1, &input, sizeof input);
 }
 
-void SendUnicode(wchar_t character) {
-    INPUT input[2]{};
-    for (INPUT& one : input) {
-        one.type = INPUT_KEYBOARD;
-        one.ki.wScan = character;
-        one.ki.dwFlags = KEYEVENTF_UNICODE;
-    }
-    input[1].ki.dwFlags |= KEYEVENTF_KEYUP;
-    SendInput(2, input, sizeof input[0]);
-}
-
 WORD KeyNamed(const std::string& name) {
     static const std::map<std::string, WORD> keys = {
         {"Tab", VK_TAB},       {"Enter", VK_RETURN},   {"Escape", VK_ESCAPE}, {"Space", VK_SPACE},
@@ -94,7 +129,7 @@ WORD KeyNamed(const std::string& name) {
 }
 
 // One chord: "Ctrl+Shift+S".
-void PressChord(const std::string& chord) {
+void PressChord(HWND window, const std::string& chord) {
     std::vector<WORD> modifiers;
     std::string rest = chord;
     for (;;) {
@@ -113,10 +148,13 @@ void PressChord(const std::string& chord) {
         rest = rest.substr(plus + 1);
     }
     const WORD key = KeyNamed(rest);
+    const InputTaken taken(window);
+    const bool before = taken.Toggled(key);
     for (WORD modifier : modifiers) SendKey(modifier, false);
     SendKey(key, false);
     SendKey(key, true);
     for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it) SendKey(*it, true);
+    taken.Wait(key, before, 1);
 }
 
 void MouseAt(POINT screen, DWORD flags) {
@@ -130,11 +168,21 @@ void MouseAt(POINT screen, DWORD flags) {
     SendInput(1, &input, sizeof input);
 }
 
-// Lets the target take the input just sent before the next step looks.
-void Settle(HWND window) {
+// Lets the target take what was posted to it before the next step looks: the target answers a
+// sent message only between two posted ones, so each answer after the first means one more
+// posted message handled. Input sent as keys or clicks comes after posted messages; the process
+// is idle again once its main thread waits with nothing left to take.
+void Settle(HWND window, int postedCount = 2) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (HANDLE handle = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, process)) {
+        WaitForInputIdle(handle, kStepBound);
+        CloseHandle(handle);
+    }
     DWORD_PTR ignored = 0;
-    for (int round = 0; round < 4; ++round)
-        SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, kStepBound, &ignored);
+    for (int round = 0; round <= postedCount; ++round)
+        if (!SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, kStepBound, &ignored))
+            return;
 }
 
 RECT RemoteRect(HWND control, UINT message, WPARAM wParam, const RECT& in) {
@@ -275,11 +323,17 @@ void ClickAt(HWND control, POINT client, bool right, bool twice) {
     ClientToScreen(control, &screen);
     const DWORD down = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
     const DWORD up = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+    const WORD button = right ? VK_RBUTTON : VK_LBUTTON;
+    const InputTaken taken(control);
+    const bool before = taken.Toggled(button);
     MouseAt(screen, 0);
     for (int click = 0; click < (twice ? 2 : 1); ++click) {
         MouseAt(screen, down);
         MouseAt(screen, up);
     }
+    // A control that follows the mouse in a loop of its own (a list's drag detection) may
+    // leave the button's toggle as it was: the click's wait is short.
+    taken.Wait(button, before, twice ? 2 : 1, 2000);
     Settle(control);
 }
 
@@ -294,11 +348,9 @@ void ChooseMenu(HWND window, const std::string& exe, const std::string& path,
 
 void Focus(HWND control) {
     BringForward(control);
-    const DWORD own = GetCurrentThreadId();
     const DWORD target = ThreadOf(control);
-    AttachThreadInput(own, target, TRUE);
+    ShareInputWith(target);
     SetFocus(control);
-    AttachThreadInput(own, target, FALSE);
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
     WaitFor("the focus on a " + ClassOf(control), [&] {
@@ -309,24 +361,15 @@ void Focus(HWND control) {
 
 void Type(HWND control, const std::string& text) {
     Focus(control);
-    for (char c : text) {
-        const SHORT scan = VkKeyScanA(c);
-        if (scan != -1 && static_cast<unsigned char>(c) < 0x80) {
-            const WORD key = LOBYTE(scan);
-            const bool shift = (HIBYTE(scan) & 1) != 0;
-            if (shift)
-                SendKey(VK_SHIFT, false);
-            SendKey(key, false);
-            SendKey(key, true);
-            if (shift)
-                SendKey(VK_SHIFT, true);
-        } else {
-            wchar_t wide = 0;
-            MultiByteToWideChar(CP_ACP, 0, &c, 1, &wide, 1);
-            SendUnicode(wide);
-        }
-    }
-    Settle(control);
+    // Characters go to the control that took the focus (a combo box's edit), posted in order,
+    // so a command posted after them finds the whole text; the control's change notices
+    // fire for each as they do for a person's typing.
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(ThreadOf(control), &info);
+    HWND target = info.hwndFocus ? info.hwndFocus : control;
+    for (char c : text) PostMessageA(target, WM_CHAR, static_cast<unsigned char>(c), 1);
+    Settle(target, static_cast<int>(text.size()) + 2);
 }
 
 void Retype(HWND edit, const std::string& text) {
@@ -336,17 +379,22 @@ void Retype(HWND edit, const std::string& text) {
     const UINT select = ClassOf(edit) == "ComboBox" ? CB_SETEDITSEL : EM_SETSEL;
     SendMessageTimeoutA(edit, select, 0, select == CB_SETEDITSEL ? MAKELPARAM(0, -1) : -1,
                         SMTO_NORMAL, kStepBound, &result);
-    if (text.empty())
-        PressChord("Delete");
-    else
+    if (text.empty()) {
+        PressChord(edit, "Delete");
+        Settle(edit);
+    } else {
         Type(edit, text);
-    Settle(edit);
+    }
 }
 
 void Press(HWND window, const std::string& keys) {
     BringForward(window);
     std::stringstream chords(keys);
-    for (std::string chord; chords >> chord;) PressChord(chord);
+    for (std::string chord; chords >> chord;) {
+        // Keys go to the program's foreground window: a box opened by the previous key, say.
+        HWND foreground = GetForegroundWindow();
+        PressChord(foreground ? foreground : window, chord);
+    }
     if (IsWindow(window))
         Settle(window);
 }

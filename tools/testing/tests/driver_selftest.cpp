@@ -65,7 +65,7 @@ TEST_F(DriverSelfTest, ClicksTypesAndSelectsAsAPersonWould) {
         ExpectLog(window, "box no");
         Step("typing fires the edit's change notices, letters outside ASCII too");
         Type(ControlById(window, TARGET_EDIT), "Caf\xe9 12");
-        ExpectLog(window, "edit Caf\xe9 12");
+        EXPECT_EQ(LogOf(window), "edit Caf\xe9 12") << "typing had not ended when Type returned";
         Retype(ControlById(window, TARGET_EDIT), "new");
         ExpectLog(window, "edit new");
         Step("selecting in every kind of list");
@@ -104,6 +104,11 @@ TEST_F(DriverSelfTest, MenusKeysAndTheTrayIcon) {
         ExpectLog(window, "menu 101");
         Press(window, "F1");
         ExpectLog(window, "menu 201");
+        Press(window, "Ctrl+S");
+        ChooseMenu(window, TARGET_ABOUT);
+        ExpectLog(window, "menu 201");
+        PumpFor(300);
+        EXPECT_EQ(LogOf(window), "menu 201") << "a key pressed before a command came after it";
         Focus(ControlById(window, TARGET_EDIT));
         Press(window, "Tab");
         WaitFor("the focus on the list",
