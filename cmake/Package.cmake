@@ -174,8 +174,9 @@ get_property(CPACK_TOOLKIT_NSIS_DELETE_SHORTCUTS GLOBAL PROPERTY toolkit_nsis_de
 set(CPACK_VERBATIM_VARIABLES ON)
 include(CPack)
 
-# The package test: the ZIP unpacked into a fresh folder, its files, what they import, and
-# each program started there under Wine on its sample (one Wine start per program).
+# The package test: the ZIP unpacked into a fresh folder, its files, what they import, their
+# manifests, and each program started there under Wine on its sample (one Wine start per
+# program); then the installer, its Start-menu entries and its uninstaller in one Wine start.
 add_executable(package_probe ${CMAKE_SOURCE_DIR}/tools/tests/package_probe.cpp)
 target_link_libraries(package_probe PRIVATE user32 version advapi32 shell32 ole32 uuid)
 get_property(lines GLOBAL PROPERTY toolkit_package_test_lines)
@@ -183,6 +184,7 @@ file(WRITE ${CMAKE_BINARY_DIR}/package/package_test.conf
      "package|${toolkit_package_name}|${PROJECT_VERSION}\n${lines}")
 add_test(NAME package_test
          COMMAND bash ${CMAKE_SOURCE_DIR}/tools/tests/package_test.sh ${CMAKE_BINARY_DIR}
-                 ${CMAKE_CPACK_COMMAND} ${CMAKE_OBJDUMP} $<TARGET_FILE:package_probe>
+                 ${CMAKE_CPACK_COMMAND} ${CMAKE_OBJDUMP} ${CMAKE_RC_COMPILER}
+                 $<TARGET_FILE:package_probe>
                  ${CMAKE_BINARY_DIR}/package/package_test.conf)
-set_tests_properties(package_test PROPERTIES TIMEOUT 400 LABELS windows COST 60)
+set_tests_properties(package_test PROPERTIES TIMEOUT 900 LABELS windows COST 60)

@@ -3,9 +3,6 @@
 //   package_probe WINDOW SECONDS FOLDER EXE [ARGS...]
 // WINDOW is the window's class name or a part of its title. Prints "version: PRODUCT|
 // VERSION|DESCRIPTION" and "window: CLASS|TITLE"; exits 0 when the window showed in time.
-//   package_probe manifest EXE...
-// Prints "manifest: EXE|LEVEL|OS..." from each file's RT_MANIFEST 1: the execution level
-// asked for and the Windows versions declared supported.
 //   package_probe install SETUP SECONDS FILES TITLE WINDOW [TITLE WINDOW...]
 // Installs silently, starts each program from its Start-menu entry TITLE until its window
 // is up, appends a line to each of FILES (";"-separated, relative to the install folder: the
@@ -102,34 +99,6 @@ bool StartAndWait(const std::string& program, std::string command, const char* f
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return search.found;
-}
-
-void PrintManifest(const char* file) {
-    HMODULE module = LoadLibraryExA(file, nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    HRSRC resource = module ? FindResourceA(module, MAKEINTRESOURCEA(1), RT_MANIFEST) : nullptr;
-    if (!resource) {
-        std::printf("manifest: %s|none|\n", file);
-        return;
-    }
-    const std::string text(static_cast<const char*>(LockResource(LoadResource(module, resource))),
-                           SizeofResource(module, resource));
-    const std::string key = "requestedExecutionLevel level=\"";
-    const size_t at = text.find(key);
-    const std::string level =
-        at == std::string::npos
-            ? ""
-            : text.substr(at + key.size(), text.find('"', at + key.size()) - at - key.size());
-    static const char* const systems[][2] = {{"35138b9a-5d96-4fbd-8e2d-a2440225f93a", "7"},
-                                             {"4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38", "8"},
-                                             {"1f676c76-80e1-4239-95bb-83d0f6d0da78", "8.1"},
-                                             {"8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a", "10"}};
-    std::string supported;
-    for (const auto& system : systems)
-        if (text.find(std::string("<supportedOS Id=\"{") + system[0] + "}\"/>") !=
-            std::string::npos)
-            supported += std::string(supported.empty() ? "" : " ") + system[1];
-    std::printf("manifest: %s|%s|%s\n", file, level.c_str(), supported.c_str());
-    FreeLibrary(module);
 }
 
 const char kUninstallKey[] =
@@ -240,10 +209,6 @@ int Install(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc >= 2 && std::strcmp(argv[1], "manifest") == 0) {
-        for (int i = 2; i < argc; ++i) PrintManifest(argv[i]);
-        return 0;
-    }
     if (argc >= 5 && std::strcmp(argv[1], "install") == 0)
         return Install(argc, argv);
     if (argc < 5) {
