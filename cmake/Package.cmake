@@ -73,6 +73,18 @@ function(toolkit_package_program name description window)
   string(REPLACE ";" " " arguments "${P_ARGS}")
   set_property(GLOBAL APPEND_STRING PROPERTY toolkit_package_test_lines
                "program|${name}|${window}|${arguments}\n")
+  # The installer's Start-menu entry, named as the description before its colon, starting
+  # the program in its own folder. No arguments: a user's own files come first there later.
+  string(REGEX REPLACE ":.*" "" title "${description}")
+  string(REGEX REPLACE "^[^:]*: *" "" what "${description}")
+  string(CONCAT shortcut "  SetOutPath \"$INSTDIR\\${name}\"\n"
+         "  CreateShortCut \"\${MENU_FOLDER}\\${title}.lnk\" \"$INSTDIR\\${name}\\${name}.exe\""
+         " \"\" \"\" 0 SW_SHOWNORMAL \"\" \"${what}\"\n")
+  set_property(GLOBAL APPEND_STRING PROPERTY toolkit_nsis_shortcuts "${shortcut}")
+  set_property(GLOBAL APPEND_STRING PROPERTY toolkit_nsis_delete_shortcuts
+               "  Delete \"\${MENU_FOLDER}\\${title}.lnk\"\n")
+  set_property(GLOBAL APPEND_STRING PROPERTY toolkit_package_test_lines
+               "shortcut|${title}|${name}|${window}\n")
   set_property(GLOBAL APPEND_STRING PROPERTY toolkit_package_test_lines "file|${name}/${name}.exe\n")
   foreach(file ${P_FILES})
     get_filename_component(file_name ${file} NAME)
@@ -139,7 +151,8 @@ set_property(GLOBAL APPEND_STRING PROPERTY toolkit_package_test_lines "file|READ
 # The package target builds everything first; CPack's own install step then only copies, so
 # the package test (run after the build) does not build again.
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
-set(CPACK_GENERATOR ZIP)
+# The ZIP to unpack anywhere, and a per-user installer (packaging/NSIS.template.in).
+set(CPACK_GENERATOR ZIP NSIS)
 set(CPACK_PACKAGE_NAME audio-toolkit)
 set(CPACK_PACKAGE_VENDOR "Audio Toolkit")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -149,17 +162,29 @@ set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
 # Symbols are for debugging here, not for users.
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR})
+set(CPACK_PACKAGE_INSTALL_DIRECTORY "Audio Toolkit")
+# One entry in the installed-programs list whatever the version, so a new one replaces it.
+set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY "Audio Toolkit")
+set(CPACK_MODULE_PATH ${CMAKE_SOURCE_DIR}/packaging)
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_SOURCE_DIR}/packaging/nsis-options.cmake)
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/packaging/nsis-files.cmake)
+get_property(CPACK_TOOLKIT_NSIS_SHORTCUTS GLOBAL PROPERTY toolkit_nsis_shortcuts)
+get_property(CPACK_TOOLKIT_NSIS_DELETE_SHORTCUTS GLOBAL PROPERTY toolkit_nsis_delete_shortcuts)
+# The NSIS lines hold quotes, backslashes and dollars.
+set(CPACK_VERBATIM_VARIABLES ON)
 include(CPack)
 
-# The package test: the ZIP unpacked into a fresh folder, its files, what they import, and
-# each program started there under Wine on its sample (one Wine start per program).
+# The package test: the ZIP unpacked into a fresh folder, its files, what they import, their
+# manifests, and each program started there under Wine on its sample (one Wine start per
+# program); then the installer, its Start-menu entries and its uninstaller in one Wine start.
 add_executable(package_probe ${CMAKE_SOURCE_DIR}/tools/tests/package_probe.cpp)
-target_link_libraries(package_probe PRIVATE user32 version)
+target_link_libraries(package_probe PRIVATE user32 version advapi32 shell32 ole32 uuid)
 get_property(lines GLOBAL PROPERTY toolkit_package_test_lines)
 file(WRITE ${CMAKE_BINARY_DIR}/package/package_test.conf
      "package|${toolkit_package_name}|${PROJECT_VERSION}\n${lines}")
 add_test(NAME package_test
          COMMAND bash ${CMAKE_SOURCE_DIR}/tools/tests/package_test.sh ${CMAKE_BINARY_DIR}
-                 ${CMAKE_CPACK_COMMAND} ${CMAKE_OBJDUMP} $<TARGET_FILE:package_probe>
+                 ${CMAKE_CPACK_COMMAND} ${CMAKE_OBJDUMP} ${CMAKE_RC_COMPILER}
+                 $<TARGET_FILE:package_probe>
                  ${CMAKE_BINARY_DIR}/package/package_test.conf)
-set_tests_properties(package_test PROPERTIES TIMEOUT 400 LABELS windows COST 60)
+set_tests_properties(package_test PROPERTIES TIMEOUT 900 LABELS windows COST 60)

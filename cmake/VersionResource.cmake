@@ -1,7 +1,8 @@
 # toolkit_version_resource(TARGET "File description")
 #
 # Gives a Windows executable or DLL its VERSIONINFO from the one template (version.rc.in):
-# product name, the file's description and the toolkit version (TOOLKIT_VERSION). Does
+# product name, the file's description and the toolkit version (TOOLKIT_VERSION); an
+# executable also gets its application manifest (app.manifest.in) as RT_MANIFEST 1. Does
 # nothing outside the Windows build or when the target does not exist (a program left out
 # with TOOLKIT_PROGRAMS, or a window not written yet).
 include_guard(GLOBAL)
@@ -19,10 +20,12 @@ function(toolkit_version_resource target description)
   endif()
   if(type STREQUAL "EXECUTABLE")
     set(version_file_type VFT_APP)
+    set(manifest ${CMAKE_BINARY_DIR}/version/${target}.manifest)
     set(default_prefix "")
     set(default_suffix ${CMAKE_EXECUTABLE_SUFFIX})
   elseif(type STREQUAL "SHARED_LIBRARY" OR type STREQUAL "MODULE_LIBRARY")
     set(version_file_type VFT_DLL)
+    set(manifest "")
     set(default_prefix ${CMAKE_SHARED_LIBRARY_PREFIX})
     set(default_suffix ${CMAKE_SHARED_LIBRARY_SUFFIX})
   else()
@@ -37,7 +40,15 @@ function(toolkit_version_resource target description)
   set(version_description "${description}")
   set(version_internal_name "${output_name}")
   set(version_file_name "${prefix}${output_name}${suffix}")
+  set(version_manifest "")
+  if(manifest)
+    configure_file(${CMAKE_SOURCE_DIR}/cmake/app.manifest.in ${manifest} @ONLY)
+    set(version_manifest "CREATEPROCESS_MANIFEST_RESOURCE_ID RT_MANIFEST \"${manifest}\"")
+  endif()
   set(rc ${CMAKE_BINARY_DIR}/version/${target}.rc)
   configure_file(${CMAKE_SOURCE_DIR}/cmake/version.rc.in ${rc} @ONLY)
   target_sources(${target} PRIVATE ${rc})
+  # The resource compiler's dependency scan does not see a file named in a resource.
+  set_source_files_properties(${rc} TARGET_DIRECTORY ${target} PROPERTIES OBJECT_DEPENDS
+                                                                          "${manifest}")
 endfunction()

@@ -1,0 +1,5 @@
+# Per-generator CPack settings (CPACK_PROJECT_CONFIG_FILE): the installer is named apart
+# from the ZIP.
+if(CPACK_GENERATOR STREQUAL "NSIS")
+  set(CPACK_PACKAGE_FILE_NAME "${CPACK_PACKAGE_FILE_NAME}-setup")
+endif()
