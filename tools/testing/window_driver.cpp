@@ -1,5 +1,6 @@
 // The window driver: starting a program, finding its windows and reading what they show.
 #include "window_driver.h"
+#include "window_driver_internal.h"
 
 #include <commctrl.h>
 
@@ -12,20 +13,6 @@ namespace {
 
 // The program whose windows a failure message lists (the one started last).
 DWORD g_describedProcess = 0;
-
-DWORD ProcessOf(HWND window) {
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    return process;
-}
-
-std::string WithoutAmpersands(const std::string& text) {
-    std::string plain;
-    for (char c : text)
-        if (c != '&')
-            plain += c;
-    return plain;
-}
 
 bool TitleOrClassMatches(HWND window, const std::string& classOrTitle) {
     if (ClassOf(window) == classOrTitle)
@@ -73,41 +60,6 @@ std::vector<HWND> TopLevelWindowsOf(DWORD process) {
         reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
-
-// Memory in another process for messages whose pointers the system does not carry across.
-class RemoteBuffer {
-  public:
-    RemoteBuffer(HWND window, size_t size) : size_(size) {
-        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
-                               ProcessOf(window));
-        if (!process_)
-            Fail("could not open the process of a " + ClassOf(window) + " to read it");
-        memory_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
-        if (!memory_) {
-            CloseHandle(process_);
-            Fail("could not reserve memory in the process of a " + ClassOf(window));
-        }
-    }
-    ~RemoteBuffer() {
-        VirtualFreeEx(process_, memory_, 0, MEM_RELEASE);
-        CloseHandle(process_);
-    }
-    RemoteBuffer(const RemoteBuffer&) = delete;
-    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
-
-    char* At(size_t offset) const { return static_cast<char*>(memory_) + offset; }
-    void Write(size_t offset, const void* bytes, size_t count) const {
-        WriteProcessMemory(process_, At(offset), bytes, count, nullptr);
-    }
-    void Read(size_t offset, void* bytes, size_t count) const {
-        ReadProcessMemory(process_, At(offset), bytes, count, nullptr);
-    }
-
-  private:
-    HANDLE process_ = nullptr;
-    void* memory_ = nullptr;
-    size_t size_ = 0;
-};
 
 LRESULT Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     DWORD_PTR result = 0;
@@ -199,6 +151,10 @@ TreeItem ReadTreeItem(HWND tree, const TreeNode& node) {
 }
 
 }  // namespace
+
+std::string TreeLabel(HWND tree, HTREEITEM item) {
+    return ReadTreeItem(tree, {item, 0}).text;
+}
 
 // --- Program ---------------------------------------------------------------------------------
 

@@ -1,5 +1,6 @@
 // The window driver: what a person does (clicks, keys, menus, boxes, the tray).
 #include "window_driver.h"
+#include "window_driver_internal.h"
 
 #include <commctrl.h>
 
@@ -10,10 +11,6 @@
 namespace driver {
 
 namespace {
-
-DWORD ThreadOf(HWND window) {
-    return GetWindowThreadProcessId(window, nullptr);
-}
 
 // Keys and clicks sent as input reach the program after anything posted to it, so a step must
 // know they were taken before it posts the next command. While the driver shares the program's
@@ -60,14 +57,6 @@ class InputTaken {
   private:
     bool attached_;
 };
-
-std::string WithoutAmpersands(const std::string& text) {
-    std::string plain;
-    for (char c : text)
-        if (c != '&')
-            plain += c;
-    return plain;
-}
 
 // Brings the window's top-level window forward, as a person's click on it would, so that
 // input reaches it.
@@ -186,22 +175,13 @@ void Settle(HWND window, int postedCount = 2) {
 }
 
 RECT RemoteRect(HWND control, UINT message, WPARAM wParam, const RECT& in) {
-    HANDLE process = nullptr;
-    DWORD processId = 0;
-    GetWindowThreadProcessId(control, &processId);
-    process =
-        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-    if (!process)
-        Fail("could not open the process of a " + ClassOf(control));
-    void* memory = VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
-    WriteProcessMemory(process, memory, &in, sizeof in, nullptr);
+    const RemoteBuffer remote(control, sizeof(RECT));
+    remote.Write(0, &in, sizeof in);
     DWORD_PTR result = 0;
-    SendMessageTimeoutA(control, message, wParam, reinterpret_cast<LPARAM>(memory), SMTO_NORMAL,
-                        kStepBound, &result);
+    SendMessageTimeoutA(control, message, wParam, reinterpret_cast<LPARAM>(remote.At(0)),
+                        SMTO_NORMAL, kStepBound, &result);
     RECT out{};
-    ReadProcessMemory(process, memory, &out, sizeof out, nullptr);
-    VirtualFreeEx(process, memory, 0, MEM_RELEASE);
-    CloseHandle(process);
+    remote.Read(0, &out, sizeof out);
     return out;
 }
 
@@ -242,27 +222,7 @@ HTREEITEM TreeItemAt(HWND tree, const std::string& path) {
     for (size_t level = 0; level < labels.size(); ++level) {
         HTREEITEM match = nullptr;
         for (HTREEITEM sibling = item; sibling;) {
-            // Read one label through the full listing (the tree is small in tests).
-            HANDLE process = nullptr;
-            DWORD processId = 0;
-            GetWindowThreadProcessId(tree, &processId);
-            process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
-                                  processId);
-            const size_t size = sizeof(TVITEMA) + 512;
-            auto* memory = static_cast<char*>(
-                VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE));
-            TVITEMA tvItem{};
-            tvItem.mask = TVIF_TEXT | TVIF_HANDLE;
-            tvItem.hItem = sibling;
-            tvItem.pszText = memory + sizeof(TVITEMA);
-            tvItem.cchTextMax = 511;
-            WriteProcessMemory(process, memory, &tvItem, sizeof tvItem, nullptr);
-            SendMessageTimeoutA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(memory),
-                                SMTO_NORMAL, kStepBound, &result);
-            char text[512] = {};
-            ReadProcessMemory(process, memory + sizeof(TVITEMA), text, 511, nullptr);
-            VirtualFreeEx(process, memory, 0, MEM_RELEASE);
-            CloseHandle(process);
+            const std::string text = TreeLabel(tree, sibling);
             if (labels[level] == text) {
                 match = sibling;
                 break;
