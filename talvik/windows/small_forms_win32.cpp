@@ -61,7 +61,9 @@ LRESULT aboutCreate(HWND form, const SmallFonts& fonts) {
     return 0;
 }
 
-LRESULT CALLBACK AboutProc(HWND form, UINT message, WPARAM wParam, LPARAM lParam) {
+// Alt+F4 reaches these windows although they show no close box; closing hides them, as
+// their buttons do, so they can be shown again.
+LRESULT aboutDispatch(HWND form, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_NCCREATE:
             attachState<const SmallFonts>(form, lParam);
@@ -74,8 +76,19 @@ LRESULT CALLBACK AboutProc(HWND form, UINT message, WPARAM wParam, LPARAM lParam
         case WM_COMMAND:
             hideOnDismiss(form, LOWORD(wParam), IDC_ABOUT_BUTTON1);
             return 0;
+        case WM_CLOSE:
+            ShowWindow(form, SW_HIDE);
+            return 0;
         default:
             return DefWindowProcA(form, message, wParam, lParam);
+    }
+}
+
+LRESULT CALLBACK AboutProc(HWND form, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        return aboutDispatch(form, message, wParam, lParam);
+    } catch (const std::exception&) {
+        return message == WM_CREATE ? -1 : 0;  // nothing of the splitter's work is here
     }
 }
 
@@ -89,7 +102,7 @@ LRESULT warningCreate(HWND form, const SmallFonts& fonts) {
     return 0;
 }
 
-LRESULT CALLBACK WarningProc(HWND form, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT warningDispatch(HWND form, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_NCCREATE:
             attachState<const SmallFonts>(form, lParam);
@@ -99,17 +112,32 @@ LRESULT CALLBACK WarningProc(HWND form, UINT message, WPARAM wParam, LPARAM lPar
         case WM_COMMAND:
             hideOnDismiss(form, LOWORD(wParam), IDC_WARNING_BUTTON1);
             return 0;
+        case WM_CLOSE:
+            ShowWindow(form, SW_HIDE);
+            return 0;
         default:
             return DefWindowProcA(form, message, wParam, lParam);
     }
 }
 
+LRESULT CALLBACK WarningProc(HWND form, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        return warningDispatch(form, message, wParam, lParam);
+    } catch (const std::exception&) {
+        return message == WM_CREATE ? -1 : 0;
+    }
+}
+
 // ---- TForm3: track grab ----
 
-void checkOne(HWND form, int first, int last, int chosen) {
-    for (int id = first; id <= last; ++id) {
-        setChecked(form, id, id == chosen);
-    }
+void checkResolution(HWND form, int chosen) {
+    checkRadio(form, {IDC_GRAB_RADIOBUTTON3, IDC_GRAB_RADIOBUTTON4}, chosen);
+}
+void checkChannels(HWND form, int chosen) {
+    checkRadio(form, {IDC_GRAB_RADIOBUTTON6, IDC_GRAB_RADIOBUTTON7}, chosen);
+}
+void checkRate(HWND form, int chosen) {
+    checkRadio(form, {IDC_GRAB_RADIOBUTTON1, IDC_GRAB_RADIOBUTTON2, IDC_GRAB_RADIOBUTTON5}, chosen);
 }
 
 LRESULT grabCreate(GrabFormState& s) {
@@ -126,30 +154,36 @@ LRESULT grabCreate(GrabFormState& s) {
                     0, f.form, f.small);
 
     addGroup(form, "Resolution", 8, 240, 97, 57, f.form);
-    addButton(form, "16-bits", IDC_GRAB_RADIOBUTTON3, 16, 256, 81, 17, f.form, BS_RADIOBUTTON);
-    addButton(form, "8-bits", IDC_GRAB_RADIOBUTTON4, 16, 274, 81, 17, f.form, BS_RADIOBUTTON);
+    addRadioGroup(form,
+                  {{"16-bits", IDC_GRAB_RADIOBUTTON3, 16, 256, 81, 17},
+                   {"8-bits", IDC_GRAB_RADIOBUTTON4, 16, 274, 81, 17}},
+                  f.form);
     addGroup(form, "Channels", 112, 240, 97, 57, f.form);
-    addButton(form, "Mono", IDC_GRAB_RADIOBUTTON6, 120, 256, 81, 17, f.form, BS_RADIOBUTTON);
-    addButton(form, "Stereo", IDC_GRAB_RADIOBUTTON7, 120, 274, 81, 17, f.form, BS_RADIOBUTTON);
+    addRadioGroup(form,
+                  {{"Mono", IDC_GRAB_RADIOBUTTON6, 120, 256, 81, 17},
+                   {"Stereo", IDC_GRAB_RADIOBUTTON7, 120, 274, 81, 17}},
+                  f.form);
     addGroup(form, "Rate", 8, 304, 97, 73, f.form);
-    addButton(form, "44KHz", IDC_GRAB_RADIOBUTTON1, 16, 320, 81, 17, f.form, BS_RADIOBUTTON);
-    addButton(form, "22KHz", IDC_GRAB_RADIOBUTTON2, 16, 337, 81, 17, f.form, BS_RADIOBUTTON);
-    addButton(form, "11KHz", IDC_GRAB_RADIOBUTTON5, 16, 354, 81, 17, f.form, BS_RADIOBUTTON);
-    setChecked(form, IDC_GRAB_RADIOBUTTON4, true);
-    setChecked(form, IDC_GRAB_RADIOBUTTON6, true);
-    setChecked(form, IDC_GRAB_RADIOBUTTON2, true);
+    addRadioGroup(form,
+                  {{"44KHz", IDC_GRAB_RADIOBUTTON1, 16, 320, 81, 17},
+                   {"22KHz", IDC_GRAB_RADIOBUTTON2, 16, 337, 81, 17},
+                   {"11KHz", IDC_GRAB_RADIOBUTTON5, 16, 354, 81, 17}},
+                  f.form);
+    checkResolution(form, IDC_GRAB_RADIOBUTTON4);
+    checkChannels(form, IDC_GRAB_RADIOBUTTON6);
+    checkRate(form, IDC_GRAB_RADIOBUTTON2);
 
     addButton(form, "Read tracks", IDC_GRAB_BITBTN1, 112, 304, 97, 25, f.form);
     addButton(form, "Back to splitter", IDC_GRAB_SPEEDBUTTON1, 112, 336, 97, 25, f.form);
     addLabel(form, "Morvel1.0", -1, 120, 362, 97, 17, f.logo);
 
-    char current[MAX_PATH] = "";
-    GetCurrentDirectoryA(sizeof current, current);
-    s.target.show(current);
+    s.target.show(currentDirectory());
     s.ready = true;
     return 0;
 }
 
+// The range is corrected when a typed value is committed (the box left, Enter, an
+// arrow), not in the middle of typing "12".
 void SpinEdit1Change(GrabFormState& s) {
     const int start = spinValue(s.form, IDC_GRAB_SPINEDIT1, kTrackRange);
     const int end = spinValue(s.form, IDC_GRAB_SPINEDIT2, kTrackRange);
@@ -160,6 +194,28 @@ void SpinEdit1Change(GrabFormState& s) {
 
 void SpinEdit2Change(GrabFormState& s) {
     SpinEdit1Change(s);  // the same test and correction
+}
+
+void spinEditCommitted(GrabFormState& s, int id) {
+    if (id != IDC_GRAB_SPINEDIT1 && id != IDC_GRAB_SPINEDIT2) {
+        return;
+    }
+    const int value = spinValue(s.form, id, kTrackRange);
+    if (windowText(GetDlgItem(s.form, id)) != std::to_string(value)) {
+        setSpinValue(s.form, id, value);
+    }
+    if (id == IDC_GRAB_SPINEDIT1) {
+        SpinEdit1Change(s);
+    } else {
+        SpinEdit2Change(s);
+    }
+}
+
+void enterPressed(GrabFormState& s) {
+    HWND focus = GetFocus();
+    if (focus != nullptr && GetParent(focus) == s.form) {
+        spinEditCommitted(s, GetDlgCtrlID(focus));
+    }
 }
 
 void StartReader(GrabFormState& s) {
@@ -187,30 +243,29 @@ void grabCommand(GrabFormState& s, int id, int code) {
         s.target.show(asked);
         return;
     }
+    if (code == EN_KILLFOCUS) {
+        spinEditCommitted(s, id);
+        return;
+    }
+    if (code != BN_CLICKED) {
+        return;
+    }
     switch (id) {
-        case IDC_GRAB_SPINEDIT1:
-            if (code == EN_CHANGE) {
-                SpinEdit1Change(s);
-            }
-            break;
-        case IDC_GRAB_SPINEDIT2:
-            if (code == EN_CHANGE) {
-                SpinEdit2Change(s);
-            }
+        case IDOK:
+            enterPressed(s);
             break;
         case IDC_GRAB_RADIOBUTTON3:
         case IDC_GRAB_RADIOBUTTON4:
-            checkOne(s.form, IDC_GRAB_RADIOBUTTON3, IDC_GRAB_RADIOBUTTON4, id);
+            checkResolution(s.form, id);
             break;
         case IDC_GRAB_RADIOBUTTON6:
         case IDC_GRAB_RADIOBUTTON7:
-            checkOne(s.form, IDC_GRAB_RADIOBUTTON6, IDC_GRAB_RADIOBUTTON7, id);
+            checkChannels(s.form, id);
             break;
         case IDC_GRAB_RADIOBUTTON1:
         case IDC_GRAB_RADIOBUTTON2:
         case IDC_GRAB_RADIOBUTTON5:
-            checkOne(s.form, IDC_GRAB_RADIOBUTTON1, IDC_GRAB_RADIOBUTTON2, id);
-            setChecked(s.form, IDC_GRAB_RADIOBUTTON5, id == IDC_GRAB_RADIOBUTTON5);
+            checkRate(s.form, id);
             break;
         case IDC_GRAB_BITBTN1:
             BitBtn1Click(s);
@@ -233,9 +288,17 @@ LRESULT grabDispatch(GrabFormState& s, UINT message, WPARAM wParam, LPARAM lPara
                 grabCommand(s, LOWORD(wParam), HIWORD(wParam));
             }
             return 0;
+        case WM_VSCROLL:
+            if (s.ready && lParam != 0) {
+                spinEditCommitted(
+                    s, GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) - IDC_SPIN_UPDOWN_OFFSET);
+            }
+            return 0;
+        case WM_CLOSE:
+            SpeedButton1Click(s);  // Alt+F4 leaves it as "Back to splitter" does
+            return 0;
         case WM_NCDESTROY:
             SetWindowLongPtrA(s.form, GWLP_USERDATA, 0);
-            delete &s;
             return 0;
         default:
             return DefWindowProcA(s.form, message, wParam, lParam);
@@ -281,8 +344,8 @@ HWND createAboutForm(HINSTANCE instance, HWND owner, const SmallFonts& fonts) {
                            const_cast<SmallFonts*>(&fonts));
 }
 
-HWND createGrabForm(HINSTANCE instance, HWND owner, GrabFormState* state) {
-    return createSmallForm(instance, owner, kGrabClassName, "Morvel1.0", 218, 382, state);
+HWND createGrabForm(HINSTANCE instance, HWND owner, GrabFormState& state) {
+    return createSmallForm(instance, owner, kGrabClassName, "Morvel1.0", 218, 382, &state);
 }
 
 HWND createWarningForm(HINSTANCE instance, HWND owner, const SmallFonts& fonts) {
@@ -296,6 +359,22 @@ void showSmallForm(HWND form) {
 }
 
 void showWarning(HWND warning, const std::string& text) {
+    // A message wider than the panel at the message font ("c:\temp\read.exe could not be
+    // started.") takes the smaller panel font rather than lose its ends.
+    HWND panel = GetDlgItem(warning, IDC_WARNING_PANEL1);
+    const SmallFonts* fonts = attachedState<const SmallFonts>(warning);
+    if (panel != nullptr && fonts != nullptr) {
+        RECT inside;
+        GetClientRect(panel, &inside);
+        HDC dc = GetDC(panel);
+        HGDIOBJ old = SelectObject(dc, fonts->message);
+        SIZE size{};
+        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        SelectObject(dc, old);
+        ReleaseDC(panel, dc);
+        HFONT font = size.cx > inside.right - 4 ? fonts->panel : fonts->message;
+        SendMessageA(panel, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
     SetDlgItemTextA(warning, IDC_WARNING_PANEL1, text.c_str());
     showSmallForm(warning);
 }

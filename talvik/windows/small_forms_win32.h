@@ -38,8 +38,8 @@ struct GrabFormState {
 
 bool registerSmallFormClasses(HINSTANCE instance);
 HWND createAboutForm(HINSTANCE instance, HWND owner, const SmallFonts& fonts);
-// The state lives as long as the window; the window deletes it.
-HWND createGrabForm(HINSTANCE instance, HWND owner, GrabFormState* state);
+// The state must outlive the window; the caller owns it.
+HWND createGrabForm(HINSTANCE instance, HWND owner, GrabFormState& state);
 HWND createWarningForm(HINSTANCE instance, HWND owner, const SmallFonts& fonts);
 
 // Shows a small window without making it modal.

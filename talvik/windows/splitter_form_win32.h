@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -38,8 +40,11 @@ struct SplitterFormState {
     DirectoryPicker source;
     DirectoryPicker destination;
     SmallFonts fonts;
-    HFONT valueFont = nullptr;  // "MS Sans Serif" 13, the middle rows
-    bool ready = false;         // change notices before the end of FormCreate are the form's own
+    HFONT valueFont = nullptr;                     // "MS Sans Serif" 13, the middle rows
+    std::unique_ptr<GrabFormState> grabFormState;  // kept here, so a failed window leaks nothing
+    bool ready = false;       // change notices before the end of FormCreate are the form's own
+    std::string startNotice;  // the saved directories start-up could not restore
+    std::int64_t committedMinSize = SplitterSettings{}.minSize;  // the "Min. size" last applied
 };
 
 bool registerSplitterClasses(HINSTANCE instance);
