@@ -92,6 +92,24 @@ LRESULT CALLBACK AboutProc(HWND form, UINT message, WPARAM wParam, LPARAM lParam
     }
 }
 
+constexpr const char* kFittedFontProperty = "TalvikFittedFont";
+
+int textWidth(HWND control, HFONT font, const std::string& text) {
+    HDC dc = GetDC(control);
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return size.cx;
+}
+
+void dropFittedFont(HWND warning) {
+    if (HANDLE font = RemovePropA(warning, kFittedFontProperty)) {
+        DeleteObject(static_cast<HFONT>(font));
+    }
+}
+
 // ---- TForm4: warning ----
 
 LRESULT warningCreate(HWND form, const SmallFonts& fonts) {
@@ -115,6 +133,9 @@ LRESULT warningDispatch(HWND form, UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             ShowWindow(form, SW_HIDE);
             return 0;
+        case WM_NCDESTROY:
+            dropFittedFont(form);
+            return DefWindowProcA(form, message, wParam, lParam);
         default:
             return DefWindowProcA(form, message, wParam, lParam);
     }
@@ -145,9 +166,9 @@ LRESULT grabCreate(GrabFormState& s) {
     const SmallFonts& f = s.fonts;
     addControl(form, "STATIC", "", SS_ETCHEDFRAME, -1, 8, 8, 201, 81, nullptr);
     addLabel(form, "Starttrack", -1, 24, 22, 90, 20, f.panel);
-    addSpinEdit(form, IDC_GRAB_SPINEDIT1, 120, 20, 73, 21, kTrackRange, 1, f.form);
+    addSpinEdit(form, IDC_GRAB_SPINEDIT1, 120, 20, 73, 21, kTrackRange, 1, f.panel);
     addLabel(form, "Endtrack", -1, 24, 54, 90, 20, f.panel);
-    addSpinEdit(form, IDC_GRAB_SPINEDIT2, 120, 52, 73, 21, kTrackRange, 1, f.form);
+    addSpinEdit(form, IDC_GRAB_SPINEDIT2, 120, 52, 73, 21, kTrackRange, 1, f.panel);
 
     addControl(form, "STATIC", "", SS_ETCHEDFRAME, -1, 8, 96, 201, 137, nullptr);
     s.target.create(form, IDC_GRAB_DRIVECOMBOBOX1, IDC_GRAB_DIRECTORYLISTBOX1, 0, 16, 104, 185, 97,
@@ -173,9 +194,12 @@ LRESULT grabCreate(GrabFormState& s) {
     checkChannels(form, IDC_GRAB_RADIOBUTTON6);
     checkRate(form, IDC_GRAB_RADIOBUTTON2);
 
-    addButton(form, "Read tracks", IDC_GRAB_BITBTN1, 112, 304, 97, 25, f.form);
-    addButton(form, "Back to splitter", IDC_GRAB_SPEEDBUTTON1, 112, 336, 97, 25, f.form);
-    addLabel(form, "Morvel1.0", -1, 120, 362, 97, 17, f.logo);
+    // Buttons with pictures and the logo picture, drawn at WM_DRAWITEM.
+    addButton(form, "Read tracks", IDC_GRAB_BITBTN1, 112, 304, 97, 25, f.form, BS_OWNERDRAW);
+    addButton(form, "Back to splitter", IDC_GRAB_SPEEDBUTTON1, 112, 336, 97, 25, f.form,
+              BS_OWNERDRAW);
+    addControl(form, "STATIC", "Morvel1.0", SS_OWNERDRAW, IDC_GRAB_IMAGE1, 120, 360, 97, 17,
+               f.logo);
 
     s.target.show(currentDirectory());
     s.ready = true;
@@ -184,6 +208,87 @@ LRESULT grabCreate(GrabFormState& s) {
 
 // The range is corrected when a typed value is committed (the box left, Enter, an
 // arrow), not in the middle of typing "12".
+// ---- pictures ----
+
+// The glyph of "Read tracks": a tape reel feeding a green arrow into the window.
+void drawReadGlyph(HDC dc, int x, int y) {
+    HBRUSH reel = CreateSolidBrush(RGB(0, 0, 128));
+    HGDIOBJ oldBrush = SelectObject(dc, reel);
+    Ellipse(dc, x, y + 2, x + 12, y + 14);
+    SelectObject(dc, GetStockObject(WHITE_BRUSH));
+    Ellipse(dc, x + 4, y + 6, x + 8, y + 10);
+    HBRUSH arrow = CreateSolidBrush(RGB(0, 160, 0));
+    SelectObject(dc, arrow);
+    const POINT head[] = {{x + 12, y + 4}, {x + 18, y + 8}, {x + 12, y + 12}};
+    Polygon(dc, head, 3);
+    SelectObject(dc, oldBrush);
+    DeleteObject(arrow);
+    DeleteObject(reel);
+}
+
+// The glyph of "Back to splitter": a yellow arrow pointing back.
+void drawBackGlyph(HDC dc, int x, int y) {
+    HBRUSH arrow = CreateSolidBrush(RGB(224, 192, 0));
+    HGDIOBJ oldBrush = SelectObject(dc, arrow);
+    const POINT shape[] = {{x, y + 8},       {x + 8, y + 1},  {x + 8, y + 5}, {x + 16, y + 5},
+                           {x + 16, y + 11}, {x + 8, y + 11}, {x + 8, y + 15}};
+    Polygon(dc, shape, 7);
+    SelectObject(dc, oldBrush);
+    DeleteObject(arrow);
+}
+
+void drawPictureButton(const DRAWITEMSTRUCT& item) {
+    RECT r = item.rcItem;
+    const bool pushed = (item.itemState & ODS_SELECTED) != 0;
+    DrawFrameControl(item.hDC, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
+    const int shift = pushed ? 1 : 0;
+    const int glyphTop = (r.bottom - r.top - 16) / 2 + shift;
+    if (item.CtlID == IDC_GRAB_BITBTN1) {
+        drawReadGlyph(item.hDC, r.left + 5 + shift, glyphTop);
+    } else {
+        drawBackGlyph(item.hDC, r.left + 5 + shift, glyphTop);
+    }
+    const std::string caption = windowText(item.hwndItem);
+    RECT textArea{r.left + 24 + shift, r.top + shift, r.right - 2, r.bottom + shift};
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, GetSysColor((item.itemState & ODS_DISABLED) != 0 ? COLOR_GRAYTEXT
+                                                                            : COLOR_BTNTEXT));
+    DrawTextA(item.hDC, caption.c_str(), -1, &textArea, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    if ((item.itemState & ODS_FOCUS) != 0) {
+        RECT focus{r.left + 3, r.top + 3, r.right - 3, r.bottom - 3};
+        DrawFocusRect(item.hDC, &focus);
+    }
+}
+
+// The logo: the name in white over a trace of a sound, on black.
+void drawLogo(const DRAWITEMSTRUCT& item) {
+    const RECT r = item.rcItem;
+    FillRect(item.hDC, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    HPEN pen = CreatePen(PS_SOLID, 1, RGB(0, 128, 255));
+    HGDIOBJ oldPen = SelectObject(item.hDC, pen);
+    const int middle = (r.top + r.bottom) / 2;
+    MoveToEx(item.hDC, r.left, middle, nullptr);
+    for (int x = r.left; x < r.right; x += 3) {
+        const int amplitude = (r.bottom - r.top) / 2 - 1 - (x - r.left) / 14;
+        LineTo(item.hDC, x, middle + ((x / 3) % 2 == 0 ? amplitude : -amplitude));
+    }
+    SelectObject(item.hDC, oldPen);
+    DeleteObject(pen);
+    const std::string caption = windowText(item.hwndItem);
+    RECT textArea = r;
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, RGB(255, 255, 255));
+    DrawTextA(item.hDC, caption.c_str(), -1, &textArea, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}
+
+void drawGrabItem(const DRAWITEMSTRUCT& item) {
+    if (item.CtlID == IDC_GRAB_IMAGE1) {
+        drawLogo(item);
+    } else {
+        drawPictureButton(item);
+    }
+}
+
 void SpinEdit1Change(GrabFormState& s) {
     const int start = spinValue(s.form, IDC_GRAB_SPINEDIT1, kTrackRange);
     const int end = spinValue(s.form, IDC_GRAB_SPINEDIT2, kTrackRange);
@@ -297,6 +402,9 @@ LRESULT grabDispatch(GrabFormState& s, UINT message, WPARAM wParam, LPARAM lPara
         case WM_CLOSE:
             SpeedButton1Click(s);  // Alt+F4 leaves it as "Back to splitter" does
             return 0;
+        case WM_DRAWITEM:
+            drawGrabItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            return TRUE;
         case WM_NCDESTROY:
             SetWindowLongPtrA(s.form, GWLP_USERDATA, 0);
             return 0;
@@ -359,21 +467,28 @@ void showSmallForm(HWND form) {
 }
 
 void showWarning(HWND warning, const std::string& text) {
-    // A message wider than the panel at the message font ("c:\temp\read.exe could not be
-    // started.") takes the smaller panel font rather than lose its ends.
+    // A message wider than the panel at the message font ("c:\\temp\\read.exe could not be
+    // started.") is shown in a smaller size of the same face rather than lose its ends.
     HWND panel = GetDlgItem(warning, IDC_WARNING_PANEL1);
     const SmallFonts* fonts = attachedState<const SmallFonts>(warning);
     if (panel != nullptr && fonts != nullptr) {
         RECT inside;
         GetClientRect(panel, &inside);
-        HDC dc = GetDC(panel);
-        HGDIOBJ old = SelectObject(dc, fonts->message);
-        SIZE size{};
-        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-        SelectObject(dc, old);
-        ReleaseDC(panel, dc);
-        HFONT font = size.cx > inside.right - 4 ? fonts->panel : fonts->message;
-        SendMessageA(panel, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        const int room = inside.right - 4;
+        HFONT font = fonts->message;
+        HFONT fitted = nullptr;
+        for (int height = kMessageFontHeight - 1;
+             height >= 8 && textWidth(panel, fitted ? fitted : font, text) > room; --height) {
+            if (fitted != nullptr) {
+                DeleteObject(fitted);
+            }
+            fitted = makeFont("Times New Roman", height);
+        }
+        SendMessageA(panel, WM_SETFONT, reinterpret_cast<WPARAM>(fitted ? fitted : font), FALSE);
+        dropFittedFont(warning);
+        if (fitted != nullptr) {
+            SetPropA(warning, kFittedFontProperty, fitted);
+        }
     }
     SetDlgItemTextA(warning, IDC_WARNING_PANEL1, text.c_str());
     showSmallForm(warning);

@@ -15,6 +15,8 @@ inline constexpr const char* kAboutClassName = "TalvikForm2";
 inline constexpr const char* kGrabClassName = "TalvikForm3";
 inline constexpr const char* kWarningClassName = "TalvikForm4";
 
+inline constexpr int kMessageFontHeight = 21;
+
 struct SmallFonts {
     HFONT form = nullptr;     // "MS Sans Serif" 11
     HFONT logo = nullptr;     // "Mistral" 16

@@ -614,7 +614,7 @@ HWND createSplitterForm(HINSTANCE instance, SplitterFormState* state) {
     state->fonts.form = makeFont("MS Sans Serif", 11);
     state->fonts.logo = makeFont("Mistral", 16);
     state->fonts.panel = makeFont("Times New Roman", 16);
-    state->fonts.message = makeFont("Times New Roman", 21);
+    state->fonts.message = makeFont("Times New Roman", kMessageFontHeight);
     state->fonts.button = makeFont("Times New Roman", 19);
     state->fonts.small = makeFont("Small Fonts", 7);
     state->valueFont = makeFont("MS Sans Serif", 13);

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -98,6 +99,23 @@ class SplitterWindowTest : public ::testing::Test {
         const std::string made = "C:\\tvk" + std::to_string(GetCurrentProcessId()) + name;
         CreateDirectoryA(made.c_str(), nullptr);
         return made;
+    }
+    void chooseSourceSubdirectory(int index) {
+        HWND list = GetDlgItem(form, IDC_DIRECTORYLISTBOX1);
+        const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+        int first = 0;  // the first subdirectory: the line after the chosen directory
+        while (first < count && SendMessageA(list, LB_GETCURSEL, 0, 0) != first) {
+            ++first;
+        }
+        SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(first + 1 + index), 0);
+        SendMessageA(form, WM_COMMAND, MAKEWPARAM(IDC_DIRECTORYLISTBOX1, LBN_DBLCLK),
+                     reinterpret_cast<LPARAM>(list));
+    }
+    void chooseDrive(HWND drives, const char* drive) {
+        SendMessageA(drives, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                     reinterpret_cast<LPARAM>(drive));
+        SendMessageA(form, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(drives), CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(drives));
     }
     void pump() {
         MSG m;
@@ -454,6 +472,89 @@ TEST_F(SplitterWindowTest, EndOfSessionWritesTheSettings) {
     type(IDC_EDIT5, "SND");
     SendMessageA(form, WM_ENDSESSION, TRUE, 0);
     EXPECT_EQ(LoadStartupSettings(SettingsFilePath(dir)).get(SettingsRecord::kSavePrefix), "SND");
+}
+
+TEST_F(SplitterWindowTest, AnalyzeNextThenMaximizeAndDeleteProcessedFiles) {
+    WriteFile(dir + "track01.RAW", Track({3000}));
+    WriteFile(dir + "track02.RAW", Track({3000, 4000}));
+    start();
+    useTracksIn(dir);
+    click(IDC_BUTTON6);
+    click(IDC_BUTTON1);  // Analyze next: track 2
+    EXPECT_EQ(state->splitter.currentTrack(), 2);
+    EXPECT_EQ(text(IDC_LABEL1), "2 (2)");
+    expectViewShown();
+    click(IDC_CHECKBOX1);  // Maximize
+    click(IDC_CHECKBOX5);  // Delete processed files
+    click(IDC_BUTTON4);
+    std::FILE* f =
+        OpenSystemFile(TrackDirName(dir, "TRACK", 2) + kDirSeparator + "SAMPLE02.WAV", "rb");
+    ASSERT_NE(f, nullptr);
+    const int first = std::fgetc(f);
+    std::fclose(f);
+    EXPECT_EQ(first, 0x7F);  // the loud samples brought to full scale
+    EXPECT_FALSE(IsExistingFile(dir + "track02.RAW"));
+    EXPECT_TRUE(IsExistingFile(dir + "track01.RAW"));
+}
+
+TEST_F(SplitterWindowTest, SameSourceAndDestinationFollowsOnlyWhileChecked) {
+    CreateDirectoryA((dir + "a").c_str(), nullptr);
+    CreateDirectoryA((dir + "b").c_str(), nullptr);
+    start();
+    const std::string home = state->source.directory();
+    click(IDC_CHECKBOX7);  // cleared: the destination stays
+    chooseSourceSubdirectory(0);
+    EXPECT_EQ(state->source.directory(), dir + "a");
+    EXPECT_EQ(state->destination.directory(), home);
+    click(IDC_CHECKBOX7);  // checked again: the destination moves to the source at once
+    EXPECT_EQ(state->destination.directory(), dir + "a");
+    EXPECT_EQ(text(IDC_EDIT2), dir + "a" + kDirSeparator);
+}
+
+TEST_F(SplitterWindowTest, DriveBoxGoesToTheDrivesDirectoryOrStays) {
+    start();
+    HWND drives = GetDlgItem(form, IDC_DRIVECOMBOBOX1);
+    char full[MAX_PATH] = "";
+    GetFullPathNameA("c:", sizeof full, full, nullptr);
+    chooseDrive(drives, "c:");
+    EXPECT_EQ(DirectoryText(state->source.directory()), DirectoryText(full));
+    // A drive that cannot be listed leaves the lists, and the box goes back to their drive.
+    SendMessageA(drives, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("q:"));
+    const std::string before = state->source.directory();
+    chooseDrive(drives, "q:");
+    EXPECT_EQ(state->source.directory(), before);
+    char shown[8] = "";
+    SendMessageA(drives, CB_GETLBTEXT,
+                 static_cast<WPARAM>(SendMessageA(drives, CB_GETCURSEL, 0, 0)),
+                 reinterpret_cast<LPARAM>(shown));
+    EXPECT_EQ(std::string(shown), "c:");
+}
+
+TEST_F(SplitterWindowTest, AboutWindowShowsAndGreatHidesIt) {
+    start();
+    click(IDC_BITBTN2);
+    EXPECT_TRUE(IsWindowVisible(state->about));
+    click(IDC_ABOUT_BUTTON1, state->about);
+    EXPECT_FALSE(IsWindowVisible(state->about));
+    click(IDC_BITBTN2);
+    EXPECT_TRUE(IsWindowVisible(state->about));
+}
+
+// "c:\temp\read.exe could not be started." fits the warning panel.
+TEST_F(SplitterWindowTest, ReaderMessageFitsTheWarningPanel) {
+    start();
+    showWarning(state->warning, kReaderNotStarted);
+    HWND panel = GetDlgItem(state->warning, IDC_WARNING_PANEL1);
+    HDC dc = GetDC(panel);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(panel, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32A(dc, kReaderNotStarted, static_cast<int>(std::strlen(kReaderNotStarted)),
+                          &size);
+    SelectObject(dc, old);
+    ReleaseDC(panel, dc);
+    RECT inside;
+    GetClientRect(panel, &inside);
+    EXPECT_LE(size.cx, inside.right);
 }
 
 }  // namespace

@@ -38,11 +38,17 @@ class SplitterScenario : public ScenarioTest {
     HWND startOn(const std::string& folder, const std::string& startIn = "") {
         program = &Start(TALVIK_EXE, "", startIn);
         HWND window = program->Window("TalvikForm1");
-        Retype(ControlById(window, IDC_EDIT1), folder + "\\");
-        Retype(ControlById(window, IDC_EDIT2), folder + "\\");
+        retype(window, IDC_EDIT1, folder + "\\");
+        retype(window, IDC_EDIT2, folder + "\\");
         return window;
     }
     static std::string text(HWND window, int id) { return TextOf(ControlById(window, id)); }
+    // Types over a box's text and waits until the box holds it: a click or close posted
+    // right after the keystrokes can overtake the last of them.
+    static void retype(HWND window, int id, const std::string& value) {
+        Retype(ControlById(window, id), value);
+        waitForText(window, id, value);
+    }
     static void waitForText(HWND window, int id, const std::string& expected) {
         WaitFor("\"" + expected + "\" in control " + std::to_string(id),
                 [&] { return TextOf(ControlById(window, id)) == expected; });
@@ -75,7 +81,7 @@ TEST_F(SplitterScenario, AnalyzeStepSplitAndSaveThenTheSettingsFile) {
         EXPECT_GT(first.size(), 2990u);  // the first sound, as it was in the track
         EXPECT_EQ(first.find_first_not_of('\x64'), std::string::npos);
         Step("close: tvk.prf written in the start folder");
-        Retype(ControlById(window, IDC_EDIT5), "SND");
+        retype(window, IDC_EDIT5, "SND");
         closeAndWait(window);
         const std::string settings = ReadFileBytes(InFolder("tvk.prf"));
         ASSERT_EQ(settings.size(), 34440u);
@@ -91,9 +97,8 @@ TEST_F(SplitterScenario, MinSizeTypedThroughAHigherValueMarksOnlyWhatItsValueSay
         ClickButton(window, IDC_BUTTON6);
         waitForText(window, IDC_LABEL1, "5 (5)");
         Step("type 12000, then 2000, into Min. size and leave the box");
-        HWND minSize = ControlById(window, IDC_SPINEDIT5);
-        Retype(minSize, "12000");
-        Retype(minSize, "2000");
+        retype(window, IDC_SPINEDIT5, "12000");
+        retype(window, IDC_SPINEDIT5, "2000");
         Press(window, "Tab");
         waitForText(window, IDC_LABEL1, "4 (5)");
         EXPECT_FALSE(IsChecked(ControlById(window, IDC_CHECKBOX2)));  // the 1500 sound shown
@@ -136,7 +141,7 @@ TEST_F(SplitterScenario, CutSavedirIsNamedAndNoSoundGoesBesideIt) {
         WriteFileBytes(home + "\\track01.RAW", Track({3000, 4000}));
         HWND window = startOn(home, home);
         Step("a Savedir of 41 characters, then close");
-        Retype(ControlById(window, IDC_EDIT2), out + "\\");
+        retype(window, IDC_EDIT2, out + "\\");
         closeAndWait(window);
         Step("restart: the Savedir is named, not used");
         program = &Start(TALVIK_EXE, "", home);
@@ -196,10 +201,10 @@ TEST_F(SplitterScenario, EndtrackTypedTwelveWithStarttrackFive) {
         }
         HWND window = startOn(Folder());
         Step("Starttrack 5, Endtrack 12");
-        Retype(ControlById(window, IDC_SPINEDIT1), "5");
+        retype(window, IDC_SPINEDIT1, "5");
         Press(window, "Tab");
         waitForText(window, IDC_SPINEDIT2, "5");
-        Retype(ControlById(window, IDC_SPINEDIT2), "12");
+        retype(window, IDC_SPINEDIT2, "12");
         Press(window, "Tab");
         waitForText(window, IDC_SPINEDIT2, "12");
         Step("Auto-mode runs 5 to 12");
