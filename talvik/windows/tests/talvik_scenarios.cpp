@@ -3,6 +3,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "resource.h"
@@ -75,8 +76,8 @@ TEST_F(SplitterScenario, AnalyzeStepSplitAndSaveThenTheSettingsFile) {
         Step("Split&save");
         ClickButton(window, IDC_BUTTON4);
         const std::string out = InFolder("TRACK01");
-        WaitFor("two sounds written", [&] { return FilesIn(out).size() == 2; });
-        EXPECT_EQ(FilesIn(out), (std::vector<std::string>{"SAMPLE01.WAV", "SAMPLE02.WAV"}));
+        const std::vector<std::string> both = {"SAMPLE01.WAV", "SAMPLE02.WAV"};
+        WaitFor("the two sounds written", [&] { return FilesIn(out) == both; });
         const std::string first = ReadFileBytes(out + "\\SAMPLE01.WAV");
         EXPECT_GT(first.size(), 2990u);  // the first sound, as it was in the track
         EXPECT_EQ(first.find_first_not_of('\x64'), std::string::npos);
@@ -92,7 +93,7 @@ TEST_F(SplitterScenario, AnalyzeStepSplitAndSaveThenTheSettingsFile) {
 // Typing 2000 over 1000 passes through 12000; only the value left in the box acts.
 TEST_F(SplitterScenario, MinSizeTypedThroughAHigherValueMarksOnlyWhatItsValueSays) {
     Run([&] {
-        WriteFileBytes(InFolder("track01.RAW"), Track({1500, 3000, 5000, 8000, 15000}));
+        WriteFileBytes(InFolder("track01.RAW"), Track({1500, 3000, 4500, 8000, 15000}));
         HWND window = startOn(Folder());
         ClickButton(window, IDC_BUTTON6);
         waitForText(window, IDC_LABEL1, "5 (5)");
@@ -102,12 +103,20 @@ TEST_F(SplitterScenario, MinSizeTypedThroughAHigherValueMarksOnlyWhatItsValueSay
         Press(window, "Tab");
         waitForText(window, IDC_LABEL1, "4 (5)");
         EXPECT_FALSE(IsChecked(ControlById(window, IDC_CHECKBOX2)));  // the 1500 sound shown
+        Step("Enter commits 4000, the up arrow 5000");
+        retype(window, IDC_SPINEDIT5, "4000");
+        Press(window, "Enter");
+        waitForText(window, IDC_LABEL1, "3 (5)");
+        Press(window, "Up");
+        waitForText(window, IDC_SPINEDIT5, "5000");
+        waitForText(window, IDC_LABEL1, "2 (5)");
         Step("Split&save writes the marked sounds");
         ClickButton(window, IDC_BUTTON4);
         const std::string out = InFolder("TRACK01");
-        WaitFor("four sounds written", [&] { return FilesIn(out).size() == 4; });
-        EXPECT_EQ(FilesIn(out), (std::vector<std::string>{"SAMPLE02.WAV", "SAMPLE03.WAV",
-                                                          "SAMPLE04.WAV", "SAMPLE05.WAV"}));
+        const std::vector<std::string> marked = {"SAMPLE04.WAV", "SAMPLE05.WAV"};
+        WaitFor("the marked sounds written", [&] { return FilesIn(out) == marked; });
+        program->WaitIdle();
+        EXPECT_EQ(FilesIn(out), marked);
     });
 }
 
@@ -126,6 +135,16 @@ TEST_F(SplitterScenario, WarningClosedWithAltF4ShowsAgain) {
         ClickButton(window, IDC_BUTTON6);
         WaitFor("the warning shown", [&] { return IsVisible(warning); });
         EXPECT_EQ(text(warning, IDC_WARNING_PANEL1), "File does not exist!");
+        Step("the about and grab windows: Alt+F4, then shown again");
+        for (const auto& [button, title] :
+             {std::pair{IDC_BITBTN2, "About"}, std::pair{IDC_TRACKGRAB, "Morvel1.0"}}) {
+            ClickButton(window, button);
+            HWND small = program->Window(title);
+            Press(small, "Alt+F4");
+            WaitFor(std::string(title) + " hidden", [&] { return !IsVisible(small); });
+            ClickButton(window, button);
+            WaitFor(std::string(title) + " shown", [&] { return IsVisible(small); });
+        }
     });
 }
 
@@ -153,8 +172,10 @@ TEST_F(SplitterScenario, CutSavedirIsNamedAndNoSoundGoesBesideIt) {
         ClickButton(window, IDC_BUTTON6);
         waitForText(window, IDC_LABEL1, "2 (2)");
         ClickButton(window, IDC_BUTTON4);
-        WaitFor("the sounds in the shown Savedir",
-                [&] { return FilesIn(home + "\\TRACK01").size() == 2; });
+        WaitFor("the sounds in the shown Savedir", [&] {
+            return FilesIn(home + "\\TRACK01") ==
+                   std::vector<std::string>{"SAMPLE01.WAV", "SAMPLE02.WAV"};
+        });
         EXPECT_FALSE(IsFolder(out + "TRACK01"));
     });
 }
@@ -163,19 +184,25 @@ TEST_F(SplitterScenario, ArrowsAndTabLeaveTheFormatsAlone) {
     Run([&] {
         HWND window = startOn(Folder());
         Step("the radio groups: a group each, one tab stop on the choice");
-        const std::vector<std::vector<int>> groups = {
-            {IDC_RADIOBUTTON3, IDC_RADIOBUTTON4, IDC_RADIOBUTTON5},
-            {IDC_RADIOBUTTON1, IDC_RADIOBUTTON2, IDC_RADIOBUTTON7}};
-        for (const std::vector<int>& group : groups) {
+        ClickButton(window, IDC_TRACKGRAB);
+        HWND grab = program->Window("Morvel1.0");
+        const std::vector<std::pair<HWND, std::vector<int>>> groups = {
+            {window, {IDC_RADIOBUTTON3, IDC_RADIOBUTTON4, IDC_RADIOBUTTON5}},
+            {window, {IDC_RADIOBUTTON1, IDC_RADIOBUTTON2, IDC_RADIOBUTTON7}},
+            {grab, {IDC_GRAB_RADIOBUTTON3, IDC_GRAB_RADIOBUTTON4}},
+            {grab, {IDC_GRAB_RADIOBUTTON6, IDC_GRAB_RADIOBUTTON7}},
+            {grab, {IDC_GRAB_RADIOBUTTON1, IDC_GRAB_RADIOBUTTON2, IDC_GRAB_RADIOBUTTON5}}};
+        for (const auto& [owner, group] : groups) {
             for (int id : group) {
-                HWND button = ControlById(window, id);
+                HWND button = ControlById(owner, id);
                 const LONG style = GetWindowLongA(button, GWL_STYLE);
                 EXPECT_EQ((style & WS_GROUP) != 0, id == group.front()) << id;
                 EXPECT_EQ((style & WS_TABSTOP) != 0, IsChecked(button)) << id;
             }
-            HWND after = GetWindow(ControlById(window, group.back()), GW_HWNDNEXT);
+            HWND after = GetWindow(ControlById(owner, group.back()), GW_HWNDNEXT);
             EXPECT_NE(GetWindowLongA(after, GWL_STYLE) & WS_GROUP, 0) << group.back();
         }
+        ClickButton(grab, IDC_GRAB_SPEEDBUTTON1);
         Step("arrows inside the load group");
         Focus(ControlById(window, IDC_RADIOBUTTON3));
         for (int i = 0; i < 4; ++i) {
@@ -207,6 +234,15 @@ TEST_F(SplitterScenario, EndtrackTypedTwelveWithStarttrackFive) {
         retype(window, IDC_SPINEDIT2, "12");
         Press(window, "Tab");
         waitForText(window, IDC_SPINEDIT2, "12");
+        Step("the same in the grab window");
+        ClickButton(window, IDC_TRACKGRAB);
+        HWND grab = program->Window("Morvel1.0");
+        retype(grab, IDC_GRAB_SPINEDIT1, "5");
+        Press(grab, "Tab");
+        retype(grab, IDC_GRAB_SPINEDIT2, "12");
+        Press(grab, "Tab");
+        waitForText(grab, IDC_GRAB_SPINEDIT2, "12");
+        ClickButton(grab, IDC_GRAB_SPEEDBUTTON1);
         Step("Auto-mode runs 5 to 12");
         ClickButton(window, IDC_CHECKBOX4);
         WaitFor("Auto-mode enabled", [&] { return IsEnabled(ControlById(window, IDC_BUTTON5)); });
