@@ -230,8 +230,8 @@ void drawReadGlyph(HDC dc, int x, int y) {
 void drawBackGlyph(HDC dc, int x, int y) {
     HBRUSH arrow = CreateSolidBrush(RGB(224, 192, 0));
     HGDIOBJ oldBrush = SelectObject(dc, arrow);
-    const POINT shape[] = {{x, y + 8},       {x + 8, y + 1},  {x + 8, y + 5}, {x + 16, y + 5},
-                           {x + 16, y + 11}, {x + 8, y + 11}, {x + 8, y + 15}};
+    const POINT shape[] = {{x, y + 8},       {x + 7, y + 1},  {x + 7, y + 5}, {x + 14, y + 5},
+                           {x + 14, y + 11}, {x + 7, y + 11}, {x + 7, y + 15}};
     Polygon(dc, shape, 7);
     SelectObject(dc, oldBrush);
     DeleteObject(arrow);
@@ -244,12 +244,12 @@ void drawPictureButton(const DRAWITEMSTRUCT& item) {
     const int shift = pushed ? 1 : 0;
     const int glyphTop = (r.bottom - r.top - 16) / 2 + shift;
     if (item.CtlID == IDC_GRAB_BITBTN1) {
-        drawReadGlyph(item.hDC, r.left + 5 + shift, glyphTop);
+        drawReadGlyph(item.hDC, r.left + 3 + shift, glyphTop);
     } else {
-        drawBackGlyph(item.hDC, r.left + 5 + shift, glyphTop);
+        drawBackGlyph(item.hDC, r.left + 3 + shift, glyphTop);
     }
     const std::string caption = windowText(item.hwndItem);
-    RECT textArea{r.left + 24 + shift, r.top + shift, r.right - 2, r.bottom + shift};
+    RECT textArea{r.left + 19 + shift, r.top + shift, r.right - 1, r.bottom + shift};
     SetBkMode(item.hDC, TRANSPARENT);
     SetTextColor(item.hDC, GetSysColor((item.itemState & ODS_DISABLED) != 0 ? COLOR_GRAYTEXT
                                                                             : COLOR_BTNTEXT));
