@@ -48,6 +48,8 @@ struct SplitterFormState {
 };
 
 bool registerSplitterClasses(HINSTANCE instance);
+// Creates the main window's controls with their defaults (FormCreate's first step).
+void createSplitterControls(SplitterFormState& s);
 // Creates TForm1 (which runs FormCreate) and then TForm2, TForm3 and TForm4, hidden.
 HWND createSplitterForm(HINSTANCE instance, SplitterFormState* state);
 SplitterFormState* splitterState(HWND form);
