@@ -8,8 +8,8 @@
 
 namespace talvik {
 
-void SettingsRecord::set(Field f, const std::string& text) {
-    fields_[f] = text.substr(0, kFieldChars);
+void SettingsRecord::set(Field f, const std::string& text, NextCharFn next) {
+    fields_[f] = CutBetweenChars(text, kFieldChars, next);
 }
 
 std::vector<std::uint8_t> SettingsRecord::render() const {

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "char_walk.h"
+
 namespace talvik {
 
 class SettingsRecord {
@@ -35,8 +37,9 @@ class SettingsRecord {
     static constexpr std::size_t kStartupBytes = 332;
     static constexpr int kAppliedFields = 7;
 
-    // Texts longer than 40 characters are kept to their first 40, as the layout holds.
-    void set(Field f, const std::string& text);
+    // Texts longer than 40 bytes are kept to their first 40, as the layout holds, less
+    // the first byte of a double-byte character the cut would split.
+    void set(Field f, const std::string& text, NextCharFn next = NextSingleByteChar);
     const std::optional<std::string>& get(Field f) const { return fields_[f]; }
 
     // The whole 34440-byte image; missing fields are written empty.

@@ -158,6 +158,11 @@ bool Splitter::autoMode(const SplitterSettings& settings, AutoModeObserver* obse
 
 void Splitter::minSizeChanged(const SplitterSettings& settings) {
     table_.applyMinSize(settings.minSize, settings.save);
+    // Shown at once: a mark taken away unseen would be lost at the next Split&save.
+    view_.foundLabel = FoundLabel(table_.markedCount(), table_.count());
+    if (currentSound_ < table_.count()) {
+        view_.saveChecked = table_.saveFlag(currentSound_);
+    }
 }
 
 }  // namespace talvik

@@ -87,7 +87,8 @@ class Splitter {
     // unless told to go on. Returns false when some track failed or was missing.
     bool autoMode(const SplitterSettings& settings, AutoModeObserver* observer = nullptr,
                   const AutoModeOptions& options = {});
-    // "Min. size" changed.
+    // "Min. size" committed with a new value: the shorter sounds are unmarked, and the
+    // found label and "Save?" show it.
     void minSizeChanged(const SplitterSettings& settings);
 
     // The step Analyze next and Auto-mode share: analyse the current track.

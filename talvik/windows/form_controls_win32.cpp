@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <exception>
 
 #include "resource.h"
 #include "wave_bitmap.h"
@@ -20,8 +21,8 @@ HFONT makeFont(const char* face, int height) {
 HWND addControl(HWND parent, const char* className, const char* text, DWORD style, int id, int x,
                 int y, int width, int height, HFONT font, DWORD exStyle) {
     HWND control = CreateWindowExA(
-        exStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+        exStyle, className, text, WS_CHILD | WS_VISIBLE | WS_GROUP | style, x, y, width, height,
+        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
         reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
     if (control != nullptr && font != nullptr) {
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
@@ -43,12 +44,59 @@ HWND addButton(HWND parent, const char* text, int id, int x, int y, int width, i
     return addControl(parent, "BUTTON", text, WS_TABSTOP | kind, id, x, y, width, height, font);
 }
 
+void addRadioGroup(HWND parent, std::initializer_list<RadioItem> items, HFONT font) {
+    bool first = true;
+    for (const RadioItem& item : items) {
+        HWND button = addControl(parent, "BUTTON", item.text, BS_RADIOBUTTON, item.id, item.x,
+                                 item.y, item.width, item.height, font);
+        if (!first) {
+            SetWindowLongPtrA(button, GWL_STYLE,
+                              GetWindowLongPtrA(button, GWL_STYLE) & ~LONG_PTR{WS_GROUP});
+        }
+        first = false;
+    }
+}
+
+void checkRadio(HWND parent, std::initializer_list<int> group, int chosen) {
+    for (int id : group) {
+        setChecked(parent, id, id == chosen);
+        HWND button = GetDlgItem(parent, id);
+        const LONG_PTR style = GetWindowLongPtrA(button, GWL_STYLE);
+        SetWindowLongPtrA(button, GWL_STYLE,
+                          id == chosen ? style | WS_TABSTOP : style & ~LONG_PTR{WS_TABSTOP});
+    }
+}
+
 std::string windowText(HWND control) {
     const int length = GetWindowTextLengthA(control);
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
     const int got = GetWindowTextA(control, text.data(), length + 1);
     text.resize(static_cast<std::size_t>(std::max(got, 0)));
     return text;
+}
+
+std::size_t NextAnsiChar(const std::string& text, std::size_t at) {
+    const char* after = CharNextA(text.c_str() + at);
+    const auto step = static_cast<std::size_t>(after - (text.c_str() + at));
+    return std::min(at + std::max<std::size_t>(step, 1), text.size());
+}
+
+std::string currentDirectory() {
+    std::string directory;
+    // The answer is the size needed with the terminator, or the length without it; it can
+    // grow between the two calls.
+    for (DWORD size = MAX_PATH;;) {
+        directory.assign(size, '\0');
+        const DWORD got = GetCurrentDirectoryA(size, directory.data());
+        if (got == 0) {
+            return {};
+        }
+        if (got < size) {
+            directory.resize(got);
+            return directory;
+        }
+        size = got;
+    }
 }
 
 void setChecked(HWND parent, int id, bool checked) {
@@ -116,18 +164,20 @@ void DirectoryPicker::create(HWND parent, int driveId, int listId, int filesId, 
 bool DirectoryPicker::show(const std::string& directory) {
     std::vector<std::string> subdirectories;
     WIN32_FIND_DATAA found;
-    const std::string pattern = DirectoryText(directory) + "*";
+    const std::string pattern = DirectoryText(directory, NextAnsiChar) + "*";
     HANDLE search = FindFirstFileA(pattern.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) {
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+                subdirectories.emplace_back(found.cFileName);
+            }
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    } else if (GetLastError() != ERROR_FILE_NOT_FOUND) {  // an empty drive root has no "."
+        selectDrive();  // a drive chosen in the box that cannot be listed: back to ours
         return false;
     }
-    do {
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-            subdirectories.emplace_back(found.cFileName);
-        }
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    entries_ = DirectoryListEntries(directory, subdirectories);
+    entries_ = DirectoryListEntries(directory, subdirectories, NextAnsiChar);
     directory_ = entries_.empty() ? directory : [this] {
         for (const DirectoryEntry& e : entries_) {
             if (e.chosen) {
@@ -152,14 +202,18 @@ bool DirectoryPicker::show(const std::string& directory) {
     SendMessageA(list_, LB_SETCURSEL, static_cast<WPARAM>(chosen), 0);
     SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list_, nullptr, TRUE);
+    selectDrive();
+    refreshFiles();
+    return true;
+}
+
+void DirectoryPicker::selectDrive() {
     if (directory_.size() >= 2 && directory_[1] == ':') {
         const char drive[3] = {
             static_cast<char>(std::tolower(static_cast<unsigned char>(directory_[0]))), ':', '\0'};
         SendMessageA(drives_, CB_SELECTSTRING, static_cast<WPARAM>(-1),
                      reinterpret_cast<LPARAM>(drive));
     }
-    refreshFiles();
-    return true;
 }
 
 void DirectoryPicker::refreshFiles() {
@@ -167,7 +221,7 @@ void DirectoryPicker::refreshFiles() {
         return;
     }
     SendMessageA(files_, LB_RESETCONTENT, 0, 0);
-    std::string pattern = DirectoryText(directory_) + "*.*";
+    std::string pattern = DirectoryText(directory_, NextAnsiChar) + "*.*";
     SendMessageA(files_, LB_DIR, DDL_READWRITE | DDL_READONLY | DDL_ARCHIVE,
                  reinterpret_cast<LPARAM>(pattern.c_str()));
 }
@@ -186,7 +240,10 @@ bool DirectoryPicker::directoryAsked(int id, int code, std::string& asked) const
         if (at >= 0 && SendMessageA(drives_, CB_GETLBTEXTLEN, static_cast<WPARAM>(at), 0) < 6) {
             SendMessageA(drives_, CB_GETLBTEXT, static_cast<WPARAM>(at),
                          reinterpret_cast<LPARAM>(drive));
-            asked = std::string(drive) + "\\";
+            // "d:" names the drive's current directory, as a drive box goes there.
+            char full[MAX_PATH] = "";
+            const DWORD got = GetFullPathNameA(drive, sizeof full, full, nullptr);
+            asked = got > 0 && got < sizeof full ? std::string(full) : std::string(drive) + "\\";
             return true;
         }
     }
@@ -195,47 +252,56 @@ bool DirectoryPicker::directoryAsked(int id, int code, std::string& asked) const
 
 namespace {
 
+void paintPicture(HWND window, HDC dc, const WaveImage* image) {
+    RECT client;
+    GetClientRect(window, &client);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    DrawEdge(dc, &client, EDGE_RAISED, BF_RECT);
+    if (image != nullptr) {
+        struct {
+            BITMAPINFOHEADER header;
+            RGBQUAD grey[256];
+        } info{};
+        info.header.biSize = sizeof info.header;
+        info.header.biWidth = WaveImage::kWidth;
+        info.header.biHeight = -WaveImage::kHeight;  // top-down rows
+        info.header.biPlanes = 1;
+        info.header.biBitCount = 8;
+        info.header.biCompression = BI_RGB;
+        for (int i = 0; i < 256; ++i) {
+            const auto v = static_cast<BYTE>(i);
+            info.grey[i] = RGBQUAD{v, v, v, 0};
+        }
+        const std::vector<std::uint8_t> rows = WaveBitmapRows(*image);
+        SetDIBitsToDevice(dc, 8, 8, WaveImage::kWidth, WaveImage::kHeight, 0, 0, 0,
+                          WaveImage::kHeight, rows.data(),
+                          reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS);
+    }
+}
+
+void paintImage(HWND window, const WaveImage* image) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    try {
+        paintPicture(window, dc, image);
+    } catch (const std::exception&) {
+        // Memory for the rows ran out: the panel stays as it is; the next paint tries again.
+    }
+    EndPaint(window, &paint);
+}
+
 LRESULT CALLBACK ImageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_NCCREATE:
             attachState<const WaveImage>(window, lParam);
             return DefWindowProcA(window, message, wParam, lParam);
-        case WM_PAINT: {
-            const WaveImage* image = attachedState<const WaveImage>(window);
-            PAINTSTRUCT paint;
-            HDC dc = BeginPaint(window, &paint);
-            RECT client;
-            GetClientRect(window, &client);
-            FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-            DrawEdge(dc, &client, EDGE_RAISED, BF_RECT);
-            if (image != nullptr) {
-                struct {
-                    BITMAPINFOHEADER header;
-                    RGBQUAD grey[256];
-                } info{};
-                info.header.biSize = sizeof info.header;
-                info.header.biWidth = WaveImage::kWidth;
-                info.header.biHeight = -WaveImage::kHeight;  // top-down rows
-                info.header.biPlanes = 1;
-                info.header.biBitCount = 8;
-                info.header.biCompression = BI_RGB;
-                for (int i = 0; i < 256; ++i) {
-                    const auto v = static_cast<BYTE>(i);
-                    info.grey[i] = RGBQUAD{v, v, v, 0};
-                }
-                const std::vector<std::uint8_t> rows = WaveBitmapRows(*image);
-                SetDIBitsToDevice(dc, 8, 8, WaveImage::kWidth, WaveImage::kHeight, 0, 0, 0,
-                                  WaveImage::kHeight, rows.data(),
-                                  reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS);
-            }
-            EndPaint(window, &paint);
+        case WM_PAINT:
+            paintImage(window, attachedState<const WaveImage>(window));
             return 0;
-        }
         default:
             return DefWindowProcA(window, message, wParam, lParam);
     }
 }
-
 }  // namespace
 
 bool registerImageClass(HINSTANCE instance) {

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -24,7 +25,27 @@ HWND addLabel(HWND parent, const char* text, int id, int x, int y, int width, in
 HWND addButton(HWND parent, const char* text, int id, int x, int y, int width, int height,
                HFONT font, DWORD kind = BS_PUSHBUTTON);
 
+// A set of radio buttons, one group for the keyboard: the first starts it (every other
+// control starts a group of its own), the arrows move inside it, and Tab stops once, on
+// the checked button (checkRadio keeps it there). Focus on an unchecked radio button
+// clicks it on Windows, so a tab stop on any other button would change the choice.
+struct RadioItem {
+    const char* text;
+    int id;
+    int x;
+    int y;
+    int width;
+    int height;
+};
+void addRadioGroup(HWND parent, std::initializer_list<RadioItem> items, HFONT font);
+// Checks `chosen` among the group's buttons and moves the group's tab stop onto it.
+void checkRadio(HWND parent, std::initializer_list<int> group, int chosen);
+
 std::string windowText(HWND control);
+// The ANSI code page's walk (CharNextA): a double-byte character's second byte may be "\".
+std::size_t NextAnsiChar(const std::string& text, std::size_t at);
+// The current directory in full, however long (a MAX_PATH buffer would give nothing).
+std::string currentDirectory();
 void setChecked(HWND parent, int id, bool checked);
 bool isChecked(HWND parent, int id);
 void enable(HWND parent, int id, bool enabled);
@@ -49,6 +70,8 @@ class DirectoryPicker {
     bool directoryAsked(int id, int code, std::string& asked) const;
 
   private:
+    void selectDrive();
+
     HWND drives_ = nullptr;
     HWND list_ = nullptr;
     HWND files_ = nullptr;

@@ -15,6 +15,8 @@ inline constexpr const char* kAboutClassName = "TalvikForm2";
 inline constexpr const char* kGrabClassName = "TalvikForm3";
 inline constexpr const char* kWarningClassName = "TalvikForm4";
 
+inline constexpr int kMessageFontHeight = 21;
+
 struct SmallFonts {
     HFONT form = nullptr;     // "MS Sans Serif" 11
     HFONT logo = nullptr;     // "Mistral" 16
@@ -38,8 +40,8 @@ struct GrabFormState {
 
 bool registerSmallFormClasses(HINSTANCE instance);
 HWND createAboutForm(HINSTANCE instance, HWND owner, const SmallFonts& fonts);
-// The state lives as long as the window; the window deletes it.
-HWND createGrabForm(HINSTANCE instance, HWND owner, GrabFormState* state);
+// The state must outlive the window; the caller owns it.
+HWND createGrabForm(HINSTANCE instance, HWND owner, GrabFormState& state);
 HWND createWarningForm(HINSTANCE instance, HWND owner, const SmallFonts& fonts);
 
 // Shows a small window without making it modal.

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <exception>
+#include <vector>
 
 #include "control_rules.h"
 #include "file_names.h"
@@ -12,6 +13,8 @@
 namespace talvik {
 
 namespace {
+
+constexpr UINT kShowStartNotice = WM_APP + 1;
 
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU |
                              WS_MINIMIZEBOX;  // fixed border: no sizing, no maximize
@@ -47,15 +50,12 @@ SampleFormat chosenSave(HWND form) {
 }
 
 void checkLoad(HWND form, int chosen) {
-    for (int id : {IDC_RADIOBUTTON3, IDC_RADIOBUTTON4, IDC_RADIOBUTTON5}) {
-        setChecked(form, id, id == chosen);
-    }
+    checkRadio(form, {IDC_RADIOBUTTON3, IDC_RADIOBUTTON4, IDC_RADIOBUTTON5}, chosen);
 }
 
+// With no save format checked (16-bit taken away), Tab still stops on the group.
 void checkSave(HWND form, int chosen) {
-    for (int id : {IDC_RADIOBUTTON1, IDC_RADIOBUTTON2, IDC_RADIOBUTTON7}) {
-        setChecked(form, id, id == chosen);
-    }
+    checkRadio(form, {IDC_RADIOBUTTON1, IDC_RADIOBUTTON2, IDC_RADIOBUTTON7}, chosen);
 }
 
 // The engine's view on the controls: labels, enabled buttons, "Save?", pictures.
@@ -88,7 +88,7 @@ class AutoModeDisplay : public AutoModeObserver {
 // ---- couplings ----
 
 void DirectoryListBox2Change(SplitterFormState& s) {
-    setText(s, IDC_EDIT2, DirectoryText(s.destination.directory()));
+    setText(s, IDC_EDIT2, DirectoryText(s.destination.directory(), NextAnsiChar));
 }
 
 void setDestinationDirectory(SplitterFormState& s, const std::string& directory) {
@@ -98,7 +98,7 @@ void setDestinationDirectory(SplitterFormState& s, const std::string& directory)
 }
 
 void DirectoryListBox1Change(SplitterFormState& s) {
-    setText(s, IDC_EDIT1, DirectoryText(s.source.directory()));
+    setText(s, IDC_EDIT1, DirectoryText(s.source.directory(), NextAnsiChar));
     if (isChecked(s.form, IDC_CHECKBOX7)) {
         setDestinationDirectory(s, s.source.directory());
     }
@@ -143,12 +143,20 @@ void SpinEdit2Change(SplitterFormState& s) {
     }
 }
 
+// Only a new value unmarks: leaving the box again must not take away a mark set by hand.
 void SpinEdit5Change(SplitterFormState& s) {
-    s.splitter.minSizeChanged(readSettings(s));
+    const SplitterSettings settings = readSettings(s);
+    if (settings.minSize != s.committedMinSize) {
+        s.committedMinSize = settings.minSize;
+        s.splitter.minSizeChanged(settings);
+        showView(s);
+    }
 }
 
-// A spin edit left with a text out of its range shows the value the commands use.
-void spinEditLeft(SplitterFormState& s, int id) {
+// A typed value takes effect when it is committed (the box left, Enter, an arrow), never
+// per keystroke: on the way from 12000 to 2000, or from 1 to 12, the text passes through
+// values that must not act. The box then shows the value the commands use.
+void spinEditCommitted(SplitterFormState& s, int id) {
     for (const SpinEditRange& edit : kSpinEdits) {
         if (edit.id == id) {
             const int value = spinValue(s.form, id, edit.range);
@@ -156,6 +164,27 @@ void spinEditLeft(SplitterFormState& s, int id) {
                 setSpinValue(s.form, id, value);
             }
         }
+    }
+    switch (id) {
+        case IDC_SPINEDIT1:
+            SpinEdit1Change(s);
+            break;
+        case IDC_SPINEDIT2:
+            SpinEdit2Change(s);
+            break;
+        case IDC_SPINEDIT5:
+            SpinEdit5Change(s);
+            break;
+        default:
+            break;
+    }
+}
+
+// Enter commits the spin edit that has the focus.
+void enterPressed(SplitterFormState& s) {
+    HWND focus = GetFocus();
+    if (focus != nullptr && GetParent(focus) == s.form) {
+        spinEditCommitted(s, GetDlgCtrlID(focus));
     }
 }
 
@@ -271,113 +300,26 @@ void Button5Click(SplitterFormState& s) {
 
 // ---- start and end ----
 
-void createControls(SplitterFormState& s) {
-    HWND f = s.form;
-    HFONT font = s.fonts.form;
-    addGroup(f, "File options", 8, 8, 217, 193, font);
-    const char* captions[] = {"Sourcedir",  "Savedir",    "Createdir", "Savesuffix",
-                              "Saveprefix", "Starttrack", "Endtrack"};
-    for (int row = 0; row < 7; ++row) {
-        addLabel(f, captions[row], -1, 16, 27 + row * 24, 68, 14, font);
-    }
-    const struct {
-        int id;
-        const char* value;
-        int limit;
-    } edits[] = {{IDC_EDIT1, "C:\\", 0},
-                 {IDC_EDIT2, "C:\\", 0},
-                 {IDC_EDIT3, "TRACK", 6},
-                 {IDC_EDIT4, "WAV", 3},
-                 {IDC_EDIT5, "SAMPLE", 6}};
-    for (int row = 0; row < 5; ++row) {
-        HWND edit = addControl(f, "EDIT", edits[row].value, WS_TABSTOP | ES_AUTOHSCROLL,
-                               edits[row].id, 88, 24 + row * 24, 129, 21, font, WS_EX_CLIENTEDGE);
-        if (edits[row].limit > 0) {
-            SendMessageA(edit, EM_LIMITTEXT, static_cast<WPARAM>(edits[row].limit), 0);
-        }
-    }
-    addSpinEdit(f, IDC_SPINEDIT1, 88, 144, 73, 21, kTrackRange, 1, font);
-    addSpinEdit(f, IDC_SPINEDIT2, 88, 168, 73, 21, kTrackRange, 1, font);
-
-    addGroup(f, "Sourcedirectory", 232, 8, 305, 193, font);
-    addLabel(f, "Destinationdirectory", -1, 388, 8, 104, 14, font);
-    s.source.create(f, IDC_DRIVECOMBOBOX1, IDC_DIRECTORYLISTBOX1, IDC_FILELISTBOX1, 240, 24, 141,
-                    72, 72, font, s.fonts.small);
-    s.destination.create(f, IDC_DRIVECOMBOBOX2, IDC_DIRECTORYLISTBOX2, IDC_FILELISTBOX2, 388, 24,
-                         141, 72, 72, font, s.fonts.small);
-
-    addGroup(f, "Loadformat", 544, 8, 185, 73, font);
-    addButton(f, "8-bit RAW", IDC_RADIOBUTTON3, 552, 24, 169, 16, font, BS_RADIOBUTTON);
-    addButton(f, "8-bit WAV", IDC_RADIOBUTTON4, 552, 40, 169, 16, font, BS_RADIOBUTTON);
-    addButton(f, "16-bit", IDC_RADIOBUTTON5, 552, 56, 169, 16, font, BS_RADIOBUTTON);
-    addGroup(f, "Saveformat", 544, 80, 185, 73, font);
-    addButton(f, "8-bit RAW", IDC_RADIOBUTTON1, 552, 96, 169, 16, font, BS_RADIOBUTTON);
-    addButton(f, "8-bit WAV", IDC_RADIOBUTTON2, 552, 112, 169, 16, font, BS_RADIOBUTTON);
-    addButton(f, "16-bit", IDC_RADIOBUTTON7, 552, 128, 169, 16, font, BS_RADIOBUTTON);
-    checkLoad(f, IDC_RADIOBUTTON3);
-    checkSave(f, IDC_RADIOBUTTON1);
-    enable(f, IDC_RADIOBUTTON7, false);
-
-    addGroup(f, "Processing", 544, 152, 185, 121, font);
-    const struct {
-        int id;
-        const char* caption;
-        bool checked;
-    } boxes[] = {{IDC_CHECKBOX1, "Maximize", false},
-                 {IDC_CHECKBOX3, "Auto skip", true},
-                 {IDC_CHECKBOX4, "Auto run enabled", false},
-                 {IDC_CHECKBOX5, "Delete processed files", false},
-                 {IDC_CHECKBOX6, "Manual file selection", false},
-                 {IDC_CHECKBOX7, "Same source and destination", true}};
-    for (int row = 0; row < 6; ++row) {
-        addButton(f, boxes[row].caption, boxes[row].id, 552, 168 + row * 16, 169, 16, font,
-                  BS_AUTOCHECKBOX);
-        setChecked(f, boxes[row].id, boxes[row].checked);
-    }
-
-    addGroup(f, "Triggers", 544, 272, 185, 97, font);
-    addLabel(f, "Noise %", -1, 552, 291, 80, 14, font);
-    addSpinEdit(f, IDC_SPINEDIT3, 640, 288, 81, 21, kNoiseRange, 5, font);
-    addLabel(f, "Silence", -1, 552, 315, 80, 14, font);
-    addSpinEdit(f, IDC_SPINEDIT4, 640, 312, 81, 21, kSilenceRange, 2000, font);
-    addLabel(f, "Min. size", -1, 552, 339, 80, 14, font);
-    addSpinEdit(f, IDC_SPINEDIT5, 640, 336, 81, 21, kMinSizeRange, 1000, font);
-    addButton(f, "Track grab...", IDC_TRACKGRAB, 544, 380, 185, 25, font);
-
-    addLabel(f, "Track", -1, 8, 208, 40, 16, s.valueFont);
-    addLabel(f, "1", IDC_LABEL20, 48, 208, 176, 16, s.valueFont);
-    addLabel(f, "Samples found:", -1, 232, 208, 100, 16, s.valueFont);
-    addLabel(f, "0", IDC_LABEL1, 336, 208, 200, 16, s.valueFont);
-    addImage(f, IDC_IMAGE1, 8, 224, &s.splitter.view().overview);
-    addLabel(f, "Sample", -1, 8, 312, 48, 16, s.valueFont);
-    addLabel(f, "0", IDC_LABEL12, 60, 312, 300, 16, s.valueFont);
-    addImage(f, IDC_IMAGE2, 8, 328, &s.splitter.view().sound);
-
-    addButton(f, "View previous", IDC_BUTTON2, 8, 416, 81, 17, font);
-    addButton(f, "View next", IDC_BUTTON3, 92, 416, 73, 17, font);
-    addButton(f, "Save?", IDC_CHECKBOX2, 170, 416, 48, 17, font, BS_AUTOCHECKBOX);
-    setChecked(f, IDC_CHECKBOX2, true);
-    addButton(f, "Analyze", IDC_BUTTON6, 220, 416, 65, 17, font);
-    addButton(f, "Analyze next", IDC_BUTTON1, 288, 416, 81, 17, font);
-    addButton(f, "Split&&save", IDC_BUTTON4, 372, 416, 73, 17, font);
-    addButton(f, "Auto-mode", IDC_BUTTON5, 448, 416, 73, 17, font);
-    addButton(f, "About!", IDC_BITBTN2, 524, 416, 57, 17, font);
-    addLabel(f, "TALVIK2.0", IDC_LABEL7, 600, 413, 130, 23, s.fonts.logo);
+bool isExistingDirectory(const std::string& directory) {
+    const DWORD attributes = GetFileAttributesA(directory.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 void FormCreate(SplitterFormState& s) {
-    createControls(s);
+    createSplitterControls(s);
     // Both lists start in the current directory; the edits keep their defaults.
     s.source.show(s.settingsDir);
     s.destination.show(s.settingsDir);
     const SettingsRecord record = LoadStartupSettings(SettingsFilePath(s.settingsDir));
-    DirectoryLists lists = directoryLists(s);
+    const DirectoryLists started = directoryLists(s);
+    DirectoryLists lists = started;
     SplitterSettings applied = readSettings(s);
-    ApplyStartupRecord(record, lists, applied);
-    if (record.get(SettingsRecord::kSourceList)) {
+    const std::vector<SettingsRecord::Field> notRestored =
+        ApplyStartupRecord(record, lists, applied, isExistingDirectory, NextAnsiChar);
+    if (lists.source != started.source) {
         setSourceDirectory(s, lists.source);
     }
-    if (record.get(SettingsRecord::kDestList)) {
+    if (lists.destination != started.destination) {
         setDestinationDirectory(s, lists.destination);
     }
     // The saved texts replace what the list changes put there.
@@ -390,12 +332,18 @@ void FormCreate(SplitterFormState& s) {
     s.splitter.setCurrentTrack(1);
     s.splitter.startTrackChanged(readSettings(s).startTrack);
     showView(s);
+    if (!notRestored.empty()) {
+        // Said once the window is up, rather than over a window not yet shown.
+        s.startNotice = NotRestoredMessage(notRestored);
+        PostMessageA(s.form, kShowStartNotice, 0, 0);
+    }
 }
 
-void destroy(SplitterFormState& s) {
+// Shut-down, at close and at the end of the session alike.
+void saveSettings(SplitterFormState& s) {
     try {
         SaveSettings(SettingsFilePath(s.settingsDir),
-                     MakeSettingsRecord(directoryLists(s), readSettings(s)));
+                     MakeSettingsRecord(directoryLists(s), readSettings(s), NextAnsiChar));
     } catch (const std::exception& e) {
         s.host.showError(nullptr,
                          e.what());  // the window is going; the settings of this run are lost
@@ -403,6 +351,13 @@ void destroy(SplitterFormState& s) {
 }
 
 // ---- dispatch ----
+
+// An up-down arrow (clicked, or an arrow key in its box) has set its box's value.
+void upDownMoved(SplitterFormState& s, HWND upDown) {
+    if (upDown != nullptr) {
+        spinEditCommitted(s, GetDlgCtrlID(upDown) - IDC_SPIN_UPDOWN_OFFSET);
+    }
+}
 
 void command(SplitterFormState& s, int id, int code) {
     std::string asked;
@@ -415,29 +370,16 @@ void command(SplitterFormState& s, int id, int code) {
         return;
     }
     if (code == EN_KILLFOCUS) {
-        spinEditLeft(s, id);
-        return;
-    }
-    if (code == EN_CHANGE) {
-        switch (id) {
-            case IDC_SPINEDIT1:
-                SpinEdit1Change(s);
-                break;
-            case IDC_SPINEDIT2:
-                SpinEdit2Change(s);
-                break;
-            case IDC_SPINEDIT5:
-                SpinEdit5Change(s);
-                break;
-            default:
-                break;
-        }
+        spinEditCommitted(s, id);
         return;
     }
     if (code != BN_CLICKED) {
         return;
     }
     switch (id) {
+        case IDOK:
+            enterPressed(s);
+            break;
         case IDC_CHECKBOX7:
             CheckBox7Click(s);
             break;
@@ -508,8 +450,23 @@ LRESULT dispatch(SplitterFormState& s, UINT message, WPARAM wParam, LPARAM lPara
                 command(s, LOWORD(wParam), HIWORD(wParam));
             }
             return 0;
+        case kShowStartNotice:
+            s.host.showError(s.form, s.startNotice);
+            return 0;
+        case WM_VSCROLL:
+            if (s.ready) {
+                upDownMoved(s, reinterpret_cast<HWND>(lParam));
+            }
+            return 0;
+        case WM_ENDSESSION:
+            if (wParam != FALSE && s.ready) {
+                saveSettings(s);
+            }
+            return 0;
         case WM_DESTROY:
-            destroy(s);
+            if (s.ready) {
+                saveSettings(s);  // never from a window whose FormCreate failed
+            }
             PostQuitMessage(0);
             return 0;
         case WM_NCDESTROY:
@@ -559,7 +516,7 @@ HWND createSplitterForm(HINSTANCE instance, SplitterFormState* state) {
     state->fonts.form = makeFont("MS Sans Serif", 11);
     state->fonts.logo = makeFont("Mistral", 16);
     state->fonts.panel = makeFont("Times New Roman", 16);
-    state->fonts.message = makeFont("Times New Roman", 21);
+    state->fonts.message = makeFont("Times New Roman", kMessageFontHeight);
     state->fonts.button = makeFont("Times New Roman", 19);
     state->fonts.small = makeFont("Small Fonts", 7);
     state->valueFont = makeFont("MS Sans Serif", 13);
@@ -572,8 +529,9 @@ HWND createSplitterForm(HINSTANCE instance, SplitterFormState* state) {
     }
     state->about = createAboutForm(instance, form, state->fonts);
     state->warning = createWarningForm(instance, form, state->fonts);
-    state->grab = createGrabForm(instance, form,
-                                 new GrabFormState(state->host, state->warning, state->fonts));
+    state->grabFormState =
+        std::make_unique<GrabFormState>(state->host, state->warning, state->fonts);
+    state->grab = createGrabForm(instance, form, *state->grabFormState);
     return form;
 }
 

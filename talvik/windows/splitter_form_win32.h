@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -38,11 +40,16 @@ struct SplitterFormState {
     DirectoryPicker source;
     DirectoryPicker destination;
     SmallFonts fonts;
-    HFONT valueFont = nullptr;  // "MS Sans Serif" 13, the middle rows
-    bool ready = false;         // change notices before the end of FormCreate are the form's own
+    HFONT valueFont = nullptr;                     // "MS Sans Serif" 13, the middle rows
+    std::unique_ptr<GrabFormState> grabFormState;  // kept here, so a failed window leaks nothing
+    bool ready = false;       // change notices before the end of FormCreate are the form's own
+    std::string startNotice;  // the saved directories start-up could not restore
+    std::int64_t committedMinSize = SplitterSettings{}.minSize;  // the "Min. size" last applied
 };
 
 bool registerSplitterClasses(HINSTANCE instance);
+// Creates the main window's controls with their defaults (FormCreate's first step).
+void createSplitterControls(SplitterFormState& s);
 // Creates TForm1 (which runs FormCreate) and then TForm2, TForm3 and TForm4, hidden.
 HWND createSplitterForm(HINSTANCE instance, SplitterFormState* state);
 SplitterFormState* splitterState(HWND form);

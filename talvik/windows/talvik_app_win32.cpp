@@ -34,10 +34,8 @@ int runMessageLoop(const SplitterFormState& state) {
 }
 
 int runTalvik(HINSTANCE instance, int show) {
-    char current[MAX_PATH] = "";
-    GetCurrentDirectoryA(sizeof current, current);
     SystemHost host;
-    SplitterFormState state(host, current);
+    SplitterFormState state(host, currentDirectory());
     if (startTalvik(instance, state, show) == nullptr) {
         return -1;
     }

@@ -8,12 +8,6 @@
 
 namespace talvik {
 
-namespace {
-bool IsSeparator(char c) {
-    return c == '/' || c == '\\';
-}
-}  // namespace
-
 int SpinValue(const std::string& text, SpinRange range) {
     const char* begin = text.c_str();
     char* end = nullptr;
@@ -26,15 +20,18 @@ int SpinValue(const std::string& text, SpinRange range) {
     return static_cast<int>(std::clamp<long long>(value, range.min, range.max));
 }
 
-std::string DirectoryText(const std::string& directory) {
-    if (!directory.empty() && IsSeparator(directory.back())) {
+std::string DirectoryText(const std::string& directory, NextCharFn next) {
+    if (EndsInSeparator(directory, next)) {
         return directory;
     }
     return directory + kDirSeparator;
 }
 
 std::vector<DirectoryEntry> DirectoryListEntries(const std::string& directory,
-                                                 std::vector<std::string> subdirectories) {
+                                                 std::vector<std::string> subdirectories,
+                                                 NextCharFn next) {
+    // Names are walked a character at a time: a double-byte character may end in "\".
+    const auto separatorAt = [&](std::size_t at) { return IsSeparatorAt(directory, at, next); };
     std::vector<DirectoryEntry> entries;
     // The root: a drive ("C:\") or the separator alone.
     std::size_t pos = 0;
@@ -42,10 +39,23 @@ std::vector<DirectoryEntry> DirectoryListEntries(const std::string& directory,
     if (directory.size() >= 2 && directory[1] == ':') {
         root = directory.substr(0, 2) + kDirSeparator;
         pos = 2;
-    } else if (!directory.empty() && IsSeparator(directory[0])) {
+    } else if (directory.size() >= 2 && separatorAt(0) && separatorAt(1)) {
+        // A network share: "\\server\share" is the root; above it there is nothing to list.
+        pos = 2;
+        for (int part = 0; part < 2; ++part) {
+            while (pos < directory.size() && separatorAt(pos)) {
+                ++pos;
+            }
+            while (pos < directory.size() && !separatorAt(pos)) {
+                pos = next(directory, pos);
+            }
+        }
+        pos = std::min(pos, directory.size());
+        root = directory.substr(0, pos);
+    } else if (!directory.empty() && separatorAt(0)) {
         root = std::string(1, kDirSeparator);
     }
-    while (pos < directory.size() && IsSeparator(directory[pos])) {
+    while (pos < directory.size() && separatorAt(pos)) {
         ++pos;
     }
     if (!root.empty()) {
@@ -53,18 +63,19 @@ std::vector<DirectoryEntry> DirectoryListEntries(const std::string& directory,
     }
     std::string path = root;
     while (pos < directory.size()) {
-        std::size_t next = pos;
-        while (next < directory.size() && !IsSeparator(directory[next])) {
-            ++next;
+        std::size_t end = pos;
+        while (end < directory.size() && !separatorAt(end)) {
+            end = next(directory, end);
         }
-        const std::string name = directory.substr(pos, next - pos);
-        if (!path.empty() && !IsSeparator(path.back())) {
+        end = std::min(end, directory.size());
+        const std::string name = directory.substr(pos, end - pos);
+        if (!path.empty() && !EndsInSeparator(path, next)) {
             path += kDirSeparator;
         }
         path += name;
         entries.push_back({path, name, static_cast<int>(entries.size()), false});
-        pos = next;
-        while (pos < directory.size() && IsSeparator(directory[pos])) {
+        pos = end;
+        while (pos < directory.size() && separatorAt(pos)) {
             ++pos;
         }
     }
@@ -73,7 +84,7 @@ std::vector<DirectoryEntry> DirectoryListEntries(const std::string& directory,
     }
     entries.back().chosen = true;
     const int depth = entries.back().indent + 1;
-    const std::string base = DirectoryText(entries.back().path);
+    const std::string base = DirectoryText(entries.back().path, next);
     std::sort(subdirectories.begin(), subdirectories.end());
     for (const std::string& name : subdirectories) {
         if (name != "." && name != "..") {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "char_walk.h"
+
 namespace talvik {
 
 struct SpinRange {
@@ -26,7 +28,8 @@ int SpinValue(const std::string& text, SpinRange range);
 
 // Sourcedir or Savedir text for a directory chosen in a list: the directory with one
 // closing separator (a drive root such as "C:\" already has it).
-std::string DirectoryText(const std::string& directory);
+// `next` walks the name in the window's code page.
+std::string DirectoryText(const std::string& directory, NextCharFn next = NextSingleByteChar);
 
 // One line of a directory list: the directories from the root down to the chosen one,
 // then the chosen one's subdirectories one level deeper.
@@ -38,7 +41,8 @@ struct DirectoryEntry {
 };
 // `subdirectories` are names inside `directory`; they are shown sorted, without "." and "..".
 std::vector<DirectoryEntry> DirectoryListEntries(const std::string& directory,
-                                                 std::vector<std::string> subdirectories);
+                                                 std::vector<std::string> subdirectories,
+                                                 NextCharFn next = NextSingleByteChar);
 
 // The grab window's own correction: Endtrack never below Starttrack.
 int CorrectedEndTrack(int startTrack, int endTrack);

@@ -164,7 +164,8 @@ TEST_F(SplitterTest, AutoSkipMarksShortSoundsOff) {
     EXPECT_EQ(s.view().foundLabel, "1 (1)");
     s.minSizeChanged(settings);  // unmarks whether or not Auto skip is checked
     EXPECT_EQ(s.sounds().markedCount(), 0);
-    EXPECT_EQ(s.view().foundLabel, "1 (1)");  // the label waits for the next analysis
+    EXPECT_EQ(s.view().foundLabel, "0 (1)");  // shown at once, with the shown sound's mark
+    EXPECT_FALSE(s.view().saveChecked);
 }
 
 TEST_F(SplitterTest, NoSoundFoundStillSavesNothingAndDeletes) {

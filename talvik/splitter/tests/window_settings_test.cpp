@@ -1,12 +1,20 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "control_rules.h"
+#include "file_names.h"
 #include "window_settings.h"
 
 namespace talvik {
 namespace {
 
 using F = SampleFormat;
+using R = SettingsRecord;
+
+bool AnyExists(const std::string&) {
+    return true;
+}
 
 TEST(ControlRules, SaveFormatChoosesTheSuffix) {
     SplitterSettings s;
@@ -53,7 +61,7 @@ TEST(WindowSettings, TextsComeBackNumbersDoNot) {
 
     SplitterSettings next;
     DirectoryLists lists;
-    ApplyStartupRecord(back, lists, next);
+    EXPECT_TRUE(ApplyStartupRecord(back, lists, next, AnyExists).empty());
     EXPECT_EQ(lists.source, "C:\\REC");
     EXPECT_EQ(next.sourceDir, "C:\\REC\\");
     EXPECT_EQ(next.createDir, "TR");
@@ -67,10 +75,78 @@ TEST(WindowSettings, SavedEditTextWinsOverTheListsText) {
     r.set(SettingsRecord::kSourceDir, "E:\\B\\");
     SplitterSettings s;
     DirectoryLists lists;
-    ApplyStartupRecord(r, lists, s);
+    EXPECT_TRUE(ApplyStartupRecord(r, lists, s, AnyExists).empty());
     EXPECT_EQ(lists.source, "D:\\A");
     EXPECT_EQ(s.sourceDir, "E:\\B\\");
     EXPECT_EQ(s.createDir, "TRACK");  // not in the file: the default stays
+}
+
+// A saved directory that may have been cut, lost its closing separator or gone is not
+// used: the field is named and its box keeps what it would hold without it.
+TEST(WindowSettings, UntrustedDirectoriesAreNamedAndNotUsed) {
+    const std::string sep(1, kDirSeparator);
+    const std::string longDir = "C:" + sep + std::string(37, 'a') + sep;  // 40 characters
+    const struct {
+        const char* name;
+        R::Field field;
+        std::string saved;
+        std::vector<R::Field> expected;
+    } cases[] = {
+        {"usable Savedir", R::kSaveDir, "C:" + sep + "OUT" + sep, {}},
+        {"Savedir that filled its field", R::kSaveDir, longDir, {R::kSaveDir}},
+        {"Savedir without its separator", R::kSaveDir, "C:" + sep + "OUT", {R::kSaveDir}},
+        {"Sourcedir gone", R::kSourceDir, "C:" + sep + "GONE" + sep, {R::kSourceDir}},
+        {"empty Sourcedir", R::kSourceDir, "", {R::kSourceDir}},
+        {"list that filled its field", R::kDestList, longDir.substr(0, 40), {R::kDestList}},
+        {"list gone", R::kSourceList, "C:" + sep + "GONE", {R::kSourceList}},
+        {"empty list", R::kSourceList, "", {}},
+    };
+    const auto exists = [](const std::string& d) { return d.find("GONE") == std::string::npos; };
+    for (const auto& c : cases) {
+        R r;
+        r.set(c.field, c.saved);
+        SplitterSettings s;
+        DirectoryLists lists{"C:" + sep + "START", "C:" + sep + "START"};
+        EXPECT_EQ(ApplyStartupRecord(r, lists, s, exists), c.expected) << c.name;
+        const bool used = c.expected.empty() && !c.saved.empty();
+        const std::string& shown = c.field == R::kSaveDir     ? s.saveDir
+                                   : c.field == R::kSourceDir ? s.sourceDir
+                                   : c.field == R::kDestList  ? lists.destination
+                                                              : lists.source;
+        const std::string untouched = c.field == R::kSaveDir || c.field == R::kSourceDir
+                                          ? SplitterSettings{}.saveDir
+                                          : "C:" + sep + "START";
+        EXPECT_EQ(shown, used ? c.saved : untouched) << c.name;
+    }
+}
+
+std::size_t NextShiftJis(const std::string& text, std::size_t at) {
+    const auto c = static_cast<unsigned char>(text[at]);
+    const bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+    return std::min(at + (lead ? 2 : 1), text.size());
+}
+
+// In code page 932 "\x83\x5C" is one character, not a closing separator, and the 40-byte
+// cut never splits it.
+TEST(WindowSettings, DoubleByteNamesAreWalkedByCharacter) {
+    SplitterSettings s;
+    s.saveDir = "C:\\\x83\x5C";
+    s.sourceDir = std::string(39, 'a') + "\x83\x5C";
+    const SettingsRecord r = MakeSettingsRecord({}, s, NextShiftJis);
+    EXPECT_EQ(r.get(R::kSourceDir), std::string(39, 'a'));
+    SplitterSettings next;
+    DirectoryLists lists;
+    EXPECT_EQ(ApplyStartupRecord(r, lists, next, AnyExists, NextShiftJis),
+              (std::vector<R::Field>{R::kSourceDir, R::kSaveDir}));
+}
+
+TEST(WindowSettings, NotRestoredMessageNamesTheFields) {
+    EXPECT_EQ(NotRestoredMessage({R::kSaveDir}),
+              "tvk.prf: Savedir could not be restored (cut at 40 characters, or no such "
+              "directory) and started as on a first start.");
+    EXPECT_NE(NotRestoredMessage({R::kSourceList, R::kDestList, R::kSourceDir})
+                  .find("Sourcedirectory, Destinationdirectory and Sourcedir could not"),
+              std::string::npos);
 }
 
 }  // namespace

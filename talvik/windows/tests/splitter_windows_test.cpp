@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -78,6 +79,35 @@ class SplitterWindowTest : public ::testing::Test {
     void type(int id, const std::string& value, HWND window = nullptr) {
         SetDlgItemTextA(window ? window : form, id, value.c_str());
     }
+    // Leaves the box, which commits a typed value.
+    void commit(int id, HWND window = nullptr) {
+        HWND parent = window ? window : form;
+        SetFocus(GetDlgItem(parent, id));
+        SetFocus(parent);
+    }
+    // A directory whose name fits the settings file (the temporary one may not).
+    std::string shortDirectory(const std::string& name) {
+        const std::string made = "C:\\tvk" + std::to_string(GetCurrentProcessId()) + name;
+        CreateDirectoryA(made.c_str(), nullptr);
+        return made;
+    }
+    void chooseSourceSubdirectory(int index) {
+        HWND list = GetDlgItem(form, IDC_DIRECTORYLISTBOX1);
+        const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+        int first = 0;  // the first subdirectory: the line after the chosen directory
+        while (first < count && SendMessageA(list, LB_GETCURSEL, 0, 0) != first) {
+            ++first;
+        }
+        SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(first + 1 + index), 0);
+        SendMessageA(form, WM_COMMAND, MAKEWPARAM(IDC_DIRECTORYLISTBOX1, LBN_DBLCLK),
+                     reinterpret_cast<LPARAM>(list));
+    }
+    void chooseDrive(HWND drives, const char* drive) {
+        SendMessageA(drives, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                     reinterpret_cast<LPARAM>(drive));
+        SendMessageA(form, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(drives), CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(drives));
+    }
     std::string text(int id, HWND window = nullptr) {
         char buffer[512] = "";
         GetDlgItemTextA(window ? window : form, id, buffer, sizeof buffer);
@@ -126,23 +156,28 @@ TEST_F(SplitterWindowTest, StartsWithTheDefaultsWithoutASettingsFile) {
 }
 
 TEST_F(SplitterWindowTest, StartsFromTheSettingsFileAndWritesItAtClose) {
+    // The lists were elsewhere than the start directory, so restoring them shows; the
+    // file holds 40 characters a directory.
+    const std::string source = shortDirectory("src");
+    const std::string dest = shortDirectory("dst");
     SplitterSettings saved;
-    saved.sourceDir = "D:\\SOURCE\\";
+    saved.sourceDir = dest + kDirSeparator;
     saved.createDir = "TR";
     saved.saveSuffix = "RAW";
     saved.noisePercent = 20;
-    const std::string list = dir.substr(0, dir.size() - 1);
-    SaveSettings(SettingsFilePath(list), MakeSettingsRecord({list, list}, saved));
+    SaveSettings(SettingsFilePath(dir), MakeSettingsRecord({source, dest}, saved));
     start();
-    EXPECT_EQ(text(IDC_EDIT1), "D:\\SOURCE\\");  // the saved text over the list's
+    EXPECT_EQ(state->source.directory(), source);
+    EXPECT_EQ(state->destination.directory(), dest);
+    EXPECT_EQ(text(IDC_EDIT1), dest + kDirSeparator);  // the saved text over the list's
     EXPECT_EQ(text(IDC_EDIT2), "C:\\");
     EXPECT_EQ(text(IDC_EDIT3), "TR");
     EXPECT_EQ(text(IDC_SPINEDIT3), "5");  // numbers are not restored
     type(IDC_EDIT5, "SND");
     close();
-    const SettingsRecord back = LoadStartupSettings(SettingsFilePath(list));
+    const SettingsRecord back = LoadStartupSettings(SettingsFilePath(dir));
     EXPECT_EQ(back.get(SettingsRecord::kSavePrefix), "SND");
-    EXPECT_EQ(back.get(SettingsRecord::kSourceList), list.substr(0, SettingsRecord::kFieldChars));
+    EXPECT_EQ(back.get(SettingsRecord::kSourceList), source);
 }
 
 TEST_F(SplitterWindowTest, CouplingHandlersKeepTheControlsInStep) {
@@ -160,9 +195,11 @@ TEST_F(SplitterWindowTest, CouplingHandlersKeepTheControlsInStep) {
     EXPECT_EQ(text(IDC_EDIT4), "WAV");
 
     type(IDC_SPINEDIT1, "7");
+    commit(IDC_SPINEDIT1);
     EXPECT_EQ(text(IDC_SPINEDIT2), "7");
     EXPECT_EQ(state->splitter.currentTrack(), 7);
     type(IDC_SPINEDIT2, "3");
+    commit(IDC_SPINEDIT2);
     EXPECT_EQ(text(IDC_SPINEDIT2), "7");
 
     click(IDC_CHECKBOX4);
@@ -262,6 +299,7 @@ TEST_F(SplitterWindowTest, TrackGrabWindowKeepsItsRangeAndStartsTheReader) {
     HWND grab = state->grab;
     EXPECT_TRUE(IsWindowVisible(grab));
     type(IDC_GRAB_SPINEDIT1, "5", grab);
+    commit(IDC_GRAB_SPINEDIT1, grab);
     EXPECT_EQ(text(IDC_GRAB_SPINEDIT2, grab), "5");
     EXPECT_EQ(text(IDC_SPINEDIT2), "1");  // not the main window's range
     click(IDC_GRAB_RADIOBUTTON7, grab);
@@ -289,6 +327,87 @@ TEST_F(SplitterWindowTest, FolderNamedWithAccentAndTypographicApostrophe) {
     click(IDC_BUTTON4);
     const std::string out = TrackDirName(dir, "TRACK", 1) + kDirSeparator + "SAMPLE01.WAV";
     EXPECT_NE(GetFileAttributesA(out.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// At logoff the settings are written as at close.
+TEST_F(SplitterWindowTest, EndOfSessionWritesTheSettings) {
+    start();
+    type(IDC_EDIT5, "SND");
+    SendMessageA(form, WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(LoadStartupSettings(SettingsFilePath(dir)).get(SettingsRecord::kSavePrefix), "SND");
+}
+
+TEST_F(SplitterWindowTest, AnalyzeNextThenMaximizeAndDeleteProcessedFiles) {
+    WriteFile(dir + "track01.RAW", Track({3000}));
+    WriteFile(dir + "track02.RAW", Track({3000, 4000}));
+    start();
+    useTracksIn(dir);
+    click(IDC_BUTTON6);
+    click(IDC_BUTTON1);  // Analyze next: track 2
+    EXPECT_EQ(state->splitter.currentTrack(), 2);
+    EXPECT_EQ(text(IDC_LABEL1), "2 (2)");
+    expectViewShown();
+    click(IDC_CHECKBOX1);  // Maximize
+    click(IDC_CHECKBOX5);  // Delete processed files
+    click(IDC_BUTTON4);
+    std::FILE* f =
+        OpenSystemFile(TrackDirName(dir, "TRACK", 2) + kDirSeparator + "SAMPLE02.WAV", "rb");
+    ASSERT_NE(f, nullptr);
+    const int first = std::fgetc(f);
+    std::fclose(f);
+    EXPECT_EQ(first, 0x7F);  // the loud samples brought to full scale
+    EXPECT_FALSE(IsExistingFile(dir + "track02.RAW"));
+    EXPECT_TRUE(IsExistingFile(dir + "track01.RAW"));
+}
+
+TEST_F(SplitterWindowTest, SameSourceAndDestinationFollowsOnlyWhileChecked) {
+    CreateDirectoryA((dir + "a").c_str(), nullptr);
+    CreateDirectoryA((dir + "b").c_str(), nullptr);
+    start();
+    const std::string home = state->source.directory();
+    click(IDC_CHECKBOX7);  // cleared: the destination stays
+    chooseSourceSubdirectory(0);
+    EXPECT_EQ(state->source.directory(), dir + "a");
+    EXPECT_EQ(state->destination.directory(), home);
+    click(IDC_CHECKBOX7);  // checked again: the destination moves to the source at once
+    EXPECT_EQ(state->destination.directory(), dir + "a");
+    EXPECT_EQ(text(IDC_EDIT2), dir + "a" + kDirSeparator);
+}
+
+TEST_F(SplitterWindowTest, DriveBoxGoesToTheDrivesDirectoryOrStays) {
+    start();
+    HWND drives = GetDlgItem(form, IDC_DRIVECOMBOBOX1);
+    char full[MAX_PATH] = "";
+    GetFullPathNameA("c:", sizeof full, full, nullptr);
+    chooseDrive(drives, "c:");
+    EXPECT_EQ(DirectoryText(state->source.directory()), DirectoryText(full));
+    // A drive that cannot be listed leaves the lists, and the box goes back to their drive.
+    SendMessageA(drives, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("q:"));
+    const std::string before = state->source.directory();
+    chooseDrive(drives, "q:");
+    EXPECT_EQ(state->source.directory(), before);
+    char shown[8] = "";
+    SendMessageA(drives, CB_GETLBTEXT,
+                 static_cast<WPARAM>(SendMessageA(drives, CB_GETCURSEL, 0, 0)),
+                 reinterpret_cast<LPARAM>(shown));
+    EXPECT_EQ(std::string(shown), "c:");
+}
+
+// "c:\temp\read.exe could not be started." fits the warning panel.
+TEST_F(SplitterWindowTest, ReaderMessageFitsTheWarningPanel) {
+    start();
+    showWarning(state->warning, kReaderNotStarted);
+    HWND panel = GetDlgItem(state->warning, IDC_WARNING_PANEL1);
+    HDC dc = GetDC(panel);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(panel, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32A(dc, kReaderNotStarted, static_cast<int>(std::strlen(kReaderNotStarted)),
+                          &size);
+    SelectObject(dc, old);
+    ReleaseDC(panel, dc);
+    RECT inside;
+    GetClientRect(panel, &inside);
+    EXPECT_LE(size.cx, inside.right);
 }
 
 }  // namespace

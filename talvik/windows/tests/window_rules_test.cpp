@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "file_names.h"
 #include "wave_bitmap.h"
 
@@ -54,6 +56,37 @@ TEST(DirectoryListEntries, RootAloneIsChosen) {
     ASSERT_EQ(entries.size(), 2u);
     EXPECT_TRUE(entries[0].chosen);
     EXPECT_EQ(entries[1].path, std::string(1, kDirSeparator) + "tmp");
+}
+
+TEST(DirectoryListEntries, NetworkShareIsTheRoot) {
+    const auto entries = DirectoryListEntries("\\\\server\\share\\rec", {});
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].path, "\\\\server\\share");
+    EXPECT_EQ(entries[0].label, "\\\\server\\share");
+    EXPECT_EQ(entries[1].path, "\\\\server\\share" + std::string(1, kDirSeparator) + "rec");
+    EXPECT_TRUE(entries[1].chosen);
+}
+
+// Shift-JIS (code page 932): a lead byte takes the next byte with it.
+std::size_t NextShiftJis(const std::string& text, std::size_t at) {
+    const auto c = static_cast<unsigned char>(text[at]);
+    const bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+    return std::min(at + (lead ? 2 : 1), text.size());
+}
+
+// "\x95\x5C" is one character whose second byte is "\".
+TEST(DoubleByteNames, SecondByteIsNeverASeparator) {
+    const std::string sep(1, kDirSeparator);
+    const std::string hyou = "\x95\x5C";
+    EXPECT_EQ(DirectoryText("C:\\" + hyou, NextShiftJis), "C:\\" + hyou + sep);
+    EXPECT_EQ(DirectoryText("C:\\" + hyou + "\\", NextShiftJis), "C:\\" + hyou + "\\");
+    const auto entries = DirectoryListEntries("C:\\" + hyou + "\\rec", {}, NextShiftJis);
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[1].label, hyou);
+    EXPECT_EQ(entries[2].path, "C:" + sep + hyou + sep + "rec");
+    EXPECT_EQ(CutBetweenChars(std::string(39, 'a') + hyou, 40, NextShiftJis), std::string(39, 'a'));
+    EXPECT_EQ(CutBetweenChars(std::string(38, 'a') + hyou, 40, NextShiftJis),
+              std::string(38, 'a') + hyou);
 }
 
 TEST(GrabWindow, RangeAndOptionWord) {
