@@ -132,7 +132,7 @@ void stopRender(RenderDialog& render, HWND dialog) {
     EndDialog(dialog, IDCANCEL);
 }
 
-INT_PTR CALLBACK renderProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR renderMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         SetWindowLongPtrA(dialog, DWLP_USER, lParam);
         startRender(*reinterpret_cast<RenderDialog*>(lParam), dialog);
@@ -150,6 +150,15 @@ INT_PTR CALLBACK renderProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
         return TRUE;
     }
     return FALSE;
+}
+
+INT_PTR CALLBACK renderProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    RenderDialog* render =
+        message == WM_INITDIALOG
+            ? reinterpret_cast<RenderDialog*>(lParam)
+            : reinterpret_cast<RenderDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    return guardedDialog(render != nullptr ? &render->state : nullptr,
+                         [&] { return renderMessage(dialog, message, wParam, lParam); });
 }
 
 // ---- Preferences ----
@@ -190,7 +199,15 @@ PreferencesForm readPreferences(HWND dialog) {
     return form;
 }
 
-INT_PTR CALLBACK preferencesProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+// A refused field keeps the dialog open with the field selected, so the user
+// can mend it without losing the other changes.
+void selectRefusedField(RecorderState& state, HWND dialog, int field, const Status& refused) {
+    showBox(state, dialog, refused.message(), "Error");
+    SendDlgItemMessageA(dialog, field, EM_SETSEL, 0, -1);
+    SetFocus(GetDlgItem(dialog, field));
+}
+
+INT_PTR preferencesMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         SetWindowLongPtrA(dialog, DWLP_USER, lParam);
         auto& state = *reinterpret_cast<RecorderState*>(lParam);
@@ -209,11 +226,12 @@ INT_PTR CALLBACK preferencesProc(HWND dialog, UINT message, WPARAM wParam, LPARA
             return TRUE;
         case IDOK: {
             const PreferencesForm form = readPreferences(dialog);
-            EndDialog(dialog, IDOK);
             if (const Status stored = applyPreferences(form, state->song(), state->settings);
                 !stored) {
-                showBox(*state, state->main, stored.message(), "Error");
+                selectRefusedField(*state, dialog, IDC_EDITOR_PATH, stored);
+                return TRUE;
             }
+            EndDialog(dialog, IDOK);
             refreshMixer(*state);
             return TRUE;
         }
@@ -225,9 +243,20 @@ INT_PTR CALLBACK preferencesProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     }
 }
 
+RecorderState* dialogState(HWND dialog, UINT message, LPARAM lParam) {
+    if (message == WM_INITDIALOG)
+        return reinterpret_cast<RecorderState*>(lParam);
+    return reinterpret_cast<RecorderState*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
+
+INT_PTR CALLBACK preferencesProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    return guardedDialog(dialogState(dialog, message, lParam),
+                         [&] { return preferencesMessage(dialog, message, wParam, lParam); });
+}
+
 // ---- MIDI Synchronization ----
 
-INT_PTR CALLBACK midiProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR midiMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         SetWindowLongPtrA(dialog, DWLP_USER, lParam);
         const MidiDialogForm form =
@@ -249,10 +278,11 @@ INT_PTR CALLBACK midiProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPara
         case IDOK: {
             const MidiDialogForm form{dialogText(dialog, IDC_MIDI_FILE),
                                       dialogText(dialog, IDC_MIDI_COMPENSATION)};
-            EndDialog(dialog, IDOK);
             if (const Status stored = applyMidiDialog(form, state->song()); !stored) {
-                showBox(*state, state->main, stored.message(), "Error");
+                selectRefusedField(*state, dialog, IDC_MIDI_FILE, stored);
+                return TRUE;
             }
+            EndDialog(dialog, IDOK);
             state->transport->computeSongLength();
             return TRUE;
         }
@@ -262,6 +292,11 @@ INT_PTR CALLBACK midiProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPara
         default:
             return FALSE;
     }
+}
+
+INT_PTR CALLBACK midiProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    return guardedDialog(dialogState(dialog, message, lParam),
+                         [&] { return midiMessage(dialog, message, wParam, lParam); });
 }
 
 // ---- Help ----
@@ -283,7 +318,7 @@ std::string helpText(HINSTANCE instance, int topic) {
     return text;
 }
 
-INT_PTR CALLBACK helpProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR helpMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         SetWindowLongPtrA(dialog, DWLP_USER, lParam);
         return TRUE;
@@ -296,6 +331,11 @@ INT_PTR CALLBACK helpProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPara
         return TRUE;
     }
     return FALSE;
+}
+
+INT_PTR CALLBACK helpProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    return guardedDialog(dialogState(dialog, message, lParam),
+                         [&] { return helpMessage(dialog, message, wParam, lParam); });
 }
 
 }  // namespace
@@ -325,8 +365,9 @@ std::optional<std::string> chooseFile(RecorderState& state, HWND owner, bool sav
     request.lpstrFile = path.data();
     request.nMaxFile = static_cast<DWORD>(path.size());
     request.lpstrTitle = title.c_str();
-    request.Flags =
-        OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+    // The dialog keeps the current folder: the project's relative track names are read from it.
+    request.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR |
+                    (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
     const bool chosen =
         save ? state.dialogs.saveFileName(request) : state.dialogs.openFileName(request);
     if (!chosen)
