@@ -163,6 +163,10 @@ void showHelp(RecorderState& state, int topic);
 std::optional<std::string> chooseFile(RecorderState& state, HWND owner, bool save,
                                       const std::string& title, FileKind kind,
                                       const std::string& initialPath = {});
+// A dialog's field, as long as the file dialogs' paths.
+std::string dialogText(HWND dialog, int id);
+// The state a dialog of the program was given at WM_INITDIALOG (kept in DWLP_USER).
+RecorderState* dialogState(HWND dialog, UINT message, LPARAM lParam);
 void showBox(RecorderState& state, HWND owner, const std::string& text, const char* caption,
              UINT type = MB_OK);
 // Panel dragging, for both panels.
