@@ -66,11 +66,14 @@ class RecorderScenario : public ScenarioTest {
         program.WaitIdle();
         return program;
     }
-    // Names a file in the system's file dialog that is up and accepts it.
-    void chooseInFileDialog(const Program& program, const std::string& path) {
+    // Names a file in the system's file dialog that is up and accepts it with `button`
+    // ("&Open" or "&Save": the file list also has the id IDOK). The dialog opens in the
+    // program's folder; names are typed relative to it (a long typed path came out cut).
+    void chooseInFileDialog(const Program& program, const std::string& path,
+                            const std::string& button) {
         HWND box = program.Box();
-        Retype(ControlByClass(box, "Edit"), path);
-        ClickButton(box, IDOK);
+        Retype(ControlById(box, 0x47c), path);  // the dialog's file name box
+        ClickButton(box, button);
         WaitFor("the file dialog to close", [&] { return !IsWindow(box); });
         program.WaitIdle();
     }
@@ -78,7 +81,7 @@ class RecorderScenario : public ScenarioTest {
     void recordTake(const Program& program, const std::string& take) {
         Step("record a take over the song");
         ChooseMenu(main, IDC_REC);
-        chooseInFileDialog(program, take);
+        chooseInFileDialog(program, take, "&Save");
         driver::Answer(program, "OK");
         PumpFor(1500);
     }
@@ -95,13 +98,14 @@ TEST_F(RecorderScenario, ATakeOverALongSongIsSavedByExit) {
     Run([&] {
         const std::string song = writeLongSong();
         Program program = startRecorder("long.sng", Folder());
-        recordTake(program, InFolder("take.wav"));
+        recordTake(program, "take.wav");
         Step("Exit, saving the song");
         ChooseMenu(main, IDM_EXIT);
         driver::Answer(program, "Yes");
         if (!program.WaitForExit())
             Fail("Exit did not end the program");
-        EXPECT_EQ(tracksOf(song), (std::vector<std::string>{InFolder("long.wav"), InFolder("take.wav")}));
+        EXPECT_EQ(tracksOf(song),
+                  (std::vector<std::string>{InFolder("long.wav"), InFolder("take.wav")}));
     });
 }
 
@@ -109,7 +113,7 @@ TEST_F(RecorderScenario, ATakeOverALongSongJoinsItsSongAtNewAndNotTheNewOne) {
     Run([&] {
         const std::string song = writeLongSong();
         Program program = startRecorder("long.sng", Folder());
-        recordTake(program, InFolder("take.wav"));
+        recordTake(program, "take.wav");
         Step("New, saving the song");
         ChooseMenu(main, IDM_NEW);
         driver::Answer(program, "Yes");
@@ -128,11 +132,11 @@ TEST_F(RecorderScenario, ATakeOverALongSongJoinsItsSongAtOpenAndNotTheOpenedOne)
         const std::string other = InFolder("other.sng");
         files::writeBytes(other, files::readBytes(song));
         Program program = startRecorder("long.sng", Folder());
-        recordTake(program, InFolder("take.wav"));
+        recordTake(program, "take.wav");
         Step("Open another song, saving this one");
         ChooseMenu(main, IDM_OPEN);
         driver::Answer(program, "Yes");
-        chooseInFileDialog(program, other);
+        chooseInFileDialog(program, "other.sng", "&Open");
         EXPECT_EQ(tracksOf(song).size(), 2u);
         PumpFor(2000);
         Step("Exit with the opened song untouched");
@@ -150,7 +154,7 @@ TEST_F(RecorderScenario, TheConfigurationStaysInTheStartFolderAfterInsertingFrom
         Program program = startRecorder("demo.sng", Folder());
         Step("Track > Insert from another folder");
         ChooseMenu(main, IDC_ADDTRACK);
-        chooseInFileDialog(program, elsewhere + "\\extra.wav");
+        chooseInFileDialog(program, "elsewhere\\extra.wav", "&Open");
         EXPECT_EQ(Items(ControlById(main, IDC_TRACKLIST)).size(), 5u);
         Step("Preferences: 22050 Hz");
         ChooseMenu(main, IDM_PREFERENCES);
@@ -175,7 +179,8 @@ TEST_F(RecorderScenario, TrackRemoveIsRefusedWhilePlaying) {
         HWND list = ControlById(main, IDC_TRACKLIST);
         Step("Play, then Track > Remove");
         ClickButton(main, IDC_PLAY);
-        WaitFor("Remove to be greyed", [&] { return !IsEnabled(ControlById(main, IDC_REMOVETRACK)); });
+        WaitFor("Remove to be greyed",
+                [&] { return !IsEnabled(ControlById(main, IDC_REMOVETRACK)); });
         ChooseMenu(main, IDC_REMOVETRACK);
         program.WaitIdle();
         EXPECT_EQ(Items(list).size(), 4u);
@@ -193,7 +198,7 @@ TEST_F(RecorderScenario, TheSessionsEndDuringATakeKeepsTheTakeTheSongAndTheSetti
         const std::string song = writeLongSong();
         Program program = startRecorder("long.sng", Folder());
         DeleteFileA(InFolder("brevant.cfg").c_str());
-        recordTake(program, InFolder("take.wav"));
+        recordTake(program, "take.wav");
         Step("logoff: WM_QUERYENDSESSION, the save prompt, WM_ENDSESSION");
         PostMessageA(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
         driver::Answer(program, "Yes");
@@ -203,7 +208,8 @@ TEST_F(RecorderScenario, TheSessionsEndDuringATakeKeepsTheTakeTheSongAndTheSetti
             Fail("the program did not end with the session");
         const std::vector<std::uint8_t> take = files::readBytes(InFolder("take.wav"));
         ASSERT_GE(take.size(), 46u);
-        const std::size_t riff = take[4] | take[5] << 8 | take[6] << 16 | std::size_t{take[7]} << 24;
+        const std::size_t riff =
+            take[4] | take[5] << 8 | take[6] << 16 | std::size_t{take[7]} << 24;
         EXPECT_EQ(riff, take.size() - 8);
         EXPECT_EQ(files::dataSamples(take).size() * 2, take.size() - 46);
         EXPECT_EQ(tracksOf(song).size(), 2u);
@@ -228,12 +234,13 @@ TEST_F(RecorderScenario, RenderThroughTheDialogGivesTheCompanionsFile) {
         Program program = startRecorder("demo.sng", Folder());
         Step("File > Render song into mix.wav");
         ChooseMenu(main, IDM_RENDER);
-        chooseInFileDialog(program, InFolder("mix"));
+        chooseInFileDialog(program, "mix", "&Save");
         EXPECT_EQ(driver::Answer(program, "OK"), "Rendering completed");
         exitWithoutQuestion(program);
         EXPECT_TRUE(FileExists(InFolder("brevant.cfg")));
         Step("brevant-render on the same song");
-        Program render = Program::Start(HostPath(BREVANT_RENDER_EXE), "demo.sng reference.wav", Folder());
+        Program render =
+            Program::Start(HostPath(BREVANT_RENDER_EXE), "demo.sng reference.wav", Folder());
         if (!render.WaitForExit(60000) || render.ExitCode() != 0)
             Fail("brevant-render failed");
         EXPECT_TRUE(ReadFileBytes(InFolder("mix.wav")) == ReadFileBytes(InFolder("reference.wav")));
