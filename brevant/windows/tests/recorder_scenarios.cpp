@@ -154,7 +154,11 @@ TEST_F(RecorderScenario, TheConfigurationStaysInTheStartFolderAfterInsertingFrom
         Program program = startRecorder("demo.sng", Folder());
         Step("Track > Insert from another folder");
         ChooseMenu(main, IDC_ADDTRACK);
-        chooseInFileDialog(program, "elsewhere\\extra.wav", "&Open");
+        HWND open = program.Box();
+        Retype(ControlById(open, 0x47c), "elsewhere");  // browses into the folder
+        ClickButton(open, "&Open");
+        program.WaitIdle();
+        chooseInFileDialog(program, "extra.wav", "&Open");
         EXPECT_EQ(Items(ControlById(main, IDC_TRACKLIST)).size(), 5u);
         Step("Preferences: 22050 Hz");
         ChooseMenu(main, IDM_PREFERENCES);
