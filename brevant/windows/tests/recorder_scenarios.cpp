@@ -221,12 +221,16 @@ TEST_F(RecorderScenario, TheSessionsEndDuringATakeKeepsTheTakeTheSongAndTheSetti
     });
 }
 
-TEST_F(RecorderScenario, TheSystemMenusAboutShowsTheAboutBox) {
+TEST_F(RecorderScenario, TheSystemMenusAboutShowsTheAboutBoxWhereF1OpensTheHelp) {
     Run([&] {
         writeSample(Folder());
         Program program = startRecorder("demo.sng", Folder());
         PostMessageA(main, WM_SYSCOMMAND, IDM_ABOUT, 0);
-        EXPECT_NE(BoxText(program.Box()).find("Brevant multitrack recorder"), std::string::npos);
+        HWND about = program.Box();
+        EXPECT_NE(BoxText(about).find("Brevant multitrack recorder"), std::string::npos);
+        Step("F1 in the box opens the help");
+        Press(about, "F1");
+        program.Window("Brevant Help");
         driver::Answer(program, "OK");
         exitWithoutQuestion(program);
     });
