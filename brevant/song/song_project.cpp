@@ -14,6 +14,21 @@ namespace {
 constexpr const char* kCorruption =
     "Data corruption error: some project settings may have been lost. Restart the program.";
 
+// A project is at most its header and ten track records; the reader ignores
+// the rest, so a large file chosen by mistake is not read whole into memory.
+bool readProjectBytes(const std::string& path, std::vector<std::uint8_t>& bytes) {
+    BinaryFile file;
+    if (!file.open(path, BinaryFile::Mode::Read))
+        return false;
+    bytes.assign(kSongHeaderBytes + kMaxTracks * kTrackRecordBytes, 0);
+    std::size_t filled = 0;
+    for (std::size_t n; filled < bytes.size() &&
+                        (n = file.read(bytes.data() + filled, bytes.size() - filled)) > 0;)
+        filled += n;
+    bytes.resize(filled);
+    return !file.readFailed();
+}
+
 }  // namespace
 
 Status checkTrackFile(const std::string& path, std::uint32_t recordingFrequency,
@@ -76,7 +91,7 @@ bool SongProject::loadSong(const std::string& path) {
         return false;
     }
     std::vector<std::uint8_t> bytes;
-    if (!readWholeFile(path, bytes)) {
+    if (!readProjectBytes(path, bytes)) {
         error("Error opening the file");
         return false;
     }

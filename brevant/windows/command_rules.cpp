@@ -12,16 +12,34 @@ std::string quotedWhenSpaced(const std::string& part) {
     return '"' + part + '"';
 }
 
+bool transportRuns(TransportState state) {
+    return state.playing || state.recording || state.midiPlaying;
+}
+
 }  // namespace
 
 bool commandEnabled(int command, TransportState state) {
-    if (command == IDM_RENDER)
-        return !state.playing && !state.recording && !state.midiPlaying;
-    return true;
+    switch (command) {
+        case IDM_RENDER:
+        case IDC_ADDTRACK:
+        case IDC_REMOVETRACK:
+            return !transportRuns(state);
+        default:
+            return true;
+    }
 }
 
-bool stopsTakeBeforePrompt(int command, TransportState state) {
-    return state.recording && (command == IDM_NEW || command == IDM_OPEN || command == IDM_EXIT);
+bool stopsTransportBeforePrompt(int command, TransportState state) {
+    const bool take = state.recording || state.takeWaiting;
+    switch (command) {
+        case IDM_NEW:
+        case IDM_OPEN:
+            return take || transportRuns(state);
+        case IDM_EXIT:
+            return take;
+        default:
+            return false;
+    }
 }
 
 std::string editorCommandLine(const std::string& editorPath, const std::string& trackPath) {

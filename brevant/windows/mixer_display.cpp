@@ -1,5 +1,7 @@
 #include "mixer_display.h"
 
+#include <algorithm>
+
 namespace brevant {
 namespace {
 
@@ -65,6 +67,25 @@ std::optional<std::string> toolTipText(int command) {
 
 bool selectedSliderActs(int scrollCode) {
     return (scrollCode >= 0 && scrollCode <= 3) || scrollCode == 5;
+}
+
+namespace {
+
+// The panel's place along one axis.
+int onScreen(int at, int size, int area) {
+    if (area <= 0)  // nothing known of the window yet
+        return at;
+    const int shown = std::min(at + size, area) - std::max(at, 0);
+    if (shown >= std::min({kPanelGrabMargin, size, area}))
+        return at;
+    return std::max(0, std::min(at, area - size));
+}
+
+}  // namespace
+
+PanelPosition panelOnScreen(PanelPosition at, int panelWidth, int panelHeight, int areaWidth,
+                            int areaHeight) {
+    return {onScreen(at.x, panelWidth, areaWidth), onScreen(at.y, panelHeight, areaHeight)};
 }
 
 }  // namespace brevant

@@ -69,4 +69,13 @@ inline PanelPosition draggedPanel(PanelPosition at, int grabX, int grabY, int mo
     return {at.x + mouseX - grabX, at.y + mouseY - grabY};
 }
 
+// How much of a panel must show inside the main window for the user to grab it.
+inline constexpr int kPanelGrabMargin = 32;
+
+// A panel stored where the main window no longer reaches (a smaller screen, a
+// hand-edited configuration) comes back whole inside the area, at its top left
+// when it is larger; a panel that still shows enough of itself stays put.
+PanelPosition panelOnScreen(PanelPosition at, int panelWidth, int panelHeight, int areaWidth,
+                            int areaHeight);
+
 }  // namespace brevant

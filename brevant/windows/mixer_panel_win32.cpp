@@ -64,8 +64,7 @@ LRESULT FormCreate(HWND panel, RecorderState& state) {
     state.sequencer = std::make_unique<MciSequencer>(panel);
     state.transport = std::make_unique<Transport>(state.project, state.settings, state.view,
                                                   *state.output, *state.input, *state.sequencer);
-    SetWindowPos(panel, nullptr, state.settings.mixerPos.x, state.settings.mixerPos.y, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER);
+    placePanel(state, panel, state.settings.mixerPos);
     ShowWindow(panel, SW_SHOW);
     return TRUE;
 }
@@ -130,6 +129,8 @@ void onMuteBox(RecorderState& state, int id) {
 }
 
 void launchEditor(RecorderState& state) {
+    if (state.song().trackCount == 0)
+        return;  // a double click on the empty list is no request
     const int track = state.project.selectedTrack();
     if (track < 0)
         return;
@@ -192,8 +193,11 @@ INT_PTR handleMixerMessage(RecorderState& state, HWND panel, UINT message, WPARA
             movePanelDrag(state, panel, state.mixerDrag, state.settings.mixerPos, lParam);
             return TRUE;
         case WM_LBUTTONUP:
-            endPanelDrag(state.mixerDrag);
+        case WM_CAPTURECHANGED:
+            endPanelDrag(state.mixerDrag, panel);
             return TRUE;
+        case WM_SETCURSOR:
+            return setPanelDragCursor(state, panel, state.mixerDrag);
         default:
             return FALSE;
     }
@@ -202,8 +206,10 @@ INT_PTR handleMixerMessage(RecorderState& state, HWND panel, UINT message, WPARA
 }  // namespace
 
 INT_PTR CALLBACK mixerPanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG)
-        return FormCreate(panel, *reinterpret_cast<RecorderState*>(lParam));
+    if (message == WM_INITDIALOG) {
+        auto* created = reinterpret_cast<RecorderState*>(lParam);
+        return guardedDialog(created, [&] { return FormCreate(panel, *created); });
+    }
     RecorderState* state = panelState(panel);
     if (state == nullptr)
         return FALSE;
@@ -261,30 +267,49 @@ void refreshMixer(RecorderState& state) {
 void beginPanelDrag(RecorderState& state, HWND panel, PanelDrag& drag, LPARAM lParam) {
     drag = {true, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     SetCapture(panel);
-    SetClassLongPtrA(panel, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(state.dragCursor));
     SetCursor(state.dragCursor);
     SetFocus(state.main);
 }
 
-void movePanelDrag(RecorderState&, HWND panel, PanelDrag& drag, PanelPosition& position,
+void movePanelDrag(RecorderState& state, HWND panel, PanelDrag& drag, PanelPosition& position,
                    LPARAM lParam) {
     if (!drag.dragging || GetCapture() != panel)
         return;
     position =
         draggedPanel(position, drag.grabX, drag.grabY, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
     SetWindowPos(panel, nullptr, position.x, position.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    SetCursor(state.dragCursor);
 }
 
-void endPanelDrag(PanelDrag& drag) {
+// Ends on the button's release and on a capture taken away (a box, Alt+Tab),
+// which sends no release.
+void endPanelDrag(PanelDrag& drag, HWND panel) {
     if (!drag.dragging)
         return;
     drag.dragging = false;
-    HWND panel = GetCapture();
-    ReleaseCapture();
-    if (panel != nullptr)
-        SetClassLongPtrA(panel, GCLP_HCURSOR,
-                         reinterpret_cast<LONG_PTR>(LoadCursorA(nullptr, IDC_ARROW)));
+    if (GetCapture() == panel)
+        ReleaseCapture();
     SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+}
+
+// The cursor is the panel's own during a drag, set per message: the class
+// cursor is shared by every dialog of the process.
+bool setPanelDragCursor(RecorderState& state, HWND panel, const PanelDrag& drag) {
+    if (!drag.dragging)
+        return false;
+    SetCursor(state.dragCursor);
+    SetWindowLongPtrA(panel, DWLP_MSGRESULT, TRUE);
+    return true;
+}
+
+void placePanel(RecorderState& state, HWND panel, PanelPosition& position) {
+    RECT area{};
+    RECT size{};
+    GetClientRect(state.main, &area);
+    GetWindowRect(panel, &size);
+    position = panelOnScreen(position, size.right - size.left, size.bottom - size.top, area.right,
+                             area.bottom);
+    SetWindowPos(panel, nullptr, position.x, position.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
 }  // namespace brevant

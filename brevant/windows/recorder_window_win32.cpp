@@ -13,14 +13,7 @@ namespace {
 
 constexpr UINT_PTR kSplashTimerId = 1;
 
-TransportState transportState(RecorderState& state) {
-    if (!state.transport)
-        return {};
-    return {state.transport->playing(), state.transport->recording(),
-            state.transport->midiPlaying()};
-}
-
-INT_PTR CALLBACK splashProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR splashMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG: {
             // The window takes the picture's size, whatever the dialog font makes of its units.
@@ -45,6 +38,10 @@ INT_PTR CALLBACK splashProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
         default:
             return FALSE;
     }
+}
+
+INT_PTR CALLBACK splashProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    return guardedDialog(nullptr, [&] { return splashMessage(dialog, message, wParam, lParam); });
 }
 
 void createToolBar(RecorderState& state) {
@@ -124,35 +121,44 @@ LRESULT onChar(RecorderState& state, LPARAM keyData) {
     return 0;
 }
 
-LRESULT showStopMessages(RecorderState& state) {
-    const std::vector<std::string> messages = std::move(state.stopMessages);
-    state.stopMessages.clear();
-    for (const std::string& text : messages) showBox(state, state.main, text, nullptr);
+void onInitMenu(RecorderState& state, HMENU menu) {
+    const TransportState now = transportState(state);
+    for (int command : {IDM_RENDER, IDC_ADDTRACK, IDC_REMOVETRACK}) {
+        const bool on = commandEnabled(command, now);
+        EnableMenuItem(menu, static_cast<UINT>(command),
+                       MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
+    }
+}
+
+LRESULT onSysCommand(RecorderState& state, HWND window, WPARAM wParam, LPARAM lParam) {
+    // The system keeps its own commands' low four bits; the program's own item keeps its id.
+    if (wParam == IDM_ABOUT) {
+        aboutBox(state);
+        return 0;
+    }
+    return DefWindowProcA(window, WM_SYSCOMMAND, wParam, lParam);
+}
+
+LRESULT onClose(RecorderState& state, HWND window) {
+    if (state.transport)
+        exitSequence(state);
+    else
+        DestroyWindow(window);
     return 0;
 }
 
-void exitSequence(RecorderState& state) {
-    Transport& transport = *state.transport;
-    if (stopsTakeBeforePrompt(IDM_EXIT, transportState(state)))
-        transport.stopTransport(StopMode::Recording);
-    if (!state.project.confirmDiscard())
-        return;
-    transport.stopTransport(StopMode::Playback);
-    transport.stopTransport(StopMode::Recording);
-    saveConfig(state.options.configPath, state.song(), state.settings, state.songUi);
-    showStopMessages(state);  // the window will not see its queue again
-    DestroyWindow(state.main);
+LRESULT onQueryEndSession(RecorderState& state) {
+    if (!state.transport)
+        return TRUE;
+    return queryEndSession(state) ? TRUE : FALSE;
 }
 
-void onInitMenu(RecorderState& state, HMENU menu) {
-    const bool render = commandEnabled(IDM_RENDER, transportState(state));
-    EnableMenuItem(menu, IDM_RENDER, MF_BYCOMMAND | (render ? MF_ENABLED : MF_GRAYED));
-}
-
-void aboutBox(RecorderState& state) {
-    showBox(state, state.main,
-            std::string("Brevant multitrack recorder\nVersion ") + TOOLKIT_VERSION, "About Brevant",
-            MB_OK | MB_ICONINFORMATION);
+LRESULT onEndSession(RecorderState& state, HWND window, bool ending) {
+    if (state.transport)
+        endSession(state, ending);
+    else if (ending)
+        DestroyWindow(window);
+    return 0;
 }
 
 // Commands from the menu and the tool bar are carried out by the mixer panel's
@@ -181,17 +187,16 @@ LRESULT handleMainMessage(RecorderState& state, HWND window, UINT message, WPARA
             onInitMenu(state, reinterpret_cast<HMENU>(wParam));
             return 0;
         case WM_SYSCOMMAND:
-            if ((wParam & 0xFFF0) == IDM_ABOUT) {
-                aboutBox(state);
-                return 0;
-            }
-            return DefWindowProcA(window, message, wParam, lParam);
+            return onSysCommand(state, window, wParam, lParam);
         case WM_CLOSE:
-            if (state.transport)
-                exitSequence(state);
-            else
-                DestroyWindow(window);
-            return 0;
+            return onClose(state, window);
+        case WM_QUERYENDSESSION:
+            return onQueryEndSession(state);
+        case WM_ENDSESSION:
+            return onEndSession(state, window, wParam != FALSE);
+        case WM_HELP:  // F1 in a dialog or a box of the program comes up to its owner
+            showHelp(state, IDR_HELP_CONTENTS);
+            return TRUE;
         case kShowStopMessages:
             return showStopMessages(state);
         case WM_DESTROY:
@@ -204,8 +209,11 @@ LRESULT handleMainMessage(RecorderState& state, HWND window, UINT message, WPARA
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        auto* state =
-            static_cast<RecorderState*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        // The window owns the state from here: its WM_NCDESTROY deletes it, however late
+        // the creation fails.
+        auto* owner = static_cast<std::unique_ptr<RecorderState>*>(
+            reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        RecorderState* state = owner->release();
         state->main = window;
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
         return DefWindowProcA(window, message, wParam, lParam);
@@ -238,7 +246,22 @@ bool registerRecorderClass(HINSTANCE instance) {
     return RegisterClassA(&windowClass) != 0;
 }
 
+std::string fullPath(const std::string& path) {
+    char full[MAX_PATH * 4] = "";
+    const DWORD length = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+    if (length == 0 || length >= sizeof full)
+        return path;
+    return full;
+}
+
 }  // namespace
+
+LRESULT showStopMessages(RecorderState& state) {
+    const std::vector<std::string> messages = std::move(state.stopMessages);
+    state.stopMessages.clear();
+    for (const std::string& text : messages) showBox(state, state.main, text, nullptr);
+    return 0;
+}
 
 RecorderState* recorderState(HWND main) {
     if (main == nullptr || !IsWindow(main))
@@ -259,89 +282,24 @@ void afterSongChange(RecorderState& state) {
     refreshMixer(state);
 }
 
-void runCommand(RecorderState& state, int command) {
-    Transport& transport = *state.transport;
-    const TransportState now = transportState(state);
-    if (!commandEnabled(command, now))
-        return;
-    if (stopsTakeBeforePrompt(command, now))
-        transport.stopTransport(StopMode::Recording);
-    switch (command) {
-        case IDM_NEW:
-            if (state.project.newSong())
-                afterSongChange(state);
-            break;
-        case IDM_OPEN:
-            if (state.project.openSong())
-                afterSongChange(state);
-            break;
-        case IDM_SAVE:
-            state.project.saveSong();
-            break;
-        case IDM_SAVE_AS:
-            state.project.saveSongAs();
-            break;
-        case IDM_RENDER:
-            renderSong(state);
-            break;
-        case IDM_EXIT:
-            PostMessageA(state.main, WM_CLOSE, 0, 0);
-            break;
-        case IDC_ADDTRACK:
-            state.project.insertTrack(state.settings.recordFormat.samplesPerSec);
-            afterSongChange(state);
-            break;
-        case IDC_REMOVETRACK:
-            state.project.removeSelectedTrack();
-            afterSongChange(state);
-            break;
-        case IDC_REC:
-            transport.recordCommand();
-            break;
-        case IDC_STOPREC:
-            transport.stopTransport(StopMode::Recording);
-            break;
-        case IDC_STOPPLAY:
-            transport.stopTransport(StopMode::Playback);
-            break;
-        case IDC_PLAY:
-            if (!now.playing && !now.recording)
-                transport.playCommand();
-            break;
-        case IDM_PREFERENCES:
-            preferencesDialog(state);
-            break;
-        case IDM_MIDI:
-            midiDialog(state);
-            break;
-        case IDM_HELP_CONTENTS:
-            showHelp(state, IDR_HELP_CONTENTS);
-            break;
-        case IDM_HELP_KEYBOARD:
-            showHelp(state, IDR_HELP_KEYBOARD);
-            break;
-        case IDM_ABOUT:
-            aboutBox(state);
-            break;
-        default:
-            break;
-    }
-}
-
 HWND startRecorder(HINSTANCE instance, RecorderDialogs& dialogs, StartOptions options) {
     INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
                                   ICC_BAR_CLASSES | ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
     if (!registerRecorderClass(instance))
         return nullptr;
-    auto* state = new RecorderState(instance, dialogs, std::move(options));
+    // Every dialog may change the current folder: the files the program keeps and the
+    // project named at start are fixed as full paths first.
+    options.configPath = fullPath(options.configPath);
+    if (!options.songPath.empty())
+        options.songPath = fullPath(options.songPath);
+    auto owned = std::make_unique<RecorderState>(instance, dialogs, std::move(options));
     HWND main = CreateWindowExA(0, kRecorderClassName, "Brevant",
                                 WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 20, 20,
-                                600, 400, nullptr, nullptr, instance, state);
-    if (main == nullptr) {
-        delete state;
-        return nullptr;
-    }
+                                600, 400, nullptr, nullptr, instance, &owned);
+    if (main == nullptr)
+        return nullptr;  // a state the window took was deleted with it
+    RecorderState* state = recorderState(main);
     ShowWindow(main, SW_SHOWMAXIMIZED);
     state->mixerPanel = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_MIXER), main,
                                            mixerPanelProc, reinterpret_cast<LPARAM>(state));

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "command_rules.h"
 #include "mci_sequencer.h"
 #include "recorder_dialogs_win32.h"
 #include "recorder_settings.h"
@@ -110,6 +111,8 @@ struct RecorderState {
     // The stop's messages wait until the stop has run: the devices are quiet
     // by the time the box is up, so one failure shows one box.
     std::vector<std::string> stopMessages;
+    // The session's end was agreed to and everything is saved: WM_ENDSESSION only closes.
+    bool sessionSaved = false;
 
     RecorderSettings settings;
     WindowSongUi songUi{*this};
@@ -138,7 +141,16 @@ int runMessageLoop(HWND main);
 RecorderState* recorderState(HWND main);
 
 // ---- shared between the window's files ----
+// The command table (recorder_commands_win32.cpp): menu, tool bar and panel commands.
 void runCommand(RecorderState& state, int command);
+TransportState transportState(RecorderState& state);
+// File > Exit and the caption's close: the take, the save prompt, the configuration.
+void exitSequence(RecorderState& state);
+// Logoff or shutdown: the same path as Exit; false keeps the session (the user cancelled).
+bool queryEndSession(RecorderState& state);
+void endSession(RecorderState& state, bool ending);
+void aboutBox(RecorderState& state);
+LRESULT showStopMessages(RecorderState& state);
 void refreshMixer(RecorderState& state);
 // After New, Open, Add, Remove: gains, song length, mixer.
 void afterSongChange(RecorderState& state);
@@ -151,13 +163,22 @@ void showHelp(RecorderState& state, int topic);
 std::optional<std::string> chooseFile(RecorderState& state, HWND owner, bool save,
                                       const std::string& title, FileKind kind,
                                       const std::string& initialPath = {});
+// A dialog's field, as long as the file dialogs' paths.
+std::string dialogText(HWND dialog, int id);
+// The state a dialog of the program was given at WM_INITDIALOG (kept in DWLP_USER).
+RecorderState* dialogState(HWND dialog, UINT message, LPARAM lParam);
 void showBox(RecorderState& state, HWND owner, const std::string& text, const char* caption,
              UINT type = MB_OK);
 // Panel dragging, for both panels.
 void beginPanelDrag(RecorderState& state, HWND panel, PanelDrag& drag, LPARAM lParam);
 void movePanelDrag(RecorderState& state, HWND panel, PanelDrag& drag, PanelPosition& position,
                    LPARAM lParam);
-void endPanelDrag(PanelDrag& drag);
+void endPanelDrag(PanelDrag& drag, HWND panel);
+// The drag cursor while a panel is dragged; false when the panel is not dragged.
+bool setPanelDragCursor(RecorderState& state, HWND panel, const PanelDrag& drag);
+// A panel placed where the configuration holds it, brought back inside the main window when
+// too little of it would show there.
+void placePanel(RecorderState& state, HWND panel, PanelPosition& position);
 // Runs a handler; a core error is shown with the program's text and the window stays usable.
 template <typename Handler>
 auto guarded(RecorderState* state, Handler handler) -> decltype(handler()) {
@@ -169,6 +190,12 @@ auto guarded(RecorderState* state, Handler handler) -> decltype(handler()) {
                     MB_OK | MB_ICONERROR);
     }
     return {};
+}
+
+// A dialog procedure inside the same boundary; `state` may still be null at WM_INITDIALOG.
+template <typename Handler>
+INT_PTR guardedDialog(RecorderState* state, Handler handler) {
+    return guarded(state, [&]() -> INT_PTR { return handler(); });
 }
 
 }  // namespace brevant

@@ -19,8 +19,7 @@ LRESULT FormCreate(HWND panel, RecorderState& state) {
     SetWindowLongPtrA(panel, DWLP_USER, reinterpret_cast<LONG_PTR>(&state));
     state.transportPanel = panel;
     SetDlgItemTextA(panel, IDC_STATUS, "   ");
-    SetWindowPos(panel, nullptr, state.settings.transportPos.x, state.settings.transportPos.y, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER);
+    placePanel(state, panel, state.settings.transportPos);
     const int pictures[] = {IDB_PLAY,     IDB_PLAY_DOWN, IDB_REC,
                             IDB_REC_DOWN, IDB_STOP,      IDB_STOP_DOWN};
     for (std::size_t i = 0; i < state.buttonPictures.size(); ++i) {
@@ -79,8 +78,11 @@ INT_PTR handleTransportMessage(RecorderState& state, HWND panel, UINT message, W
             movePanelDrag(state, panel, state.transportDrag, state.settings.transportPos, lParam);
             return TRUE;
         case WM_LBUTTONUP:
-            endPanelDrag(state.transportDrag);
+        case WM_CAPTURECHANGED:
+            endPanelDrag(state.transportDrag, panel);
             return TRUE;
+        case WM_SETCURSOR:
+            return setPanelDragCursor(state, panel, state.transportDrag);
         case WM_DESTROY:
             for (HBITMAP& picture : state.buttonPictures) {
                 DeleteObject(picture);
@@ -102,8 +104,10 @@ HWND controlWindow(RecorderState& state, TransportControl control) {
 }  // namespace
 
 INT_PTR CALLBACK transportPanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG)
-        return FormCreate(panel, *reinterpret_cast<RecorderState*>(lParam));
+    if (message == WM_INITDIALOG) {
+        auto* created = reinterpret_cast<RecorderState*>(lParam);
+        return guardedDialog(created, [&] { return FormCreate(panel, *created); });
+    }
     RecorderState* state = panelState(panel);
     if (state == nullptr)
         return FALSE;

@@ -174,5 +174,25 @@ TEST(ConfigFile, AFailedSaveKeepsThePreviousFile) {
     EXPECT_EQ(testing::readBytes(path), good);
 }
 
+TEST(ConfigFile, APathNearTheLongestTheSystemTakesSavesWithoutATemporaryLeft) {
+    testing::TempDir dir;
+    const std::string base = dir.file("");
+    for (std::size_t length : {255u, 257u, 259u}) {
+        ASSERT_LT(base.size() + 8, length);
+        const std::string path = base + std::string(length - base.size() - 4, 'c') + ".cfg";
+        RecordingSink sink;
+        Song song;
+        song.compensation = 777;
+        EXPECT_TRUE(saveConfig(path, song, RecorderSettings{}, sink)) << length;
+        EXPECT_TRUE(sink.shown.empty()) << length;
+        Song loaded;
+        RecorderSettings settings;
+        EXPECT_TRUE(loadConfig(path, loaded, settings, sink)) << length;
+        EXPECT_EQ(loaded.compensation, 777) << length;
+        std::filesystem::remove(path);
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(dir.file(""))) << "a temporary was left";
+}
+
 }  // namespace
 }  // namespace brevant

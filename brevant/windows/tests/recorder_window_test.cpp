@@ -15,6 +15,7 @@
 
 #include "command_rules.h"
 #include "config_file.h"
+#include "preferences_form.h"
 #include "resource.h"
 #include "song_file.h"
 #include "song_renderer.h"
@@ -143,6 +144,14 @@ class RecorderWindow : public ::testing::Test {
     }
 
     std::string config() const { return dir.file("brevant.cfg"); }
+    bool menuGreyed(int id) {
+        HMENU track = GetSubMenu(GetMenu(main), 1);
+        SendMessageA(main, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(track), 1);
+        return (GetMenuState(track, static_cast<UINT>(id), MF_BYCOMMAND) & MF_GRAYED) != 0;
+    }
+    std::string savePrompt(const std::string& song) {
+        return "File " + song + " is modified. Save?";
+    }
     void start(const std::string& song = {}) {
         main = startRecorder(GetModuleHandleA(nullptr), dialogs, {0, config(), song});
         ASSERT_NE(main, nullptr);
@@ -473,6 +482,101 @@ TEST_F(RecorderWindow, AReadFailingDuringPlaybackShowsOneBox) {
     dialogs.boxes.push_back({"Failed to read data chunk (loading-1).", "(default)"});
     EXPECT_TRUE(pumpUntil([&] { return !state().transport->playing(); }, 20000));
     pumpFor(500);
+}
+
+TEST_F(RecorderWindow, TrackEditsAreGreyedAndRefusedWhilePlaying) {
+    start(writeSong(2, 60));
+    EXPECT_FALSE(menuGreyed(IDC_REMOVETRACK));
+    command(IDC_PLAY);
+    ASSERT_TRUE(state().transport->playing());
+    EXPECT_TRUE(menuGreyed(IDC_REMOVETRACK));
+    EXPECT_TRUE(menuGreyed(IDC_ADDTRACK));
+    command(IDC_REMOVETRACK);
+    command(IDC_ADDTRACK);  // no file dialog opens
+    EXPECT_EQ(state().song().trackCount, 2);
+    command(IDC_STOPPLAY);
+    EXPECT_FALSE(menuGreyed(IDC_ADDTRACK));
+    command(IDC_REMOVETRACK);
+    EXPECT_EQ(state().song().trackCount, 1);
+}
+
+TEST_F(RecorderWindow, CancelAtExitOrTheSessionsEndKeepsTheProgramAndItsPlayback) {
+    start(writeSong(1, 60));
+    command(IDC_PLAY);
+    state().song().modified = true;
+    for (int end = 0; end < 2; ++end)
+        dialogs.boxes.push_back({savePrompt(dir.file("song.sng")), "Warning", IDCANCEL});
+    SendMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(SendMessageA(main, WM_QUERYENDSESSION, 0, 0), FALSE);
+    SendMessageA(main, WM_ENDSESSION, FALSE, 0);
+    ASSERT_TRUE(IsWindow(main));
+    EXPECT_TRUE(state().transport->playing());
+}
+
+TEST_F(RecorderWindow, SmallerFaultsOfTheWindowStayMended) {
+    RecorderSettings distant;
+    distant.mixerPos = {5000, 4000};
+    Quiet quiet;
+    saveConfig(config(), Song{}, distant, quiet);
+    start();
+    RECT client;
+    GetClientRect(main, &client);
+    EXPECT_LT(panelAt(state().mixerPanel).x, client.right);
+    EXPECT_LT(panelAt(state().mixerPanel).y, client.bottom);
+
+    // A double click on the empty list opens no box.
+    SendMessageA(state().mixerPanel, WM_COMMAND, MAKEWPARAM(IDC_TRACKLIST, LBN_DBLCLK), 0);
+
+    dialogs.boxes.push_back(
+        {std::string("Brevant multitrack recorder\nVersion ") + TOOLKIT_VERSION, "About Brevant"});
+    SendMessageA(main, WM_SYSCOMMAND, IDM_ABOUT, 0);
+
+    HELPINFO help{sizeof help, HELPINFO_WINDOW, 0, nullptr, 0, {}};
+    SendMessageA(main, WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
+    ASSERT_NE(state().help, nullptr);
+    EXPECT_NE(text(state().help, IDC_HELP_TEXT).find("Contents"), std::string::npos);
+
+    // After the Add button the focus is the main window's, for the mixer keys.
+    writeWave(dir.file("one.wav"), 1, 44100, std::vector<std::int16_t>(4410, 500));
+    HWND add = GetDlgItem(state().mixerPanel, IDC_ADDTRACK);
+    SetFocus(add);
+    dialogs.files.push_back(dir.file("one.wav"));
+    SendMessageA(state().mixerPanel, WM_COMMAND, MAKEWPARAM(IDC_ADDTRACK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(add));
+    EXPECT_EQ(GetFocus(), main);
+
+    // A drag ends when the capture goes, and leaves the dialogs' class cursor alone.
+    HWND mixer = state().mixerPanel;
+    const auto classCursor = GetClassLongPtrA(mixer, GCLP_HCURSOR);
+    SendMessageA(mixer, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    EXPECT_TRUE(state().mixerDrag.dragging);
+    EXPECT_EQ(GetClassLongPtrA(mixer, GCLP_HCURSOR), classCursor);
+    ReleaseCapture();
+    EXPECT_FALSE(state().mixerDrag.dragging);
+}
+
+TEST_F(RecorderWindow, AnOverlongEditorPathKeepsPreferencesOpenWithTheOtherChanges) {
+    start();
+    const std::string tooLong(300, 'e');
+    PreferencesForm refused;
+    refused.editorPath = tooLong;
+    Song scratchSong;
+    RecorderSettings scratchSettings;
+    const std::string message = applyPreferences(refused, scratchSong, scratchSettings).message();
+    dialogs.boxes.push_back({message, "Error"});
+    dialogs.scripts.push_back([&](HWND dialog) {
+        CheckRadioButton(dialog, IDC_FREQ_8000, IDC_FREQ_48000, IDC_FREQ_22050);
+        SetDlgItemTextA(dialog, IDC_EDITOR_PATH, tooLong.c_str());
+        SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(IsWindow(dialog));
+        EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDC_EDITOR_PATH));
+        EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_FREQ_22050), BST_CHECKED);
+        SetDlgItemTextA(dialog, IDC_EDITOR_PATH, "C:\\edit.exe");
+        SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
+    command(IDM_PREFERENCES);
+    EXPECT_EQ(state().settings.editorPath, "C:\\edit.exe");
+    EXPECT_EQ(statusPart(0), "Freq: 22050");
 }
 
 }  // namespace

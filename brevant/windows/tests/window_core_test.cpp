@@ -58,6 +58,29 @@ TEST(MixerDisplay, StatusEdgesToolTipsSliderCodesAndDragging) {
     EXPECT_EQ(draggedPanel({100, 50}, 10, 10, 25, 5), (PanelPosition{115, 45}));
 }
 
+TEST(MixerDisplay, APanelStoredOffScreenComesBackInside) {
+    struct Case {
+        const char* name;
+        PanelPosition at, placed;
+    };
+    // A panel of 400 x 300 in a main window of 1000 x 700.
+    const Case cases[] = {
+        {"inside stays", {100, 50}, {100, 50}},
+        {"enough showing at the right stays", {950, 50}, {950, 50}},
+        {"enough showing above stays", {100, -250}, {100, -250}},
+        {"past the right comes back whole", {990, 50}, {600, 50}},
+        {"past the bottom comes back whole", {100, 5000}, {100, 400}},
+        {"past the left comes back at 0", {-390, 50}, {0, 50}},
+        {"far past both", {-5000, -5000}, {0, 0}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(panelOnScreen(c.at, 400, 300, 1000, 700), c.placed) << c.name;
+    EXPECT_EQ(panelOnScreen({990, 50}, 1200, 300, 1000, 700), (PanelPosition{0, 50}))
+        << "larger than the window";
+    EXPECT_EQ(panelOnScreen({5000, 50}, 400, 300, 0, 0), (PanelPosition{5000, 50}))
+        << "no window size known";
+}
+
 TEST(MixerShortcut, KeyNamesChooseTrackAndDirection) {
     struct Case {
         char letter;
@@ -118,17 +141,38 @@ TEST(MixerShortcut, TAndGActOnTheCurrentTrack) {
     EXPECT_EQ(song.track(0).volume, 80);
 }
 
-TEST(CommandRules, RenderWaitsForTheTransportAndTakesStopBeforePrompts) {
-    EXPECT_TRUE(commandEnabled(IDM_RENDER, {}));
-    EXPECT_FALSE(commandEnabled(IDM_RENDER, {true, false, false}));
-    EXPECT_FALSE(commandEnabled(IDM_RENDER, {false, true, false}));
-    EXPECT_FALSE(commandEnabled(IDM_RENDER, {false, false, true}));
-    EXPECT_TRUE(commandEnabled(IDC_PLAY, {true, true, true}));
-    for (int command : {IDM_NEW, IDM_OPEN, IDM_EXIT}) {
-        EXPECT_TRUE(stopsTakeBeforePrompt(command, {false, true, false})) << command;
-        EXPECT_FALSE(stopsTakeBeforePrompt(command, {true, false, false})) << command;
+TEST(CommandRules, RenderAndTrackEditsWaitForTheTransport) {
+    const TransportState running[] = {
+        {true, false, false, false}, {false, true, false, false}, {false, false, true, false}};
+    for (int command : {IDM_RENDER, IDC_ADDTRACK, IDC_REMOVETRACK}) {
+        EXPECT_TRUE(commandEnabled(command, {})) << command;
+        for (const TransportState& state : running)
+            EXPECT_FALSE(commandEnabled(command, state)) << command;
     }
-    EXPECT_FALSE(stopsTakeBeforePrompt(IDM_SAVE, {false, true, false}));
+    for (int command : {IDC_PLAY, IDM_NEW, IDM_OPEN, IDM_EXIT, IDM_PREFERENCES})
+        EXPECT_TRUE(commandEnabled(command, {true, true, true, true})) << command;
+}
+
+TEST(CommandRules, NewAndOpenStopTheTransportAndExitStopsATakeBeforeThePrompt) {
+    struct Case {
+        const char* name;
+        TransportState state;
+        bool newOrOpen, exit;
+    };
+    const Case cases[] = {
+        {"idle", {}, false, false},
+        {"recording alone", {false, true, false, false}, true, true},
+        {"recording over playback", {true, true, false, false}, true, true},
+        {"a take waiting for the end of playback", {true, false, false, true}, true, true},
+        {"playback alone", {true, false, false, false}, true, false},
+        {"the MIDI file alone", {false, false, true, false}, true, false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(stopsTransportBeforePrompt(IDM_NEW, c.state), c.newOrOpen) << c.name;
+        EXPECT_EQ(stopsTransportBeforePrompt(IDM_OPEN, c.state), c.newOrOpen) << c.name;
+        EXPECT_EQ(stopsTransportBeforePrompt(IDM_EXIT, c.state), c.exit) << c.name;
+        EXPECT_FALSE(stopsTransportBeforePrompt(IDM_SAVE, c.state)) << c.name;
+    }
 }
 
 TEST(CommandRules, EditorCommandLineQuotesPartsWithSpaces) {
