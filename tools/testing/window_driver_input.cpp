@@ -274,6 +274,13 @@ void ClickButton(HWND window, const std::string& text) {
 }
 
 void ClickButton(HWND window, int id) {
+    // Ids repeat among a window's descendants (a file dialog's list view is also 1): the
+    // button of that id, where there is one.
+    for (const Control& control : Controls(window))
+        if (control.id == id && control.className == "Button") {
+            Click(control.hwnd);
+            return;
+        }
     Click(ControlById(window, id));
 }
 
