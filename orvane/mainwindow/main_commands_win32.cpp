@@ -201,6 +201,7 @@ void PullSelection(TMainForm& form) {
 void ShowBoxes(TMainForm& form) {
     const TTagBoxes& boxes = form.tag.Boxes();
     form.settingBoxes = true;
+    form.yearTouched = false;
     SetText(form.title, boxes.title);
     SetText(form.artist, boxes.artist);
     SetText(form.album, boxes.album);
@@ -275,9 +276,21 @@ void WriteShownTag(TMainForm& form) {
     form.dialogs.Message(form.window, text, MB_OK | MB_ICONERROR);
 }
 
+// The year the user typed is out of range: said, and the focus goes back to it.
+void WarnYear(TMainForm& form) {
+    form.dialogs.Message(form.window, kYearNotValidMessage, MB_OK | MB_ICONERROR);
+    PostMessageA(form.window, kFocusYearMessage, 0, 0);
+}
+
 void SaveTagIfChanged(TMainForm& form, bool forced) {
     const bool autoSave = ReadSetting(form.store, setting::AutoSaveTag);
-    switch (form.tag.SaveDecision(forced, autoSave)) {
+    const TSaveDecision decision = form.tag.SaveDecision(forced, autoSave);
+    if (decision != TSaveDecision::Nothing &&
+        YearBlocksSave(form.yearTouched, WindowText(form.year), CurrentYear())) {
+        WarnYear(form);
+        return;
+    }
+    switch (decision) {
         case TSaveDecision::Nothing:
             return;
         case TSaveDecision::Ask:
@@ -314,6 +327,8 @@ std::string LoadSet(TMainForm& form) {
     const int columns[3] = {widths.fileColumn, widths.timeColumn, widths.pathColumn};
     for (int i = 0; i < 3; ++i) SendMessageA(form.songList, LVM_SETCOLUMNWIDTH, i, columns[i]);
     SetText(form.window, MainWindowCaption(form.currentSetName));
+    if (form.tray != nullptr)
+        form.tray->SetToolTip(MainWindowCaption(form.currentSetName));
     PushSongList(form);
     if (select >= 0)
         SendMessageA(form.songList, LVM_ENSUREVISIBLE, static_cast<WPARAM>(select), FALSE);
@@ -366,6 +381,16 @@ void ChooseLyricsFont(TMainForm& form) {
     form.dialogs.PickFont(form.window, font, ApplyLyricsFont, form.lyricsMemo);
 }
 
+// Playing may select another entry: the panels follow it, after the usual question about an
+// edit of the song they showed.
+void FollowSelection(TMainForm& form) {
+    const std::optional<std::string> file = ShownFile(form.active, form.list, FocusedFile(form));
+    if (!file || *file == form.tag.TagFileName())
+        return;
+    SaveTagIfChanged(form, false);
+    RefreshSongInfo(form);
+}
+
 void PlayCommand(TMainForm& form, int id) {
     PullSelection(form);
     WindowPlayHost host(form);
@@ -396,6 +421,7 @@ void PlayCommand(TMainForm& form, int id) {
             break;
     }
     PushSongList(form);
+    FollowSelection(form);
 }
 
 void StepCommand(TMainForm& form, TStep step) {
@@ -405,6 +431,7 @@ void StepCommand(TMainForm& form, TStep step) {
                                [&form](const TListCommands& c) { ApplyListCommands(form, c); });
     StepSong(access, host, LoadOptions(form.store, kDefaultSection), step);
     PushSongList(form);
+    FollowSelection(form);
 }
 
 void AddFiles(TMainForm& form, bool all) {
@@ -468,6 +495,16 @@ void ClearTagPanel(TMainForm& form) {
     ShowBoxes(form);
 }
 
+// Songs left the list: a panel showing the song list names no file and holds no edit (a file
+// of the file list stays shown).
+void DropTagPanel(TMainForm& form) {
+    if (form.active == TActiveControl::FileList)
+        return;
+    form.tag.Drop();
+    ShowBoxes(form);
+    ApplyTagCommands(form);
+}
+
 void OpenSets(TMainForm& form) {
     SaveSet(form);
     TSetsDialogModel model(form.store, form.currentSetName,
@@ -510,7 +547,9 @@ void HideForm(TMainForm& form) {
 
 void RestoreForm(TMainForm& form) {
     if (IsWindowVisible(form.window)) {
-        ShowWindow(form.window, SW_RESTORE);
+        // A maximised window stays maximised: Restore only brings it up.
+        if (IsIconic(form.window))
+            ShowWindow(form.window, SW_RESTORE);
     } else {
         form.hidden = false;
         ShowWindow(form.window, SW_SHOW);
@@ -528,39 +567,58 @@ void About(TMainForm& form) {
     }
     auto show = reinterpret_cast<void(WINAPI*)()>(
         reinterpret_cast<void*>(GetProcAddress(library, "ShowAboutBox")));
-    if (show != nullptr)
+    if (show != nullptr) {
+        ModalScope scope(form);
         show();
+    }
     FreeLibrary(library);
 }
 
-void CopyTag(TMainForm& form) {
-    const std::string text = form.tag.Copy();
-    if (OpenClipboard(form.window)) {
-        EmptyClipboard();
-        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-        if (memory != nullptr) {
-            std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
-            GlobalUnlock(memory);
-            if (SetClipboardData(CF_TEXT, memory) == nullptr)
-                GlobalFree(memory);
-        }
-        CloseClipboard();
+bool PutOnClipboard(HWND owner, const std::string& text) {
+    if (!OpenClipboard(owner))
+        return false;
+    bool taken = false;
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    void* bytes = memory != nullptr ? GlobalLock(memory) : nullptr;
+    if (bytes != nullptr) {
+        std::memcpy(bytes, text.c_str(), text.size() + 1);
+        GlobalUnlock(memory);
+        taken = SetClipboardData(CF_TEXT, memory) != nullptr;
     }
+    if (!taken && memory != nullptr)
+        GlobalFree(memory);
+    CloseClipboard();
+    return taken;
+}
+
+void CopyTag(TMainForm& form) {
+    // Paste is enabled only by a text the clipboard took.
+    if (!PutOnClipboard(form.window, form.tag.Copy()))
+        form.tag.CopyNotTaken();
     ApplyTagCommands(form);
+}
+
+// The clipboard's text, never read past its memory block (it need not end in a zero).
+std::string ClipboardText(HWND owner) {
+    std::string text;
+    if (!OpenClipboard(owner))
+        return text;
+    HANDLE data = GetClipboardData(CF_TEXT);
+    const char* bytes = data != nullptr ? static_cast<const char*>(GlobalLock(data)) : nullptr;
+    if (bytes != nullptr) {
+        const std::size_t size = GlobalSize(data);
+        text.assign(bytes, strnlen(bytes, size));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
 }
 
 void PasteTag(TMainForm& form) {
     if (!IsWindowEnabled(form.title) || !IsClipboardFormatAvailable(CF_TEXT))
         return;
-    std::string text;
-    if (OpenClipboard(form.window)) {
-        HANDLE data = GetClipboardData(CF_TEXT);
-        if (data != nullptr) {
-            text = static_cast<const char*>(GlobalLock(data));
-            GlobalUnlock(data);
-        }
-        CloseClipboard();
-    }
+    const std::string text = ClipboardText(form.window);
     if (form.tag.Paste(text))
         ShowBoxes(form);
 }
@@ -748,7 +806,10 @@ void FormCreateModel(TMainForm& form) {
     ReadToolBarPlacement(form);
     if (form.params.trayIcon) {
         HINSTANCE instance = GetModuleHandleA(nullptr);
-        form.tray = std::make_unique<TrayIcon>(instance, LoadIconA(nullptr, IDI_APPLICATION));
+        form.tray = std::make_unique<TrayIcon>(
+            instance, static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_ORVANE),
+                                                    IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                    GetSystemMetrics(SM_CYSMICON), 0)));
         form.tray->SetPopupMenu(GetSubMenu(form.trayMenu, 0), form.window);
         form.tray->onDblClick = [&form] { MainCommand(form, IDM_RESTORE); };
         form.tray->SetToolTip(MainWindowCaption(form.currentSetName));
@@ -773,27 +834,39 @@ void FormCreateFinish(TMainForm& form) {
 }
 
 void FormShow(TMainForm& form) {
-    // The placement is put back at every show, as the last run left it.
-    if (form.params.placement != nullptr && !form.restoringPlacement) {
-        form.restoringPlacement = true;
-        form.params.placement->Restore(form.window);
-        form.restoringPlacement = false;
-    }
+    // The placement is put back at every show, as the last run left it, once the window is
+    // visible: a hidden window takes the bounds but not the state.
+    if (form.params.placement != nullptr)
+        PostMessageA(form.window, kApplyPlacementMessage, 0, 0);
     WriteSetting(form.store, setting::AppHide, false);
     form.hidden = false;
     form.list.UpdateListCommands();
     PushSongList(form);
 }
 
-void FormClose(TMainForm& form) {
-    // Closing goes on past a failed save, so the user is never kept in; each failure is shown.
-    const auto step = [&form](auto&& action) {
+void FormClose(TMainForm& form, bool endOfSession) {
+    // Closing goes on past a failed save, so the user is never kept in; each failure is shown,
+    // except at the end of the session, which no box may hold up.
+    const auto step = [&form, endOfSession](auto&& action) {
         try {
             action();
         } catch (const std::exception& error) {
-            form.dialogs.Message(form.window, error.what(), MB_OK | MB_ICONERROR);
+            if (!endOfSession)
+                form.dialogs.Message(form.window, error.what(), MB_OK | MB_ICONERROR);
         }
     };
+    // A pending tag edit is asked about as when leaving its song; the end of the session
+    // asks nothing and keeps it only under "AutoSaveTag".
+    step([&form, endOfSession] {
+        if (!endOfSession) {
+            SaveTagIfChanged(form, false);
+        } else if (form.tag.SaveDecision(false, ReadSetting(form.store, setting::AutoSaveTag)) ==
+                       TSaveDecision::Write &&
+                   WriteTag(form.tag.TagFileName(), EncodeTag(form.tag.RecordToWrite())).result ==
+                       TWriteTagResult::Written) {
+            form.tag.Saved();
+        }
+    });
     step([&form] { SaveSet(form); });
     if (form.params.placement != nullptr) {
         step([&form] { form.params.placement->Save(form.window); });
@@ -809,12 +882,33 @@ void FormClose(TMainForm& form) {
     });
 }
 
+void FormApplyPlacement(TMainForm& form) {
+    if (form.params.placement == nullptr || form.restoringPlacement ||
+        !IsWindowVisible(form.window))
+        return;
+    form.restoringPlacement = true;
+    form.params.placement->Restore(form.window);
+    form.restoringPlacement = false;
+}
+
+void FormEndSession(TMainForm& form) {
+    // Logoff or shutdown: what closing and the end of the window keep is written, nothing is
+    // asked.
+    FormClose(form, true);
+    try {
+        WriteToolBarPlacement(form);
+    } catch (const std::exception&) {
+    }
+    form.sessionEnded = true;
+}
+
 void FormDestroy(TMainForm& form) {
     // The quit message below must follow whatever happens to the settings.
     try {
         WriteToolBarPlacement(form);
     } catch (const std::exception& error) {
-        form.dialogs.Message(nullptr, error.what(), MB_OK | MB_ICONERROR);
+        if (!form.sessionEnded)
+            form.dialogs.Message(nullptr, error.what(), MB_OK | MB_ICONERROR);
     }
     form.tray.reset();
     KillTimer(form.window, 1);
@@ -871,7 +965,19 @@ void EndDrag(TMainForm& form) {
 }
 
 void RunningTimerTimer(TMainForm& form) {
-    form.player->Tick(ReadSetting(form.store, setting::SaverStop));
+    // A failure that lasts (a read-only playlist under the screen saver) is said once, not
+    // once a second.
+    if (form.tray != nullptr)
+        form.tray->AddAgainIfMissing();
+    try {
+        form.player->Tick(ReadSetting(form.store, setting::SaverStop));
+        form.lastTickError.clear();
+    } catch (const std::exception& error) {
+        if (form.lastTickError != error.what()) {
+            form.lastTickError = error.what();
+            form.dialogs.Message(form.window, error.what(), MB_OK | MB_ICONERROR);
+        }
+    }
     ApplyPlayerCommands(form);
 }
 
@@ -962,16 +1068,35 @@ void TagBoxChange(TMainForm& form) {
     ApplyTagCommands(form);
 }
 
+void YearChange(TMainForm& form, bool picked) {
+    if (form.settingBoxes)
+        return;
+    form.yearTouched = true;
+    TTagBoxes boxes = ReadBoxes(form);
+    const LRESULT index = SendMessageA(form.year, CB_GETCURSEL, 0, 0);
+    if (picked && index >= 0 &&
+        SendMessageA(form.year, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0) < 16) {
+        char text[16] = "";
+        SendMessageA(form.year, CB_GETLBTEXT, static_cast<WPARAM>(index),
+                     reinterpret_cast<LPARAM>(text));
+        boxes.year = text;
+    }
+    form.tag.Edited(boxes);
+    ApplyTagCommands(form);
+}
+
 void YearExit(TMainForm& form) {
-    const TYearResult result = CheckYear(WindowText(form.year), CurrentYear());
-    if (result.check == TYearCheck::Rejected) {
-        form.dialogs.Message(form.window, kYearNotValidMessage, MB_OK | MB_ICONWARNING);
-        PostMessageA(form.window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(form.year), TRUE);
+    const std::optional<TYearResult> result =
+        YearOnExit(form.yearTouched, WindowText(form.year), CurrentYear());
+    if (!result)
+        return;
+    if (result->check == TYearCheck::Rejected) {
+        WarnYear(form);
         return;
     }
-    if (result.text != WindowText(form.year)) {
+    if (result->text != WindowText(form.year)) {
         form.settingBoxes = true;
-        SetText(form.year, result.text);
+        SetText(form.year, result->text);
         form.settingBoxes = false;
         form.tag.Edited(ReadBoxes(form));
         ApplyTagCommands(form);
@@ -979,6 +1104,11 @@ void YearExit(TMainForm& form) {
 }
 
 void MainCommand(TMainForm& form, int id) {
+    // The tray's menu and icon stay usable while a box is up: they only bring it forward.
+    if (form.modalDepth > 0) {
+        BringModalForward(form);
+        return;
+    }
     switch (id) {
         case IDM_PLAY:
         case IDM_PLAYLIST:
@@ -1028,7 +1158,7 @@ void MainCommand(TMainForm& form, int id) {
             if (form.dialogs.Message(form.window, kEmptyListQuestion, MB_YESNO | MB_ICONQUESTION) ==
                 IDYES) {
                 form.list.RemoveAll();
-                ClearTagPanel(form);
+                DropTagPanel(form);
                 PushSongList(form);
             }
             break;
@@ -1079,14 +1209,16 @@ void MainCommand(TMainForm& form, int id) {
             AddFiles(form, id == IDM_ADDALL);
             break;
         case IDM_REMOVE:
+            // A pending edit of a removed song goes with it: no question later writes it to a
+            // song the user no longer has.
             PullSelection(form);
             form.list.RemoveSelected();
-            ClearTagPanel(form);
+            DropTagPanel(form);
             PushSongList(form);
             break;
         case IDM_REMOVEALL:
             form.list.RemoveAll();
-            ClearTagPanel(form);
+            DropTagPanel(form);
             PushSongList(form);
             break;
         case IDM_UP:
