@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "window_driver.h"
 
@@ -22,6 +24,10 @@ class ScenarioTest : public ::testing::Test {
     const std::string& Folder() const { return folder_; }
     // A path inside it.
     std::string InFolder(const std::string& name) const { return folder_ + "\\" + name; }
+    // Starts a program for this case (in the case's folder unless told otherwise). The case
+    // owns it: it runs until the case ends, so a failure's screenshot still shows it.
+    Program& Start(const std::string& exe, const std::string& arguments = "",
+                   const std::string& folder = "");
     // Names the step now running; a failure message and the screenshot carry it.
     void Step(const std::string& what);
     // Runs `body`, turning a StepFailed into a test failure that names the step and shows
@@ -31,6 +37,8 @@ class ScenarioTest : public ::testing::Test {
 
   private:
     void Record(const std::string& failure);
+    std::vector<std::unique_ptr<Program>> programs_;
+    bool shotTaken_ = false;
     std::string folder_;
     std::string step_;
     std::string caseName_;

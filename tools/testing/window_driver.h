@@ -150,8 +150,7 @@ void Select(HWND control, int index);
 void Select(HWND control, const std::string& text);
 void DoubleClickItem(HWND control, int index);
 // Answers the newest box of the program with the button of this text; returns the box's text.
-std::string Answer(const Program& program, const std::string& buttonText,
-                   DWORD bound = kStepBound);
+std::string Answer(const Program& program, const std::string& buttonText, DWORD bound = kStepBound);
 // A tray icon's callback: sends `callbackMessage` with the mouse message to the icon's
 // window, as the notification area does ("left", "right", "double").
 void TrayClick(HWND iconWindow, UINT callbackMessage, UINT iconId, const std::string& how);
@@ -182,8 +181,8 @@ std::string RegistryString(HKEY root, const std::string& key, const std::string&
                            bool* found = nullptr);
 DWORD RegistryNumber(HKEY root, const std::string& key, const std::string& value,
                      bool* found = nullptr);
-std::string IniString(const std::string& file, const std::string& section,
-                      const std::string& key, const std::string& fallback = "");
+std::string IniString(const std::string& file, const std::string& section, const std::string& key,
+                      const std::string& fallback = "");
 // Saves the whole screen as a BMP file.
 bool SaveScreenshot(const std::string& path);
 
