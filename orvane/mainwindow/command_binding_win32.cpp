@@ -187,4 +187,11 @@ void PushSongList(TMainForm& form) {
     ShowTotals(form);
 }
 
+int CompareSystemText(std::string_view a, std::string_view b) {
+    const int result = CompareStringA(LOCALE_USER_DEFAULT, 0, a.data(), static_cast<int>(a.size()),
+                                      b.data(), static_cast<int>(b.size()));
+    // 0 is a failure of the call: the portable order stands in.
+    return result == 0 ? CompareLocaleText(a, b) : result - CSTR_EQUAL;
+}
+
 }  // namespace orvane

@@ -66,6 +66,26 @@ void AddButtons(HWND bar, HIMAGELIST images, const std::array<TButtonCommand, N>
     SendMessageA(bar, TB_ADDBUTTONSA, N, reinterpret_cast<LPARAM>(added));
 }
 
+// The information panel's values explain themselves when the mouse rests on them.
+void AddValueHints(TMainForm& form) {
+    form.valueHints =
+        CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, TTS_ALWAYSTIP, 0, 0, 0, 0,
+                        form.window, nullptr, GetModuleHandleA(nullptr), nullptr);
+    const std::pair<HWND, const char*> hints[] = {{form.version, "ISO/MPEG Version"},
+                                                  {form.layer, "ISO/MPEG Layer"},
+                                                  {form.bitRate, "Bit per second..."},
+                                                  {form.sampleFreq, "Sampling Frequency"}};
+    for (const auto& [label, hint] : hints) {
+        TTTOOLINFOA tool{};
+        tool.cbSize = TTTOOLINFOA_V1_SIZE;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = form.window;
+        tool.uId = reinterpret_cast<UINT_PTR>(label);
+        tool.lpszText = const_cast<char*>(hint);
+        SendMessageA(form.valueHints, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
 void SetButtonSize(TMainForm& form, int size) {
     form.buttonSize = size;
     for (HWND bar : {form.toolBar, form.toolPanel}) {
@@ -105,6 +125,7 @@ void CreateControls(TMainForm& form) {
     form.layer = Child(w, 0, "STATIC", "", SS_LEFT | SS_NOTIFY, IDC_LAYER);
     form.bitRate = Child(w, 0, "STATIC", "", SS_LEFT | SS_NOTIFY, IDC_BITRATE);
     form.sampleFreq = Child(w, 0, "STATIC", "", SS_LEFT | SS_NOTIFY, IDC_SAMPLEFREQ);
+    AddValueHints(form);
 
     form.tabSet = Child(w, 0, WC_TABCONTROLA, "", WS_CLIPSIBLINGS, IDC_TABSET);
     TCITEMA tab{};

@@ -48,6 +48,9 @@ struct TMainFormParams {
 
 struct TMainForm;
 
+// Captions and folders (sort keys 0 and 2) in the system's locale order (CompareStringA).
+int CompareSystemText(std::string_view a, std::string_view b);
+
 // The form's dialogs, counted while they are up: a modal box runs its own message loop, and
 // what arrives meanwhile (tray commands, WM_CLOSE, the tick) must not act on the state the
 // box's caller still holds.
@@ -113,6 +116,7 @@ struct TMainForm {
     HWND totalSong = nullptr;
     HWND totalTime = nullptr;
     HWND statusBar = nullptr;
+    HWND valueHints = nullptr;  // the information panel's tool tips
     HMENU listMenu = nullptr;
     HMENU trayMenu = nullptr;
     HIMAGELIST toolBarImages = nullptr;
@@ -129,7 +133,7 @@ struct TMainForm {
     MainDialogs& dialogs;
     std::unique_ptr<PlayerController> player;
     std::unique_ptr<TrayIcon> tray;
-    TSongList list;
+    TSongList list{TSongListOptions{}, CompareSystemText};
     TSetFileImage image;
     TTagPanel tag;
     TViewState view;

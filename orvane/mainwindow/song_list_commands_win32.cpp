@@ -369,6 +369,8 @@ bool SongListCommand(TMainForm& form, int id) {
             PullSelection(form);
             const int deleted = form.list.Check(FileExistsA);
             PushSongList(form);
+            // Files may have gone from the folder too: the file list is read again.
+            ChangeFolder(form, form.currentFolder);
             form.dialogs.Message(form.window, CheckResultMessage(deleted),
                                  MB_OK | MB_ICONINFORMATION);
             break;

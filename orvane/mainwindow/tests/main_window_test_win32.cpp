@@ -688,5 +688,19 @@ TEST_F(MainWindowTest, ThePanelsShowTheSelectedEntryAfterPlayList) {
     EXPECT_EQ(Form().tag.TagFileName(), Form().list.Entry(selected).FullName());
 }
 
+// The information panel's values carry their hints; captions compare in the system's order;
+// Check reads the file list again.
+TEST_F(MainWindowTest, ValueHintsAndTheSystemTextOrder) {
+    Start();
+    EXPECT_EQ(SendMessageA(Form().valueHints, TTM_GETTOOLCOUNT, 0, 0), 4);
+    EXPECT_LT(CompareSystemText("apple", "Banana"), 0);
+    EXPECT_GT(CompareSystemText("cherry", "Banana"), 0);
+    EXPECT_EQ(CompareSystemText("same", "same"), 0);
+    DeleteFileA(songs[2].c_str());  // gone from the folder: Check reads the file list again
+    dialogs.answers = {IDOK};
+    Command(IDM_CHECK);
+    EXPECT_EQ(SendMessageA(Form().fileList, LB_GETCOUNT, 0, 0), 2);
+}
+
 }  // namespace
 }  // namespace orvane
