@@ -37,7 +37,9 @@ void ShowBoxes(TMainForm& form);
 TTagBoxes ReadBoxes(const TMainForm& form);
 void RefreshSongInfo(TMainForm& form);
 void WarnYear(TMainForm& form);
-void SaveTagIfChanged(TMainForm& form, bool forced);
+// False when the edit is still unsaved (a rejected year, a failed write): the caller keeps
+// the panel, and the selection, on the edited song.
+bool SaveTagIfChanged(TMainForm& form, bool forced);
 void ClearTagPanel(TMainForm& form);
 void DropTagPanel(TMainForm& form);
 void CopyTag(TMainForm& form);

@@ -155,6 +155,7 @@ struct TMainForm {
     bool closeBoxHit = false;
     bool settingBoxes = false;  // boxes filled by the program: no "Modified"
     bool yearTouched = false;   // Year changed by the user since the boxes were filled
+    std::string yearWarned;     // the rejected year the warning was shown for
     bool pushingList = false;   // list view changed by the program: no notices
     bool refreshPosted = false;
     bool hidden = false;

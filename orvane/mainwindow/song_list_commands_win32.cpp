@@ -246,7 +246,19 @@ void EndDrag(TMainForm& form) {
 
 void SongListClick(TMainForm& form) {
     PullSelection(form);
-    SaveTagIfChanged(form, false);
+    if (!SaveTagIfChanged(form, false)) {
+        // The edit could not be saved: it stays, and so does the selection of its song.
+        for (int i = 0; i < form.list.Count(); ++i) {
+            if (form.list.Entry(i).FullName() != form.tag.TagFileName())
+                continue;
+            form.list.ClearSelection();
+            form.list.SetSelected(i, true);
+            form.list.SetFocusIndex(i);
+            PushSongList(form);
+            break;
+        }
+        return;
+    }
     ApplyListCommands(form, form.list.ListCommands());
     RefreshSongInfo(form);
 }
@@ -283,7 +295,8 @@ void SongListColumnClick(TMainForm& form, int column) {
 }
 
 void FileListBoxClick(TMainForm& form) {
-    SaveTagIfChanged(form, false);
+    if (!SaveTagIfChanged(form, false))
+        return;
     const int count = static_cast<int>(SendMessageA(form.fileList, LB_GETCOUNT, 0, 0));
     const int selected = static_cast<int>(SendMessageA(form.fileList, LB_GETSELCOUNT, 0, 0));
     SetText(form.fileCount, FileListCountLabel(selected, count));

@@ -32,17 +32,18 @@ void EnableTagFields(TMainForm& form, bool enabled) {
 }
 
 // A tag write that fails is reported; the boxes keep the edit so it can be saved again.
-void WriteShownTag(TMainForm& form) {
+bool WriteShownTag(TMainForm& form) {
     const TWriteTagOutcome outcome =
         WriteTag(form.tag.TagFileName(), EncodeTag(form.tag.RecordToWrite()));
     if (outcome.result == TWriteTagResult::Written) {
         form.tag.Saved();
-        return;
+        return true;
     }
     const std::string text = outcome.result == TWriteTagResult::Failed
                                  ? outcome.error
                                  : "Unable to write the tag to " + form.tag.TagFileName();
     form.dialogs.Message(form.window, text, MB_OK | MB_ICONERROR);
+    return false;
 }
 
 bool PutOnClipboard(HWND owner, const std::string& text) {
@@ -85,6 +86,7 @@ void ShowBoxes(TMainForm& form) {
     const TTagBoxes& boxes = form.tag.Boxes();
     form.settingBoxes = true;
     form.yearTouched = false;
+    form.yearWarned.clear();
     SetText(form.title, boxes.title);
     SetText(form.artist, boxes.artist);
     SetText(form.album, boxes.album);
@@ -128,32 +130,34 @@ void RefreshSongInfo(TMainForm& form) {
 
 // The year the user typed is out of range: said, and the focus goes back to it.
 void WarnYear(TMainForm& form) {
+    form.yearWarned = WindowText(form.year);
     form.dialogs.Message(form.window, kYearNotValidMessage, MB_OK | MB_ICONERROR);
     PostMessageA(form.window, kFocusYearMessage, 0, 0);
 }
 
-void SaveTagIfChanged(TMainForm& form, bool forced) {
+bool SaveTagIfChanged(TMainForm& form, bool forced) {
     const bool autoSave = ReadSetting(form.store, setting::AutoSaveTag);
     const TSaveDecision decision = form.tag.SaveDecision(forced, autoSave);
     if (decision != TSaveDecision::Nothing &&
         YearBlocksSave(form.yearTouched, WindowText(form.year), CurrentYear())) {
         WarnYear(form);
-        return;
+        return false;
     }
     switch (decision) {
         case TSaveDecision::Nothing:
-            return;
+            return true;
         case TSaveDecision::Ask:
             if (form.dialogs.Message(form.window, kTagChangedQuestion,
                                      MB_YESNO | MB_ICONQUESTION) != IDYES) {
-                return;
+                return true;
             }
             break;
         case TSaveDecision::Write:
             break;
     }
-    WriteShownTag(form);
+    const bool written = WriteShownTag(form);
     ApplyTagCommands(form);
+    return written;
 }
 
 void ClearTagPanel(TMainForm& form) {
@@ -197,6 +201,7 @@ void YearChange(TMainForm& form, bool picked) {
     if (form.settingBoxes)
         return;
     form.yearTouched = true;
+    form.yearWarned.clear();
     TTagBoxes boxes = ReadBoxes(form);
     const LRESULT index = SendMessageA(form.year, CB_GETCURSEL, 0, 0);
     if (picked && index >= 0 &&
@@ -211,12 +216,18 @@ void YearChange(TMainForm& form, bool picked) {
 }
 
 void YearExit(TMainForm& form) {
+    // A box taking the focus is not the user leaving the box (the year's own warning included).
+    if (form.modalDepth > 0)
+        return;
     const std::optional<TYearResult> result =
         YearOnExit(form.yearTouched, WindowText(form.year), CurrentYear());
     if (!result)
         return;
     if (result->check == TYearCheck::Rejected) {
-        WarnYear(form);
+        // Said once per typed year: the focus coming back to the box and going again after
+        // the warning is not a new try.
+        if (WindowText(form.year) != form.yearWarned)
+            WarnYear(form);
         return;
     }
     if (result->text != WindowText(form.year)) {

@@ -631,9 +631,10 @@ TEST_F(MainWindowTest, ARejectedYearIsNotSavedAndAnUntouchedOneIsNoEdit) {
     EXPECT_EQ(after, before);
     EXPECT_EQ(GetParent(GetFocus()), Form().year);
 
-    dialogs.answers = {IDOK};  // leaving Alpha's edit says the year again
-    Select(2);                 // Zulu has no tag
-    ASSERT_EQ(dialogs.texts.size(), 2u);
+    DestroyWindow(window);
+    Pump();
+    Start();
+    Select(2);  // Zulu has no tag
     WriteSetting(store, setting::AutoSaveTag, true);
     const auto size = std::filesystem::file_size(songs[2]);
     SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_YEAR, CBN_KILLFOCUS),
@@ -700,6 +701,23 @@ TEST_F(MainWindowTest, ValueHintsAndTheSystemTextOrder) {
     dialogs.answers = {IDOK};
     Command(IDM_CHECK);
     EXPECT_EQ(SendMessageA(Form().fileList, LB_GETCOUNT, 0, 0), 2);
+}
+
+// A tag write that fails while leaving the song keeps the edit and the song selected.
+TEST_F(MainWindowTest, AFailedWriteKeepsTheEditAndItsSongSelected) {
+    Start();
+    Select(0);
+    SetWindowTextA(Form().title, "Kept");
+    Pump();
+    SetFileAttributesA(songs[0].c_str(), FILE_ATTRIBUTE_READONLY);
+    dialogs.answers = {IDYES, IDOK};
+    Select(2);
+    SetFileAttributesA(songs[0].c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(dialogs.texts.size(), 2u);
+    EXPECT_EQ(
+        SendMessageA(Form().songList, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 0);
+    EXPECT_EQ(Text(Form().title), "Kept");
+    EXPECT_EQ(StatusPart(Form().statusBar), "Modified");
 }
 
 }  // namespace

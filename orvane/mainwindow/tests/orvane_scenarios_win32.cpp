@@ -205,6 +205,7 @@ TEST_F(OrvaneScenario, Year1850IsNotWritten) {
         EXPECT_EQ(driver::BoxText(box), "Not valid, please input corrent value !!");
         driver::Answer(program, "OK");
         program.WaitIdle();
+        EXPECT_FALSE(program.HasBox());  // said once
         EXPECT_EQ(driver::ReadFileBytes(song), before);
         program.Kill();
     });
