@@ -121,7 +121,16 @@ __declspec(dllexport) void WINAPI ShowAboutBox() {
         EnableWindow(owner, FALSE);
     ShowWindow(box, SW_SHOW);
     MSG message;
-    while (IsWindow(box) && GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (IsWindow(box)) {
+        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        if (got == 0) {
+            // The quit belongs to the program's own loop: it is posted again for it.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            DestroyWindow(box);
+            break;
+        }
+        if (got < 0)
+            break;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

@@ -53,15 +53,19 @@ class Painter {
     }
 
   private:
+    // The new pen and brush are selected before the old ones go: Windows does not delete an
+    // object that is still selected into a device context, so each would leak.
     void Use(COLORREF colour) {
+        HBRUSH brush = CreateSolidBrush(colour);
+        HPEN pen = CreatePen(PS_SOLID, 1, colour);
+        SelectObject(dc_, brush);
+        SelectObject(dc_, pen);
         if (brush_ != nullptr)
             DeleteObject(brush_);
         if (pen_ != nullptr)
             DeleteObject(pen_);
-        brush_ = CreateSolidBrush(colour);
-        pen_ = CreatePen(PS_SOLID, 1, colour);
-        SelectObject(dc_, brush_);
-        SelectObject(dc_, pen_);
+        brush_ = brush;
+        pen_ = pen;
     }
 
   public:

@@ -13,7 +13,13 @@ void FormCreateModel(TMainForm& form);
 // The end of the start: associations, the player, Auto play list.
 void FormCreateFinish(TMainForm& form);
 void FormShow(TMainForm& form);
-void FormClose(TMainForm& form);
+// Posted by FormShow: the stored placement, once the window is visible.
+inline constexpr UINT kApplyPlacementMessage = WM_APP + 12;
+void FormApplyPlacement(TMainForm& form);
+// The closing steps; at the end of the session (logoff, shutdown) failures are not shown.
+void FormClose(TMainForm& form, bool endOfSession = false);
+// WM_ENDSESSION: the closing steps without a question or a box.
+void FormEndSession(TMainForm& form);
 void FormDestroy(TMainForm& form);
 void RunningTimerTimer(TMainForm& form);
 void MainCommand(TMainForm& form, int id);
@@ -27,6 +33,11 @@ void FileListBoxDblClick(TMainForm& form);
 void FolderListDblClick(TMainForm& form);
 void DriveBoxChange(TMainForm& form);
 void TagBoxChange(TMainForm& form);
+// A change of Year by the user: typed, or picked from the list (picked: the selection counts,
+// the box's text follows only after the notice).
+void YearChange(TMainForm& form, bool picked);
+// Posted after the warning of a rejected year: the focus goes back to Year.
+inline constexpr UINT kFocusYearMessage = WM_APP + 13;
 void YearExit(TMainForm& form);
 
 // Dragging onto the song list. The drag holds the mouse capture on the main window; points

@@ -274,15 +274,19 @@ void SetsCommand(HWND dialog, SetsState& state, int id, int code) {
             break;
         case IDC_SETDEL:
             // Deleting removes the set's file for good: the user confirms it first.
-            if (model.Selected() >= 0 &&
+            // "(Default)" cannot go: nothing is asked.
+            if (!model.CanDelete() ||
                 state.dialogs->Message(
                     dialog,
                     DeleteSetQuestion(
                         model.Rows()[static_cast<std::size_t>(model.Selected())].name),
-                    MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES &&
-                model.Delete()) {
-                FillSets(dialog, model);
+                    MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) {
+                break;
             }
+            if (model.Delete())
+                FillSets(dialog, model);
+            else if (!model.DeleteError().empty())
+                state.dialogs->Message(dialog, model.DeleteError(), MB_OK | MB_ICONERROR);
             break;
         case IDC_HELPBTN:
             state.dialogs->Message(dialog, kNotImplementedText, MB_OK | MB_ICONINFORMATION);

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <ctime>
 #include <exception>
+#include <utility>
 
 #include "button_images_win32.h"
 #include "command_table.h"
@@ -65,6 +66,26 @@ void AddButtons(HWND bar, HIMAGELIST images, const std::array<TButtonCommand, N>
     SendMessageA(bar, TB_ADDBUTTONSA, N, reinterpret_cast<LPARAM>(added));
 }
 
+// The information panel's values explain themselves when the mouse rests on them.
+void AddValueHints(TMainForm& form) {
+    form.valueHints =
+        CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, TTS_ALWAYSTIP, 0, 0, 0, 0,
+                        form.window, nullptr, GetModuleHandleA(nullptr), nullptr);
+    const std::pair<HWND, const char*> hints[] = {{form.version, "ISO/MPEG Version"},
+                                                  {form.layer, "ISO/MPEG Layer"},
+                                                  {form.bitRate, "Bit per second..."},
+                                                  {form.sampleFreq, "Sampling Frequency"}};
+    for (const auto& [label, hint] : hints) {
+        TTTOOLINFOA tool{};
+        tool.cbSize = TTTOOLINFOA_V1_SIZE;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = form.window;
+        tool.uId = reinterpret_cast<UINT_PTR>(label);
+        tool.lpszText = const_cast<char*>(hint);
+        SendMessageA(form.valueHints, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
 void SetButtonSize(TMainForm& form, int size) {
     form.buttonSize = size;
     for (HWND bar : {form.toolBar, form.toolPanel}) {
@@ -104,6 +125,7 @@ void CreateControls(TMainForm& form) {
     form.layer = Child(w, 0, "STATIC", "", SS_LEFT | SS_NOTIFY, IDC_LAYER);
     form.bitRate = Child(w, 0, "STATIC", "", SS_LEFT | SS_NOTIFY, IDC_BITRATE);
     form.sampleFreq = Child(w, 0, "STATIC", "", SS_LEFT | SS_NOTIFY, IDC_SAMPLEFREQ);
+    AddValueHints(form);
 
     form.tabSet = Child(w, 0, WC_TABCONTROLA, "", WS_CLIPSIBLINGS, IDC_TABSET);
     TCITEMA tab{};
@@ -452,6 +474,9 @@ LRESULT FormNotify(TMainForm& form, NMHDR* header) {
                 break;
             case LVN_ITEMCHANGED:
             case LVN_ODSTATECHANGED:
+                // Only the user's changes make the song list the one Play acts on.
+                if (form.pushingList)
+                    break;
                 form.active = TActiveControl::SongList;
                 PostRefresh(form);
                 break;
@@ -511,8 +536,11 @@ LRESULT FormControlCommand(TMainForm& form, WORD id, WORD code, HWND control) {
     }
     const bool tagBox = control == form.title || control == form.artist || control == form.album ||
                         control == form.comment;
-    if ((tagBox && code == EN_CHANGE) || ((control == form.genre || control == form.year) &&
-                                          (code == CBN_SELCHANGE || code == CBN_EDITCHANGE))) {
+    if (control == form.year && (code == CBN_SELCHANGE || code == CBN_EDITCHANGE)) {
+        YearChange(form, code == CBN_SELCHANGE);
+        return 0;
+    }
+    if ((tagBox && code == EN_CHANGE) || (control == form.genre && code == CBN_SELCHANGE)) {
         TagBoxChange(form);
         return 0;
     }
@@ -529,13 +557,43 @@ LRESULT FormControlCommand(TMainForm& form, WORD id, WORD code, HWND control) {
 LRESULT FormCloseQuery(TMainForm& form) {
     if (CloseNeedsQuestion(form.closeBoxHit)) {
         form.closeBoxHit = false;
-        if (form.dialogs.Message(form.window, LeaveQuestion(),
-                                 MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) {
+        ModalScope asking(form);
+        const int answer = form.dialogs.Message(form.window, LeaveQuestion(),
+                                                MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
+        // A close that came while the question was up is answered by it.
+        form.closeWaiting = false;
+        if (answer != IDYES)
             return 0;
-        }
     }
     FormClose(form);
     DestroyWindow(form.window);
+    return 0;
+}
+
+// The control that had the focus gets it back when the window is active again (after a box).
+LRESULT FormActivate(TMainForm& form, WPARAM wParam, LPARAM lParam) {
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(form.window, focus))
+            form.lastFocus = focus;
+        return DefWindowProcA(form.window, WM_ACTIVATE, wParam, lParam);
+    }
+    if (HIWORD(wParam) == 0 && form.lastFocus != nullptr && IsWindow(form.lastFocus) &&
+        IsWindowVisible(form.lastFocus) && IsWindowEnabled(form.lastFocus)) {
+        SetFocus(form.lastFocus);
+        return 0;
+    }
+    return DefWindowProcA(form.window, WM_ACTIVATE, wParam, lParam);
+}
+
+// The window never gets so low that a tag box falls off its page.
+LRESULT FormMinMaxInfo(TMainForm& form, MINMAXINFO* info) {
+    if (form.statusBar == nullptr)
+        return 0;
+    RECT frame{0, 0, 0, MinClientHeight(ToolBarHeight(form), StatusBarHeight(form))};
+    AdjustWindowRect(&frame, static_cast<DWORD>(GetWindowLongPtrA(form.window, GWL_STYLE)),
+                     GetMenu(form.window) != nullptr);
+    info->ptMinTrackSize.y = std::max(info->ptMinTrackSize.y, frame.bottom - frame.top);
     return 0;
 }
 
@@ -558,28 +616,58 @@ LRESULT Dispatch(TMainForm& form, UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_LBUTTONUP:
             return FormMouseUp(form, lParam);
         case WM_CAPTURECHANGED:
-            if (reinterpret_cast<HWND>(lParam) != form.window)
+            if (reinterpret_cast<HWND>(lParam) != form.window) {
                 EndDrag(form);
+                form.splitDragging = TSplitter::None;
+            }
             return 0;
+        case WM_ACTIVATE:
+            return FormActivate(form, wParam, lParam);
         case WM_NOTIFY:
             return FormNotify(form, reinterpret_cast<NMHDR*>(lParam));
         case WM_COMMAND:
             return FormControlCommand(form, LOWORD(wParam), HIWORD(wParam),
                                       reinterpret_cast<HWND>(lParam));
         case WM_TIMER:
-            RunningTimerTimer(form);
+            // Inside a box's loop the tick waits: it could open one more box.
+            if (form.modalDepth == 0)
+                RunningTimerTimer(form);
             return 0;
         case kRefreshMessage:
             form.refreshPosted = false;
+            if (form.modalDepth > 0) {
+                form.refreshWaiting = true;
+                return 0;
+            }
             SongListClick(form);
             return 0;
         case kCreateFinishMessage:
             FormCreateFinish(form);
             return 0;
+        case kApplyPlacementMessage:
+            FormApplyPlacement(form);
+            return 0;
+        case kFocusYearMessage:
+            SetFocus(form.year);
+            SendMessageA(form.year, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+            return 0;
         case WM_NCHITTEST:
             return FormNcHitTest(form, wParam, lParam);
+        case WM_GETMINMAXINFO:
+            return FormMinMaxInfo(form, reinterpret_cast<MINMAXINFO*>(lParam));
         case WM_CLOSE:
+            if (form.modalDepth > 0) {
+                form.closeWaiting = true;
+                BringModalForward(form);
+                return 0;
+            }
             return FormCloseQuery(form);
+        case WM_QUERYENDSESSION:
+            return TRUE;
+        case WM_ENDSESSION:
+            if (wParam)
+                FormEndSession(form);
+            return 0;
         case WM_SHOWWINDOW:
             if (wParam)
                 FormShow(form);
@@ -623,6 +711,66 @@ LRESULT CALLBACK MainFormProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 }
 
 }  // namespace
+
+ModalScope::ModalScope(TMainForm& form) : form_(form) {
+    ++form_.modalDepth;
+}
+
+ModalScope::~ModalScope() {
+    if (--form_.modalDepth > 0 || !IsWindow(form_.window))
+        return;
+    if (std::exchange(form_.refreshWaiting, false)) {
+        form_.refreshPosted = true;
+        PostMessageA(form_.window, kRefreshMessage, 0, 0);
+    }
+    if (std::exchange(form_.closeWaiting, false))
+        PostMessageA(form_.window, WM_CLOSE, 0, 0);
+}
+
+int ModalDialogs::Message(HWND owner, std::string_view text, UINT type) {
+    ModalScope scope(form_);
+    return inner_.Message(owner, text, type);
+}
+
+std::optional<std::string> ModalDialogs::Input(HWND owner, std::string_view prompt,
+                                               std::string_view answer) {
+    ModalScope scope(form_);
+    return inner_.Input(owner, prompt, answer);
+}
+
+bool ModalDialogs::Properties(HWND owner, const std::string& caption, TOptions& options) {
+    ModalScope scope(form_);
+    return inner_.Properties(owner, caption, options);
+}
+
+void ModalDialogs::Sets(HWND owner, TSetsDialogModel& model, SetsDialogHost& host) {
+    ModalScope scope(form_);
+    inner_.Sets(owner, model, host);
+}
+
+std::optional<TSetRecord> ModalDialogs::NewSet(HWND owner) {
+    ModalScope scope(form_);
+    return inner_.NewSet(owner);
+}
+
+void ModalDialogs::PickFont(HWND owner, LOGFONTA font, void (*apply)(HWND, const LOGFONTA&),
+                            HWND applyTo) {
+    ModalScope scope(form_);
+    inner_.PickFont(owner, font, apply, applyTo);
+}
+
+std::optional<std::string> ModalDialogs::FindPlayer(HWND owner) {
+    ModalScope scope(form_);
+    return inner_.FindPlayer(owner);
+}
+
+void BringModalForward(TMainForm& form) {
+    // The boxes are owned by the main window, which shows again if it was hidden in the tray.
+    HWND popup = GetLastActivePopup(form.window);
+    if (popup == nullptr || !IsWindowVisible(popup))
+        popup = form.window;
+    SetForegroundWindow(popup);
+}
 
 TMainForm* MainFormState(HWND window) {
     char name[32] = "";
@@ -677,6 +825,19 @@ HACCEL LoadMainAccelerators(HINSTANCE instance) {
     return LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
 }
 
+namespace {
+
+bool EditKeepsKey(const MSG& message) {
+    if (message.message != WM_KEYDOWN)
+        return false;
+    char name[16] = "";
+    GetClassNameA(message.hwnd, name, sizeof name);
+    return EditBoxKeepsKey(lstrcmpiA(name, "Edit") == 0, GetKeyState(VK_CONTROL) < 0,
+                           GetKeyState(VK_MENU) < 0, static_cast<unsigned>(message.wParam));
+}
+
+}  // namespace
+
 int RunMessageLoop(HWND mainWindow, HACCEL accelerators, bool wait) {
     MSG message;
     for (;;) {
@@ -688,8 +849,13 @@ int RunMessageLoop(HWND mainWindow, HACCEL accelerators, bool wait) {
         } else if (message.message == WM_QUIT) {
             return static_cast<int>(message.wParam);
         }
-        if (IsWindow(mainWindow) && accelerators != nullptr &&
+        if (IsWindow(mainWindow) && accelerators != nullptr && !EditKeepsKey(message) &&
             TranslateAcceleratorA(mainWindow, accelerators, &message)) {
+            continue;
+        }
+        // Tab and Shift+Tab move through the boxes and lists of the main window.
+        if (IsWindow(mainWindow) && message.message == WM_KEYDOWN && message.wParam == VK_TAB &&
+            IsChild(mainWindow, message.hwnd) && IsDialogMessageA(mainWindow, &message)) {
             continue;
         }
         TranslateMessage(&message);

@@ -46,6 +46,45 @@ struct TMainFormParams {
     bool trayIcon = false;
 };
 
+struct TMainForm;
+
+// Captions and folders (sort keys 0 and 2) in the system's locale order (CompareStringA).
+int CompareSystemText(std::string_view a, std::string_view b);
+
+// The form's dialogs, counted while they are up: a modal box runs its own message loop, and
+// what arrives meanwhile (tray commands, WM_CLOSE, the tick) must not act on the state the
+// box's caller still holds.
+class ModalDialogs final : public MainDialogs {
+  public:
+    ModalDialogs(TMainForm& form, MainDialogs& inner) : form_(form), inner_(inner) {}
+    int Message(HWND owner, std::string_view text, UINT type) override;
+    std::optional<std::string> Input(HWND owner, std::string_view prompt,
+                                     std::string_view answer) override;
+    bool Properties(HWND owner, const std::string& caption, TOptions& options) override;
+    void Sets(HWND owner, TSetsDialogModel& model, SetsDialogHost& host) override;
+    std::optional<TSetRecord> NewSet(HWND owner) override;
+    void PickFont(HWND owner, LOGFONTA font, void (*apply)(HWND, const LOGFONTA&),
+                  HWND applyTo) override;
+    std::optional<std::string> FindPlayer(HWND owner) override;
+
+  private:
+    TMainForm& form_;
+    MainDialogs& inner_;
+};
+
+// A modal UI of the program is up while one of these lives. When the last one goes, what
+// waited for it (a close, a refresh) is posted again.
+class ModalScope {
+  public:
+    explicit ModalScope(TMainForm& form);
+    ~ModalScope();
+    ModalScope(const ModalScope&) = delete;
+    ModalScope& operator=(const ModalScope&) = delete;
+
+  private:
+    TMainForm& form_;
+};
+
 // The splitter being dragged, and what the mouse carries towards the song list.
 enum class TSplitter { None, Split1, Split2, Split3 };
 enum class TDragSource { None, SongList, FileList };
@@ -77,6 +116,7 @@ struct TMainForm {
     HWND totalSong = nullptr;
     HWND totalTime = nullptr;
     HWND statusBar = nullptr;
+    HWND valueHints = nullptr;  // the information panel's tool tips
     HMENU listMenu = nullptr;
     HMENU trayMenu = nullptr;
     HIMAGELIST toolBarImages = nullptr;
@@ -85,13 +125,15 @@ struct TMainForm {
     HFONT lyricsFont = nullptr;
     HCURSOR dragCursor = nullptr;
     WNDPROC fileListProc = nullptr;  // the list box's own procedure, under the drag source
+    HWND lastFocus = nullptr;        // the control with the focus when the window went inactive
 
     TMainFormParams params;
     SettingsStore& store;
+    ModalDialogs modalDialogs;
     MainDialogs& dialogs;
     std::unique_ptr<PlayerController> player;
     std::unique_ptr<TrayIcon> tray;
-    TSongList list;
+    TSongList list{TSongListOptions{}, CompareSystemText};
     TSetFileImage image;
     TTagPanel tag;
     TViewState view;
@@ -112,13 +154,20 @@ struct TMainForm {
     int buttonSize = 25;
     bool closeBoxHit = false;
     bool settingBoxes = false;  // boxes filled by the program: no "Modified"
+    bool yearTouched = false;   // Year changed by the user since the boxes were filled
+    std::string yearWarned;     // the rejected year the warning was shown for
     bool pushingList = false;   // list view changed by the program: no notices
     bool refreshPosted = false;
     bool hidden = false;
     bool restoringPlacement = false;
+    int modalDepth = 0;         // boxes and dialogs up
+    bool closeWaiting = false;  // WM_CLOSE came while one was up
+    bool refreshWaiting = false;
+    bool sessionEnded = false;  // saved at the end of the session: nothing more to write
+    std::string lastTickError;  // the tick shows an error once, not every second
 
     explicit TMainForm(const TMainFormParams& p)
-        : params(p), store(*p.store), dialogs(*p.dialogs) {}
+        : params(p), store(*p.store), modalDialogs(*this, *p.dialogs), dialogs(modalDialogs) {}
 };
 
 bool RegisterMainFormClass(HINSTANCE instance);
@@ -127,6 +176,8 @@ HWND CreateMainForm(HINSTANCE instance, const TMainFormParams& params);
 TMainForm* MainFormState(HWND window);
 // The accelerator table of the main menu's shortcuts.
 HACCEL LoadMainAccelerators(HINSTANCE instance);
+// Brings the box or dialog that is up in front (the main window when none is).
+void BringModalForward(TMainForm& form);
 // Waits for and handles messages until the quit message (wait) or until none is left.
 int RunMessageLoop(HWND mainWindow, HACCEL accelerators, bool wait);
 

@@ -17,7 +17,9 @@ TMainLayout LayOutMainWindow(int clientWidth, int clientHeight, int toolBarHeigh
     const int top = toolBarHeight;
     const int height = std::max(0, clientHeight - toolBarHeight - statusBarHeight);
     const int left = std::clamp(sizes.leftPanelWidth, 0, std::max(0, clientWidth - kSplitterWidth));
-    const int upper = std::clamp(sizes.listPanelHeight, 0, std::max(0, height - kSplitterWidth));
+    const int upper =
+        std::clamp(sizes.listPanelHeight, 0,
+                   std::max(0, height - kSplitterWidth - kInfoPanelHeight - kMinTabsHeight));
     const int dir = std::clamp(sizes.dirListPanelWidth, 0, std::max(0, left - kSplitterWidth));
 
     layout.dirListPanel = {0, top, dir, upper};
@@ -40,6 +42,10 @@ TMainLayout LayOutMainWindow(int clientWidth, int clientHeight, int toolBarHeigh
     layout.songList = {rightLeft + tools, top, rightWidth - tools, height - totals};
     layout.totals = {rightLeft + tools, top + height - totals, rightWidth - tools, totals};
     return layout;
+}
+
+int MinClientHeight(int toolBarHeight, int statusBarHeight) {
+    return toolBarHeight + statusBarHeight + kSplitterWidth + kInfoPanelHeight + kMinTabsHeight;
 }
 
 TPanelSizes PanelsAfterResize(TPanelSizes sizes, int clientWidth, bool maintainRatio) {

@@ -20,6 +20,8 @@ inline constexpr int kMinLeftPanelWidth = 20;
 inline constexpr int kInfoPanelHeight = 72;
 inline constexpr int kTotalsHeight = 20;
 inline constexpr int kToolPanelMargin = 6;
+// The Tag Info page with its six boxes (tab header, 6 rows of 22, margins).
+inline constexpr int kMinTabsHeight = 164;
 
 struct TMainLayout {
     TRect dirListPanel;  // drive box, folder list, filter box
@@ -35,9 +37,13 @@ struct TMainLayout {
 };
 
 // The client area below the tool bar and above the status bar, split by the stored sizes.
-// Sizes that would not fit are cut for drawing only; the stored ones are left alone.
+// Sizes that would not fit are cut for drawing only; the stored ones are left alone. The upper
+// left part gives way first, so that every tag box stays on the page.
 TMainLayout LayOutMainWindow(int clientWidth, int clientHeight, int toolBarHeight,
                              int statusBarHeight, int buttonSize, const TPanelSizes& sizes);
+
+// The smallest client height that shows the whole Tag Info page.
+int MinClientHeight(int toolBarHeight, int statusBarHeight);
 
 // Window resized: the right panel keeps its 150, and with MainTainPanelRatio the panels keep
 // a quarter and a half of the width.

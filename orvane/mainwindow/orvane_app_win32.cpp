@@ -24,6 +24,10 @@ void DispatchFor(DWORD milliseconds) {
     while (GetTickCount() - start < milliseconds) {
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                PostQuitMessage(static_cast<int>(message.wParam));
+                return;
+            }
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }

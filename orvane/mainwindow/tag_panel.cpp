@@ -34,12 +34,19 @@ void TTagPanel::New() {
     boxes_ = TTagBoxes{};
 }
 
+void TTagPanel::Drop() {
+    const bool paste = pasteEnabled_;
+    *this = TTagPanel{};
+    pasteEnabled_ = paste;
+}
+
 void TTagPanel::Undo() {
     if (backup_)
         boxes_ = *backup_;
 }
 
 std::string TTagPanel::Copy() {
+    pasteBeforeCopy_ = pasteEnabled_;
     pasteEnabled_ = true;
     return TagClipboardText(boxes_);
 }

@@ -34,9 +34,13 @@ class TTagPanel {
     // A key typed in a box, or a change of Genre or Year by the user.
     void Edited(const TTagBoxes& boxes);
     void New();
+    // The shown song left the list: no file, no edit, nothing to undo.
+    void Drop();
     void Undo();
     // The clipboard text of Copy; Paste is enabled from then on.
     std::string Copy();
+    // The clipboard did not take the text: Paste is as it was before the Copy.
+    void CopyNotTaken() { pasteEnabled_ = pasteBeforeCopy_; }
     // Paste (only while the boxes are enabled); false when nothing was pasted.
     bool Paste(std::string_view clipboardText);
 
@@ -54,6 +58,7 @@ class TTagPanel {
     bool readOnly_ = false;
     bool saveEnabled_ = false;
     bool pasteEnabled_ = false;
+    bool pasteBeforeCopy_ = false;
 };
 
 inline constexpr std::string_view kTagChangedQuestion =

@@ -80,4 +80,20 @@ void StoreSortState(TViewState& view, const TSortState& sort) {
     view.reverseOrder = sort.reverseOrder;
 }
 
+std::optional<TYearResult> YearOnExit(bool touched, std::string_view text, int currentYear) {
+    if (!touched)
+        return std::nullopt;
+    return CheckYear(text, currentYear);
+}
+
+bool YearBlocksSave(bool touched, std::string_view text, int currentYear) {
+    return touched && CheckYear(text, currentYear).check == TYearCheck::Rejected;
+}
+
+bool EditBoxKeepsKey(bool inEditBox, bool control, bool alt, unsigned virtualKey) {
+    if (!inEditBox || !control || alt)
+        return false;
+    return virtualKey == 'C' || virtualKey == 'X' || virtualKey == 'V' || virtualKey == 'Z';
+}
+
 }  // namespace orvane

@@ -9,6 +9,7 @@
 #include "options.h"
 #include "settings_store.h"
 #include "song_list.h"
+#include "tag_boxes.h"
 #include "view_settings.h"
 
 namespace orvane {
@@ -54,6 +55,16 @@ std::string DeleteSetQuestion(std::string_view setName);
 
 // An answer from 25 to 35 (nothing else, text that is no number included).
 std::optional<int> ButtonSizeAnswer(std::string_view answer);
+
+// Leaving Year: nothing while the user has not changed it since the boxes were filled (an
+// empty year of an untagged song stays empty, the tag unmodified); else the year rule.
+std::optional<TYearResult> YearOnExit(bool touched, std::string_view text, int currentYear);
+// Save writes no year the user typed that the rule rejects.
+bool YearBlocksSave(bool touched, std::string_view text, int currentYear);
+
+// Inside an edit box Ctrl+C, Ctrl+X, Ctrl+V and Ctrl+Z act on its text, as in every edit;
+// the tag-wide commands on those keys act everywhere else.
+bool EditBoxKeepsKey(bool inEditBox, bool control, bool alt, unsigned virtualKey);
 
 // The sort items of the settings and of the list model are the same four.
 TSortState SortStateOf(const TViewState& view);

@@ -29,15 +29,19 @@ TSetsDialogModel::TSetsDialogModel(const SettingsStore& store, std::string curre
     currentSetName_ = rows_[static_cast<std::size_t>(selected_)].name;
 }
 
-std::string TSetsDialogModel::Caption() const { return "Set Configuration - " + currentSetName_; }
+std::string TSetsDialogModel::Caption() const {
+    return "Set Configuration - " + currentSetName_;
+}
 
 std::string TSetsDialogModel::Description() const {
-    if (selected_ < 0) return {};
+    if (selected_ < 0)
+        return {};
     return rows_[static_cast<std::size_t>(selected_)].description;
 }
 
 void TSetsDialogModel::SelectionChanged(int index) {
-    if (index < 0 || index >= static_cast<int>(rows_.size())) return;
+    if (index < 0 || index >= static_cast<int>(rows_.size()))
+        return;
     selected_ = index;
     currentSetName_ = rows_[static_cast<std::size_t>(index)].name;
 }
@@ -54,7 +58,8 @@ bool TSetsDialogModel::New(SetsDialogHost& host) {
         return false;
     }
     const auto answer = host.AskNewSet();
-    if (!answer || answer->name.empty()) return false;
+    if (!answer || answer->name.empty())
+        return false;
     // Refused here, once, rather than failing at every later save of the set.
     const std::string problem = CheckSetName(answer->name, Names());
     if (!problem.empty()) {
@@ -66,21 +71,32 @@ bool TSetsDialogModel::New(SetsDialogHost& host) {
     return true;
 }
 
+bool TSetsDialogModel::CanDelete() const {
+    return selected_ >= 0 && rows_[static_cast<std::size_t>(selected_)].name != kDefaultSetName;
+}
+
 bool TSetsDialogModel::Delete() {
-    if (selected_ < 0) return false;
+    deleteError_.clear();
+    if (!CanDelete())
+        return false;
     const auto position = static_cast<std::size_t>(selected_);
-    if (rows_[position].name == kDefaultSetName) return false;
     const std::string fileName = SetFileBaseName(rows_[position].name);
-    rows_.erase(rows_.begin() + selected_);
     // Sets stored by earlier versions may share one file ("Rock.90s", "Rock.80s"); the
     // file goes only with the last set that uses it.
-    const bool shared = std::any_of(rows_.begin(), rows_.end(), [&](const TSetRecord& row) {
-        return UpperText(SetFileBaseName(row.name)) == UpperText(fileName);
-    });
-    if (!shared) {
-        std::error_code missingIsFine;
-        std::filesystem::remove(programFolder_ / SystemPath(fileName), missingIsFine);
+    std::size_t users = 0;
+    for (const TSetRecord& row : rows_)
+        users += UpperText(SetFileBaseName(row.name)) == UpperText(fileName) ? 1 : 0;
+    if (users == 1) {
+        // A missing file is fine; one that stays is said, and the set stays with it.
+        const std::filesystem::path file = programFolder_ / SystemPath(fileName);
+        std::error_code error;
+        std::filesystem::remove(file, error);
+        if (error && std::filesystem::exists(file)) {
+            deleteError_ = "Unable to delete " + fileName;
+            return false;
+        }
     }
+    rows_.erase(rows_.begin() + selected_);
     if (rows_.empty()) {
         // Sets read from an older registry may lack the default set; never leave none.
         rows_.push_back({std::string(kDefaultSetName), std::string(kDefaultSetDescription)});
@@ -93,7 +109,9 @@ void TSetsDialogModel::Close(SettingsStore& store) const {
     WriteSetRegistry(store, currentSetName_, rows_);
 }
 
-std::string NewSetCaption() { return std::string(kApplicationTitle) + " - New Set"; }
+std::string NewSetCaption() {
+    return std::string(kApplicationTitle) + " - New Set";
+}
 
 std::string MainWindowCaption(std::string_view currentSetName) {
     return std::string(kApplicationTitle) + " - " + std::string(currentSetName);

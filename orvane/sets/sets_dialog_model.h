@@ -16,7 +16,7 @@ inline constexpr std::size_t kMaxSets = 99;
 inline constexpr std::string_view kTooManySetsText = "Exceed maximum sets number !!";
 
 class TSetsDialogModel {
-public:
+  public:
     // Reads the set registry; the default set stands in when none is stored, and the
     // current set is selected (row 0, made current, when it is not listed).
     TSetsDialogModel(const SettingsStore& store, std::string currentSetName,
@@ -34,17 +34,22 @@ public:
     void SelectionChanged(int index);
     // True when a set was added (and selected).
     bool New(SetsDialogHost& host);
-    // True when the selected set was removed, its file with it.
+    // A set other than "(Default)" is selected: there is something to delete.
+    bool CanDelete() const;
+    // True when the selected set was removed, its file with it. A file that cannot be
+    // removed keeps the set; DeleteError() then says so.
     bool Delete();
+    const std::string& DeleteError() const { return deleteError_; }
     // Closing, whichever way: writes the set registry.
     void Close(SettingsStore& store) const;
 
-private:
+  private:
     std::vector<std::string> Names() const;
     std::vector<TSetRecord> rows_;
     int selected_ = -1;
     std::string currentSetName_;
     std::filesystem::path programFolder_;
+    std::string deleteError_;
 };
 
 // Caption of the new set dialog (TNewSetForm): "%s - New Set".

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <string>
 
 #include "single_instance.h"
@@ -75,27 +76,64 @@ void WindowPlacementStore::Save(HWND window) const {
     WritePlacement(file, section_, formClass_, Current(window));
 }
 
+namespace {
+
+// GetWindowPlacement's rectangles are in workspace coordinates (the work area's origin at 0,0).
+POINT WorkspaceOrigin(const RECT& bounds) {
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetMonitorInfoA(MonitorFromRect(&bounds, MONITOR_DEFAULTTONEAREST), &info))
+        return {0, 0};
+    return {info.rcWork.left - info.rcMonitor.left, info.rcWork.top - info.rcMonitor.top};
+}
+
+// A rectangle wholly off every monitor is moved into the nearest one's work area.
+RECT OnScreen(RECT r) {
+    if (MonitorFromRect(&r, MONITOR_DEFAULTTONULL) != nullptr)
+        return r;
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetMonitorInfoA(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &info))
+        return r;
+    const RECT& work = info.rcWork;
+    const LONG width = std::min(Width(r), Width(work));
+    const LONG height = std::min(Height(r), Height(work));
+    const LONG left = std::clamp(r.left, work.left, work.right - width);
+    const LONG top = std::clamp(r.top, work.top, work.bottom - height);
+    return {left, top, left + width, top + height};
+}
+
+}  // namespace
+
 TWindowPlacement WindowPlacementStore::Current(HWND window) {
-    RECT bounds{};
-    GetWindowRect(window, &bounds);
+    // The normal rectangle, whatever the state: a minimised window's parked bounds and a
+    // maximised one's screen are no place to come back to. Minimised is kept as normal.
+    WINDOWPLACEMENT wp{};
+    wp.length = sizeof(wp);
+    GetWindowPlacement(window, &wp);
+    RECT bounds = wp.rcNormalPosition;
+    const POINT origin = WorkspaceOrigin(bounds);
+    OffsetRect(&bounds, origin.x, origin.y);
     TWindowPlacement placement{bounds.left, bounds.top, Width(bounds), Height(bounds),
                                TWindowShowState::Normal};
-    if (IsIconic(window)) {
-        placement.state = TWindowShowState::Minimized;
-    } else if (IsZoomed(window)) {
+    const bool zoomed =
+        IsIconic(window) ? (wp.flags & WPF_RESTORETOMAXIMIZED) != 0 : IsZoomed(window) != FALSE;
+    if (zoomed)
         placement.state = TWindowShowState::Maximized;
-    }
     return placement;
 }
 
 void WindowPlacementStore::Apply(HWND window, const TWindowPlacement& placement) {
-    // The bounds become the normal ones, then the state is taken, as the form's Width,
-    // Height, Top, Left and WindowState are set one after the other.
+    // The bounds become the normal ones and the state is taken with them. A hidden window
+    // keeps them for its show; the state waits for a visible window.
+    RECT bounds = OnScreen({placement.left, placement.top, placement.left + placement.width,
+                            placement.top + placement.height});
+    const POINT origin = WorkspaceOrigin(bounds);
+    OffsetRect(&bounds, -origin.x, -origin.y);
     WINDOWPLACEMENT wp{};
     wp.length = sizeof(wp);
     GetWindowPlacement(window, &wp);
-    wp.rcNormalPosition = {placement.left, placement.top, placement.left + placement.width,
-                           placement.top + placement.height};
+    wp.rcNormalPosition = bounds;
     switch (placement.state) {
         case TWindowShowState::Minimized:
             wp.showCmd = SW_SHOWMINIMIZED;
@@ -111,13 +149,6 @@ void WindowPlacementStore::Apply(HWND window, const TWindowPlacement& placement)
         wp.showCmd = SW_HIDE;
     wp.flags = 0;
     SetWindowPlacement(window, &wp);
-    if (!IsWindowVisible(window))
-        return;
-    // A maximised window keeps the maximised bounds it was saved with.
-    if (placement.state == TWindowShowState::Maximized) {
-        SetWindowPos(window, nullptr, placement.left, placement.top, placement.width,
-                     placement.height, SWP_NOZORDER | SWP_NOACTIVATE);
-    }
 }
 
 // --- SingleInstanceGuard ---
@@ -196,11 +227,12 @@ bool SingleInstanceGuard::Check(HWND applicationWindow, const std::string& semap
         HWND target = reinterpret_cast<HWND>(GetWindowLongPtrA(other, GWLP_USERDATA));
         if (!target)
             target = other;
-        if (IsIconic(target)) {
+        if (!IsWindowVisible(target)) {
+            ShowWindow(target, SW_SHOW);
+        } else if (IsIconic(target)) {
             ShowWindow(target, SW_SHOWNORMAL);
-        } else {
-            SetForegroundWindow(target);
         }
+        SetForegroundWindow(target);
     }
     return false;
 }
@@ -215,10 +247,12 @@ TrayIcon::TrayIcon(HINSTANCE instance, HICON icon) : icon_(icon) {
     RegisterClassA(&wc);
     window_ = CreateWindowExA(0, kTrayWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                               instance, this);
+    // Explorer broadcasts this after a restart: its notification area starts empty.
+    taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
 }
 
 TrayIcon::~TrayIcon() {
-    if (active_)
+    if (active_ && added_)
         Notify(NIM_DELETE);
     if (window_)
         DestroyWindow(window_);
@@ -229,23 +263,30 @@ void TrayIcon::SetActive(bool active) {
         return;
     active_ = active;
     if (!active) {
-        Notify(NIM_DELETE);
+        if (added_)
+            Notify(NIM_DELETE);
+        added_ = false;
         return;
     }
-    Notify(NIM_ADD);
+    added_ = Notify(NIM_ADD);
     if (tip_.empty())
         PostMessageA(window_, kTrayApplyTipMessage, 0, 0);
 }
 
+void TrayIcon::AddAgainIfMissing() {
+    if (active_ && !added_)
+        added_ = Notify(NIM_ADD);
+}
+
 void TrayIcon::SetIcon(HICON icon) {
     icon_ = icon;
-    if (active_)
+    if (active_ && added_)
         Notify(NIM_MODIFY);
 }
 
 void TrayIcon::SetToolTip(std::string_view tip) {
     tip_ = TrayTip(tip, [](unsigned char c) { return IsDBCSLeadByte(c) != FALSE; });
-    if (active_)
+    if (active_ && added_)
         Notify(NIM_MODIFY);
 }
 
@@ -254,7 +295,7 @@ void TrayIcon::SetPopupMenu(HMENU menu, HWND menuOwner) {
     menuOwner_ = menuOwner;
 }
 
-void TrayIcon::Notify(DWORD operation) {
+bool TrayIcon::Notify(DWORD operation) {
     NOTIFYICONDATAA data{};
     data.cbSize = NOTIFYICONDATAA_V1_SIZE;
     data.hWnd = window_;
@@ -264,6 +305,7 @@ void TrayIcon::Notify(DWORD operation) {
     data.hIcon = icon_;
     tip_.copy(data.szTip, sizeof(data.szTip) - 1);
     lastOk_ = Shell_NotifyIconA(operation, &data) != FALSE;
+    return lastOk_;
 }
 
 void TrayIcon::PopupAtCursor() {
@@ -293,8 +335,13 @@ void TrayIcon::PopupAtCursor() {
 
 LRESULT TrayIcon::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kTrayApplyTipMessage) {
-        if (active_)
+        if (active_ && added_)
             Notify(NIM_MODIFY);
+        return 0;
+    }
+    if (message == taskbarCreated_ && taskbarCreated_ != 0) {
+        if (active_)
+            added_ = Notify(NIM_ADD);
         return 0;
     }
     if (message != kTrayCallbackMessage)

@@ -37,7 +37,9 @@ class WindowPlacementStore {
     void Restore(HWND window) const;
     void Save(HWND window) const;
 
-    // The window's bounds (whatever its state) and state, and applying them.
+    // The window's normal bounds (whatever its state, on the screen's coordinates) and state
+    // (minimised counts as normal), and applying them (a rectangle off every monitor is
+    // brought back onto the nearest).
     static TWindowPlacement Current(HWND window);
     static void Apply(HWND window, const TWindowPlacement& placement);
 
@@ -67,7 +69,8 @@ class SingleInstanceGuard {
     // false is returned: the caller minimises its main window and posts the quit message.
     bool Check(HWND applicationWindow, const std::string& semaphoreName);
     bool Check(HWND applicationWindow);  // the name from this program's own file
-    // Names the first copy's main window, which a later copy restores or brings forward.
+    // Names the first copy's main window, which a later copy shows (when hidden in the tray),
+    // restores (when minimised) or brings forward.
     static void SetMainWindow(HWND applicationWindow, HWND mainWindow);
 
   private:
@@ -85,6 +88,10 @@ class TrayIcon {
 
     void SetActive(bool active);  // NIM_ADD / NIM_DELETE
     bool Active() const { return active_; }
+    // NIM_ADD again while an active icon is not in the notification area (the shell was not
+    // ready, or Explorer restarted); the main window calls it at every tick.
+    void AddAgainIfMissing();
+    bool Added() const { return added_; }
     void SetIcon(HICON icon);               // NIM_MODIFY when active
     void SetToolTip(std::string_view tip);  // NIM_MODIFY when active; cut to 62
     // The menu popped up at the cursor on a right click; its commands go to menuOwner,
@@ -103,7 +110,7 @@ class TrayIcon {
   private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    void Notify(DWORD operation);
+    bool Notify(DWORD operation);
     void PopupAtCursor();
 
     HWND window_ = nullptr;
@@ -112,7 +119,9 @@ class TrayIcon {
     HWND menuOwner_ = nullptr;
     std::string tip_;
     bool active_ = false;
+    bool added_ = false;
     bool lastOk_ = false;
+    UINT taskbarCreated_ = 0;
 };
 
 }  // namespace orvane

@@ -49,5 +49,25 @@ TEST(MainLayout, StoredSizesLargerThanTheWindowAreCutForDrawing) {
     EXPECT_GE(l.songList.width, 0);
 }
 
+// A window brought back smaller than the one the sizes were stored in keeps every tag box.
+TEST(MainLayout, TheTagPageKeepsItsBoxesBeforeTheUpperPartDoes) {
+    struct Case {
+        const char* name;
+        int clientHeight;
+        int storedUpper;
+    };
+    const Case cases[] = {
+        {"700 x 560 after a larger window", 502, 300},
+        {"the smallest window", MinClientHeight(31, 20), 251},
+        {"a very tall upper part", 543, 900},
+    };
+    for (const Case& c : cases) {
+        const TMainLayout l =
+            LayOutMainWindow(684, c.clientHeight, 31, 20, 25, {171, c.storedUpper, 342});
+        EXPECT_GE(l.tabs.height, kMinTabsHeight) << c.name;
+        EXPECT_EQ(l.tabs.y + l.tabs.height, c.clientHeight - 20) << c.name;
+    }
+}
+
 }  // namespace
 }  // namespace orvane

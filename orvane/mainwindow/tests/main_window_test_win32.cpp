@@ -5,6 +5,7 @@
 #include <deque>
 #include <fstream>
 #include <functional>
+#include <utility>
 
 #include "command_table.h"
 #include "list_labels.h"
@@ -26,6 +27,8 @@
 namespace orvane {
 namespace {
 
+// Each box runs a message loop before it answers, as the real ones do, so that the tick and
+// posted messages arrive while it is up.
 class ScriptedDialogs final : public MainDialogs {
   public:
     std::deque<int> answers;
@@ -33,10 +36,31 @@ class ScriptedDialogs final : public MainDialogs {
     std::vector<UINT> types;
     std::deque<std::optional<std::string>> inputs;
     std::function<bool(TOptions&)> properties;
+    // What the user does while the next box is up.
+    std::function<void()> whileUp;
 
-    int Message(HWND, std::string_view text, UINT type) override {
+    void Up(HWND owner) {
+        const bool disable = owner != nullptr && IsWindowEnabled(owner);
+        if (disable)
+            EnableWindow(owner, FALSE);
+        if (auto action = std::exchange(whileUp, nullptr))
+            action();
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                PostQuitMessage(static_cast<int>(message.wParam));
+                break;
+            }
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        if (disable && IsWindow(owner))
+            EnableWindow(owner, TRUE);
+    }
+    int Message(HWND owner, std::string_view text, UINT type) override {
         texts.emplace_back(text);
         types.push_back(type);
+        Up(owner);
         if (answers.empty()) {
             ADD_FAILURE() << "unscripted message box: " << text;
             return IDCANCEL;
@@ -45,7 +69,9 @@ class ScriptedDialogs final : public MainDialogs {
         answers.pop_front();
         return answer;
     }
-    std::optional<std::string> Input(HWND, std::string_view prompt, std::string_view) override {
+    std::optional<std::string> Input(HWND owner, std::string_view prompt,
+                                     std::string_view) override {
+        Up(owner);
         if (inputs.empty()) {
             ADD_FAILURE() << "unscripted input box: " << prompt;
             return std::nullopt;
@@ -54,12 +80,14 @@ class ScriptedDialogs final : public MainDialogs {
         inputs.pop_front();
         return answer;
     }
-    bool Properties(HWND, const std::string&, TOptions& options) override {
+    bool Properties(HWND owner, const std::string&, TOptions& options) override {
+        Up(owner);
         if (!properties)
             ADD_FAILURE() << "unscripted Properties dialog";
         return properties && properties(options);
     }
-    void Sets(HWND, TSetsDialogModel&, SetsDialogHost&) override {
+    void Sets(HWND owner, TSetsDialogModel&, SetsDialogHost&) override {
+        Up(owner);
         ADD_FAILURE() << "unscripted sets";
     }
     std::optional<TSetRecord> NewSet(HWND) override { return std::nullopt; }
@@ -242,9 +270,19 @@ TEST_F(MainWindowTest, HideAndRestoreAreRememberedForTheNextStart) {
     Command(IDM_HIDE);
     EXPECT_FALSE(IsWindowVisible(window));
     EXPECT_TRUE(ReadSetting(store, setting::AppHide));
+    Command(IDM_EXIT);
+    ASSERT_FALSE(IsWindow(window));
+    MSG quit;
+    PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    Start();
+    EXPECT_FALSE(IsWindowVisible(window));
     Command(IDM_RESTORE);
     EXPECT_TRUE(IsWindowVisible(window));
     EXPECT_FALSE(ReadSetting(store, setting::AppHide));
+    Command(IDM_EXIT);
+    PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    Start();
+    EXPECT_TRUE(IsWindowVisible(window));
 }
 
 TEST_F(MainWindowTest, LeavingAnEditedSongAsksAndNoKeepsTheFile) {
@@ -377,13 +415,31 @@ TEST_F(MainWindowTest, PropertiesOkIsStoredAndApplied) {
 
 TEST_F(MainWindowTest, ListCommandsFollowTheModel) {
     Start();
-    Command(IDM_REMOVEALL);
-    for (const auto& button : kToolBarButtons) {
-        if (button.id == IDM_PLAY || button.id == IDM_EMPTY) {
-            EXPECT_FALSE(SendMessageA(Form().toolBar, TB_ISBUTTONENABLED, button.id, 0))
-                << button.name;
+    const auto check = [this](const char* state) {
+        const TListCommands model = Form().list.ListCommands();
+        int compared = 0;
+        for (std::string_view name : TListCommands::AllNames()) {
+            if (!name.ends_with("Btn"))
+                continue;
+            const int id = CommandOfControl(name);
+            for (HWND bar : {Form().toolBar, Form().toolPanel}) {
+                if (SendMessageA(bar, TB_COMMANDTOINDEX, static_cast<WPARAM>(id), 0) < 0)
+                    continue;
+                EXPECT_EQ(SendMessageA(bar, TB_ISBUTTONENABLED, static_cast<WPARAM>(id), 0) != 0,
+                          model.IsEnabled(name))
+                    << state << " " << name;
+                ++compared;
+            }
         }
-    }
+        EXPECT_GE(compared, 10) << state;
+    };
+    Select(1);
+    check("a middle entry selected");
+    Command(IDM_NOSORT);
+    Select(0);
+    check("no sort, the first selected");
+    Command(IDM_REMOVEALL);
+    check("empty");
 }
 
 // Drags are driven by the messages the main window gets while it holds the capture.
@@ -454,6 +510,214 @@ TEST_F(MainWindowTest, StandinPlayerGetsThePlayListTheStepAndTheEmptyList) {
     Command(IDM_SHUTDOWN);
     EXPECT_EQ(test::WaitForStandinLog(log, expected.size() + 3).back(), "CLOSE");
     test::RemoveStandinPlayer();
+}
+
+}  // namespace
+}  // namespace orvane
+
+namespace orvane {
+namespace {
+
+std::string StatusPart(HWND statusBar) {
+    char status[40] = "";
+    SendMessageA(statusBar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(status));
+    return status;
+}
+
+// The tray's Exit and Sets reach the window while Properties is up: they only bring the
+// dialog forward, and a close waits for the dialog to end.
+TEST_F(MainWindowTest, TrayCommandsAndCloseWaitWhileADialogIsUp) {
+    Start();
+    dialogs.whileUp = [this] {
+        for (int id : {IDM_EXIT, IDM_SETS, IDM_REMOVEALL})
+            PostMessageA(window, WM_COMMAND, static_cast<WPARAM>(id), 0);
+        PostMessageA(window, WM_CLOSE, 0, 0);
+    };
+    dialogs.properties = [this](TOptions& options) {
+        EXPECT_TRUE(IsWindow(window));
+        EXPECT_EQ(Rows(), 3);
+        options.allowDuplicated = true;
+        return true;
+    };
+    SendMessageA(window, WM_COMMAND, IDM_PROPERTIES, 0);
+    ASSERT_TRUE(IsWindow(window));
+    EXPECT_TRUE(ReadSetting(store, setting::AllowDuplicated));
+    Pump();
+    EXPECT_FALSE(IsWindow(window));
+    MSG quit;
+    PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+}
+
+// A playlist the screen saver's stop cannot empty (a folder holds its name): the tick says so
+// once, and not at all while a box is up.
+TEST_F(MainWindowTest, TheTickWaitsForABoxAndShowsItsErrorOnce) {
+    const std::string playList = folder + "\\OVM.M3U";
+    CreateDirectoryA(playList.c_str(), nullptr);
+    WriteSetting(store, setting::SaverStop, true);
+    Start();
+    playerWindow.exists = true;
+    saver.running = true;
+    dialogs.answers = {IDOK, IDOK};
+    dialogs.whileUp = [this] { PostMessageA(window, WM_TIMER, 1, 0); };
+    Command(IDM_CHECK);
+    EXPECT_EQ(dialogs.texts.size(), 1u);
+    for (int tick = 0; tick < 3; ++tick) SendMessageA(window, WM_TIMER, 1, 0);
+    Pump();
+    EXPECT_EQ(dialogs.texts.size(), 2u);
+    EXPECT_EQ(dialogs.types.back(), static_cast<UINT>(MB_OK | MB_ICONERROR));
+    DestroyWindow(window);
+    Pump();
+    RemoveDirectoryA(playList.c_str());
+}
+
+// An edit of a song that leaves the list goes with it: selecting another asks nothing and
+// writes nothing.
+TEST_F(MainWindowTest, AnEditLeavesWithItsSong) {
+    for (int command : {IDM_REMOVE, IDM_REMOVEALL, IDM_EMPTY}) {
+        SCOPED_TRACE(command);
+        Start();
+        Select(0);
+        const std::string removed = Form().list.Entry(0).FullName();
+        TTagBytes before{};
+        ASSERT_TRUE(ReadTag(removed, before));
+        SetWindowTextA(Form().title, "Changed");
+        Pump();
+        if (command == IDM_EMPTY)
+            dialogs.answers = {IDYES};
+        Command(command);
+        EXPECT_EQ(StatusPart(Form().statusBar), "");
+        Command(IDM_SAVETAG);
+        if (Rows() > 0)
+            Select(Rows() - 1);
+        TTagBytes after{};
+        ASSERT_TRUE(ReadTag(removed, after));
+        EXPECT_EQ(after, before);
+        DestroyWindow(window);
+        Pump();
+    }
+}
+
+// Logoff or shutdown keeps what closing keeps, and asks nothing.
+TEST_F(MainWindowTest, TheEndOfTheSessionSavesWithoutAsking) {
+    Start();
+    Command(IDM_REMOVEALL);
+    Form().panels.leftPanelWidth = 321;
+    Form().closeBoxHit = true;
+    EXPECT_TRUE(SendMessageA(window, WM_QUERYENDSESSION, 0, 0));
+    SendMessageA(window, WM_ENDSESSION, TRUE, 0);
+    EXPECT_TRUE(dialogs.texts.empty());
+    EXPECT_EQ(LoadSetFile(SetFileName(SystemPath(folder), kDefaultSetName)).image.entries.size(),
+              0u);
+    EXPECT_EQ(ReadSetting(store, setting::LeftPanelWidth, 0), 321);
+    EXPECT_EQ(store.ReadText("ToolBar", "Docked"), "1");
+}
+
+// Year: a rejected year is never written, and a Year nobody typed in changes nothing.
+TEST_F(MainWindowTest, ARejectedYearIsNotSavedAndAnUntouchedOneIsNoEdit) {
+    Start();
+    Select(0);
+    TTagBytes before{};
+    ASSERT_TRUE(ReadTag(songs[0], before));
+    SetWindowTextA(Form().year, "1850");
+    SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_YEAR, CBN_EDITCHANGE),
+                 reinterpret_cast<LPARAM>(Form().year));
+    dialogs.answers = {IDOK};
+    Command(IDM_SAVETAG);
+    ASSERT_EQ(dialogs.texts.size(), 1u);
+    EXPECT_EQ(dialogs.texts[0], kYearNotValidMessage);
+    EXPECT_EQ(dialogs.types[0], static_cast<UINT>(MB_OK | MB_ICONERROR));
+    TTagBytes after{};
+    ASSERT_TRUE(ReadTag(songs[0], after));
+    EXPECT_EQ(after, before);
+    EXPECT_EQ(GetParent(GetFocus()), Form().year);
+
+    DestroyWindow(window);
+    Pump();
+    Start();
+    Select(2);  // Zulu has no tag
+    WriteSetting(store, setting::AutoSaveTag, true);
+    const auto size = std::filesystem::file_size(songs[2]);
+    SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_YEAR, CBN_KILLFOCUS),
+                 reinterpret_cast<LPARAM>(Form().year));
+    EXPECT_EQ(StatusPart(Form().statusBar), "");
+    Select(0);
+    EXPECT_EQ(std::filesystem::file_size(songs[2]), size);
+}
+
+// Play acts on the list the user last used, whatever the program did to the song list since.
+TEST_F(MainWindowTest, PlayFollowsTheListTheUserUsedLast) {
+    Start();
+    const LRESULT zulu = SendMessageA(Form().fileList, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                      reinterpret_cast<LPARAM>("Zulu.mp3"));
+    ASSERT_GE(zulu, 0);
+    SendMessageA(Form().fileList, LB_SETSEL, TRUE, zulu);
+    SendMessageA(Form().fileList, LB_SETCARETINDEX, static_cast<WPARAM>(zulu), FALSE);
+    SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_FILELIST, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(Form().fileList));
+    Command(IDM_ADD);
+    Command(IDM_PLAY);
+    ASSERT_FALSE(shell.opened.empty());
+    EXPECT_EQ(shell.opened.back(), folder + "\\Zulu.mp3");
+}
+
+// Exit asks about a pending tag edit as leaving its song does.
+TEST_F(MainWindowTest, ExitAsksAboutAPendingEdit) {
+    Start();
+    Select(0);
+    SetWindowTextA(Form().title, "At exit");
+    Pump();
+    dialogs.answers = {IDYES};
+    Command(IDM_EXIT);
+    ASSERT_EQ(dialogs.texts.size(), 1u);
+    EXPECT_EQ(dialogs.texts[0], kTagChangedQuestion);
+    TTagBytes bytes{};
+    ASSERT_TRUE(ReadTag(songs[0], bytes));
+    EXPECT_EQ(DecodeTag(bytes)->title, "At exit");
+    MSG quit;
+    PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+}
+
+// After the start's Play list the panels show the entry the list selects.
+TEST_F(MainWindowTest, ThePanelsShowTheSelectedEntryAfterPlayList) {
+    Start();
+    Select(2);
+    Command(IDM_NOSORT);
+    Command(IDM_PLAYLIST);
+    const int selected = static_cast<int>(
+        SendMessageA(Form().songList, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    ASSERT_GE(selected, 0);
+    EXPECT_EQ(Form().tag.TagFileName(), Form().list.Entry(selected).FullName());
+}
+
+// The information panel's values carry their hints; captions compare in the system's order;
+// Check reads the file list again.
+TEST_F(MainWindowTest, ValueHintsAndTheSystemTextOrder) {
+    Start();
+    EXPECT_EQ(SendMessageA(Form().valueHints, TTM_GETTOOLCOUNT, 0, 0), 4);
+    EXPECT_LT(CompareSystemText("apple", "Banana"), 0);
+    EXPECT_GT(CompareSystemText("cherry", "Banana"), 0);
+    EXPECT_EQ(CompareSystemText("same", "same"), 0);
+    DeleteFileA(songs[2].c_str());  // gone from the folder: Check reads the file list again
+    dialogs.answers = {IDOK};
+    Command(IDM_CHECK);
+    EXPECT_EQ(SendMessageA(Form().fileList, LB_GETCOUNT, 0, 0), 2);
+}
+
+// A tag write that fails while leaving the song keeps the edit and the song selected.
+TEST_F(MainWindowTest, AFailedWriteKeepsTheEditAndItsSongSelected) {
+    Start();
+    Select(0);
+    SetWindowTextA(Form().title, "Kept");
+    Pump();
+    SetFileAttributesA(songs[0].c_str(), FILE_ATTRIBUTE_READONLY);
+    dialogs.answers = {IDYES, IDOK};
+    Select(2);
+    SetFileAttributesA(songs[0].c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(dialogs.texts.size(), 2u);
+    EXPECT_EQ(
+        SendMessageA(Form().songList, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 0);
+    EXPECT_EQ(Text(Form().title), "Kept");
+    EXPECT_EQ(StatusPart(Form().statusBar), "Modified");
 }
 
 }  // namespace

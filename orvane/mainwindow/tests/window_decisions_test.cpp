@@ -102,5 +102,56 @@ TEST(LeaveQuestion, NamesTheProgram) {
     EXPECT_EQ(LeaveQuestion(), "Are you sure leaving Orvane Manager 1.0 Beta2 ??");
 }
 
+TEST(YearBox, LeavingAndSavingFollowWhatTheUserTyped) {
+    struct Case {
+        const char* name;
+        bool touched;
+        const char* text;
+        std::optional<TYearCheck> onExit;
+        bool blocksSave;
+    };
+    const Case cases[] = {
+        {"untouched empty year", false, "", std::nullopt, false},
+        {"untouched year of the file", false, "1850", std::nullopt, false},
+        {"typed year in range", true, "1999", TYearCheck::Accepted, false},
+        {"typed year too early", true, "1850", TYearCheck::Rejected, true},
+        {"typed year to come", true, "2101", TYearCheck::Rejected, true},
+        {"typed text", true, "abc", TYearCheck::ReplacedByCurrentYear, false},
+        {"emptied by the user", true, "", TYearCheck::ReplacedByCurrentYear, false},
+    };
+    for (const Case& c : cases) {
+        const std::optional<TYearResult> exit = YearOnExit(c.touched, c.text, 2024);
+        ASSERT_EQ(exit.has_value(), c.onExit.has_value()) << c.name;
+        if (exit) {
+            EXPECT_EQ(exit->check, *c.onExit) << c.name;
+        }
+        EXPECT_EQ(YearBlocksSave(c.touched, c.text, 2024), c.blocksSave) << c.name;
+    }
+}
+
+TEST(EditingKeys, StayWithTheEditBoxAndGoToTheTagElsewhere) {
+    struct Case {
+        const char* name;
+        bool inEdit;
+        bool control;
+        bool alt;
+        unsigned key;
+        bool kept;
+    };
+    const Case cases[] = {
+        {"Ctrl+C in a box", true, true, false, 'C', true},
+        {"Ctrl+X in a box", true, true, false, 'X', true},
+        {"Ctrl+V in a box", true, true, false, 'V', true},
+        {"Ctrl+Z in a box", true, true, false, 'Z', true},
+        {"Ctrl+S in a box saves the tag", true, true, false, 'S', false},
+        {"Ctrl+N in a box", true, true, false, 'N', false},
+        {"Ctrl+C in the song list", false, true, false, 'C', false},
+        {"Ctrl+Alt+C in a box", true, true, true, 'C', false},
+        {"plain C in a box", true, false, false, 'C', false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(EditBoxKeepsKey(c.inEdit, c.control, c.alt, c.key), c.kept) << c.name;
+}
+
 }  // namespace
 }  // namespace orvane

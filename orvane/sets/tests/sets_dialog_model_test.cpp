@@ -11,14 +11,15 @@ namespace orvane {
 namespace {
 
 class FakeSetsHost : public SetsDialogHost {
-public:
+  public:
     void ShowMessage(std::string_view text, TMessageIcon icon) override {
         messages.emplace_back(std::string(text));
         icons.push_back(icon);
     }
     std::optional<TSetRecord> AskNewSet() override {
         ++asked;
-        if (answers.empty()) return std::nullopt;
+        if (answers.empty())
+            return std::nullopt;
         auto answer = answers.front();
         answers.pop_front();
         return answer;
@@ -144,6 +145,22 @@ TEST(SetsDialogModelTest, DeleteRemovesRowAndFileAndSelectsTheSamePosition) {
     EXPECT_TRUE(model.Delete());
     EXPECT_EQ(model.Selected(), 0);
     EXPECT_EQ(model.CurrentSetName(), "(Default)");
+}
+
+TEST(SetsDialogModelTest, ASetFileThatCannotBeRemovedKeepsTheSetAndSaysSo) {
+    TempFolder dir;
+    MemorySettingsStore store;
+    StoreSets(store, {{"(Default)", "d"}, {"Rock", "r"}});
+    // A folder in the set file's place: it cannot be removed as a file.
+    std::filesystem::create_directory(dir.path() / "Rock.OVM");
+    TempFolder::WriteAll(dir.path() / "Rock.OVM" / "inside", "x");
+    TSetsDialogModel model(store, "Rock", dir.path());
+    EXPECT_TRUE(model.CanDelete());
+    EXPECT_FALSE(model.Delete());
+    EXPECT_EQ(model.DeleteError(), "Unable to delete Rock.OVM");
+    EXPECT_EQ(model.Rows().size(), 2u);
+    model.SelectionChanged(0);
+    EXPECT_FALSE(model.CanDelete());
 }
 
 TEST(SetsDialogModelTest, DeleteKeepsAFileAnotherSetStillUses) {

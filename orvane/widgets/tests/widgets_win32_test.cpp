@@ -14,7 +14,7 @@
 namespace orvane {
 namespace {
 
-HWND MakeWindow(int x, int y, int width, int height) {
+HWND MakeWindow(int x, int y, int width, int height, bool show = true) {
     WNDCLASSA wc{};
     wc.lpfnWndProc = DefWindowProcA;
     wc.hInstance = GetModuleHandleA(nullptr);
@@ -22,7 +22,8 @@ HWND MakeWindow(int x, int y, int width, int height) {
     RegisterClassA(&wc);
     HWND window = CreateWindowExA(0, wc.lpszClassName, "test", WS_OVERLAPPEDWINDOW, x, y, width,
                                   height, nullptr, nullptr, wc.hInstance, nullptr);
-    ShowWindow(window, SW_SHOWNORMAL);
+    if (show)
+        ShowWindow(window, SW_SHOWNORMAL);
     return window;
 }
 
@@ -47,24 +48,53 @@ DWORD RunAndPump(std::string commandLine) {
     return status;
 }
 
-TEST(WindowPlacementStoreTest, AMaximisedWindowComesBackMaximisedInTheNextRun) {
-    const WindowPlacementStore firstRun("OrvaneWidgetsTest.ini");
-    DeleteFileA(firstRun.FileName().c_str());
-    HWND first = MakeWindow(30, 40, 500, 300);
-    ShowWindow(first, SW_MAXIMIZE);
-    const TWindowPlacement saved = WindowPlacementStore::Current(first);
-    ASSERT_EQ(saved.state, TWindowShowState::Maximized);
-    firstRun.Save(first);
-    DestroyWindow(first);
+// Each run saves at its close and restores into a new window that starts hidden, as the
+// program's does, once that window shows.
+struct PlacementCase {
+    const char* name;
+    RECT bounds;  // the first run's normal rectangle
+    int show;     // the first run's state at its close
+    bool maximised;
+    bool keptAsSaved;  // the normal rectangle comes back as it was
+};
 
-    const WindowPlacementStore secondRun("OrvaneWidgetsTest.ini");
-    HWND second = MakeWindow(0, 0, 200, 100);
-    secondRun.Restore(second);
-    EXPECT_TRUE(IsZoomed(second));
-    EXPECT_EQ(WindowPlacementStore::Current(second), saved);
-    DestroyWindow(second);
+TEST(WindowPlacementStoreTest, TheNextRunGetsTheNormalRectangleAndTheState) {
+    const PlacementCase cases[] = {
+        {"maximised", {30, 40, 530, 340}, SW_MAXIMIZE, true, true},
+        {"minimised", {50, 60, 450, 360}, SW_MINIMIZE, false, true},
+        {"normal", {70, 20, 570, 420}, SW_SHOWNORMAL, false, true},
+        {"off every monitor", {-9000, -9000, -8500, -8600}, SW_SHOWNORMAL, false, false},
+    };
+    const WindowPlacementStore store("OrvaneWidgetsTest.ini");
+    for (const PlacementCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        DeleteFileA(store.FileName().c_str());
+        HWND first = MakeWindow(0, 0, 200, 100);
+        SetWindowPos(first, nullptr, c.bounds.left, c.bounds.top, c.bounds.right - c.bounds.left,
+                     c.bounds.bottom - c.bounds.top, SWP_NOZORDER);
+        ShowWindow(first, c.show);
+        store.Save(first);
+        DestroyWindow(first);
 
-    DeleteFileA(firstRun.FileName().c_str());
+        HWND second = MakeWindow(0, 0, 200, 100, false);
+        store.Restore(second);
+        ShowWindow(second, SW_SHOW);
+        store.Restore(second);
+        EXPECT_EQ(IsZoomed(second) != FALSE, c.maximised);
+        EXPECT_FALSE(IsIconic(second));
+        ShowWindow(second, SW_RESTORE);
+        RECT now{};
+        GetWindowRect(second, &now);
+        if (c.keptAsSaved) {
+            EXPECT_TRUE(EqualRect(&now, &c.bounds))
+                << now.left << "," << now.top << " " << now.right << "," << now.bottom;
+        } else {
+            EXPECT_NE(MonitorFromRect(&now, MONITOR_DEFAULTTONULL), nullptr);
+            EXPECT_EQ(now.right - now.left, c.bounds.right - c.bounds.left);
+        }
+        DestroyWindow(second);
+    }
+    DeleteFileA(store.FileName().c_str());
 }
 
 TEST(ToolBarStateTest, TheSectionRoundTripsThroughTheRegistryAcrossRuns) {
