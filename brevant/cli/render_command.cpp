@@ -189,7 +189,7 @@ std::string parse(const std::vector<std::string>& args, Options& o) {
                            : "a song file and an output file are needed";
     }
     o.song = positional[0];
-    if (!o.info)
+    if (wanted == 2)
         o.output = positional[1];
     return {};
 }

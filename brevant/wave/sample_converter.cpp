@@ -34,8 +34,9 @@ std::int32_t readInteger(const std::uint8_t* p, std::uint16_t bits) {
 
 double readFloat(const std::uint8_t* p, std::uint16_t bits) {
     if (bits == 32) {
-        std::uint32_t raw = static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-                            static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+        std::uint32_t raw =
+            static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+            static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
         float f;
         std::memcpy(&f, &raw, 4);
         return f;
@@ -57,7 +58,8 @@ std::optional<SampleLayout> convertibleLayout(const WaveFormat& format) {
             return std::nullopt;
         tag = static_cast<std::uint16_t>(format.extra[8] | format.extra[9] << 8);
     }
-    if (format.channels != 1 && format.channels != 2) return std::nullopt;
+    if (format.channels != 1 && format.channels != 2)
+        return std::nullopt;
     SampleLayout layout;
     layout.bits = format.bitsPerSample;
     layout.channels = format.channels;
@@ -67,7 +69,8 @@ std::optional<SampleLayout> convertibleLayout(const WaveFormat& format) {
             return std::nullopt;
     } else if (tag == kIeeeFloat) {
         layout.kind = SampleLayout::Kind::Float;
-        if (layout.bits != 32 && layout.bits != 64) return std::nullopt;
+        if (layout.bits != 32 && layout.bits != 64)
+            return std::nullopt;
     } else {
         return std::nullopt;
     }
@@ -88,20 +91,23 @@ std::int32_t SampleConverter::noise() {
 std::int16_t SampleConverter::fromWide(std::int64_t value32) {
     // A sample already on a 16-bit step is kept exactly: silence stays silent, and a 16-bit
     // recording in a wider container comes back as it was.
-    if (dither_ && (value32 & 0xFFFF) != 0) value32 += noise();
+    if (dither_ && (value32 & 0xFFFF) != 0)
+        value32 += noise();
     // Rounded to the nearest step (halves up); dither can push a full-scale value one step over.
     const std::int64_t rounded = (value32 + 0x8000) >> 16;
     return static_cast<std::int16_t>(std::clamp<std::int64_t>(rounded, -32768, 32767));
 }
 
 std::int16_t SampleConverter::fromFloat(double value) {
-    if (std::isnan(value)) return 0;
+    if (std::isnan(value))
+        return 0;
     double scaled = value * 32768.0;
     if (std::floor(scaled + 0.5) > 32767.0 || std::floor(scaled + 0.5) < -32768.0) {
         ++clipped_;
         scaled = std::clamp(scaled, -32768.0, 32767.0);
     }
-    if (dither_ && scaled != std::floor(scaled)) scaled += noise() / 65536.0;
+    if (dither_ && scaled != std::floor(scaled))
+        scaled += noise() / 65536.0;
     return static_cast<std::int16_t>(std::clamp(std::floor(scaled + 0.5), -32768.0, 32767.0));
 }
 
@@ -109,12 +115,14 @@ void SampleConverter::convert(const std::uint8_t* source, std::size_t samples, s
     const std::size_t step = layout_.sampleBytes();
     const std::uint16_t bits = layout_.bits;
     if (layout_.kind == SampleLayout::Kind::Float) {
-        for (std::size_t i = 0; i < samples; ++i, source += step) out[i] = fromFloat(readFloat(source, bits));
+        for (std::size_t i = 0; i < samples; ++i, source += step)
+            out[i] = fromFloat(readFloat(source, bits));
     } else if (!layout_.isWider()) {
         for (std::size_t i = 0; i < samples; ++i, source += step)
             out[i] = static_cast<std::int16_t>(readInteger(source, bits) >> 16);
     } else {
-        for (std::size_t i = 0; i < samples; ++i, source += step) out[i] = fromWide(readInteger(source, bits));
+        for (std::size_t i = 0; i < samples; ++i, source += step)
+            out[i] = fromWide(readInteger(source, bits));
     }
 }
 

@@ -30,12 +30,15 @@ Status openMessage(WaveOpenError e) {
 
 // Opens the track converting, checks it as a song track and finds its data.
 Status openTrack(WaveFileReader& reader, const std::string& path, std::uint32_t songFrequency) {
-    if (const Status s = openMessage(reader.open(path)); !s) return s;
+    if (const Status s = openMessage(reader.open(path)); !s)
+        return s;
     const WaveFormat& format = reader.fileFormat();
-    if (!convertibleLayout(format)) return Status::fail("Sampling parameters differs from that currently in use.");
+    if (!convertibleLayout(format))
+        return Status::fail("Sampling parameters differs from that currently in use.");
     if (format.samplesPerSec != songFrequency) {
-        return Status::fail("The track's sampling frequency is " + std::to_string(format.samplesPerSec) +
-                            " Hz; the song's is " + std::to_string(songFrequency) + " Hz.");
+        return Status::fail("The track's sampling frequency is " +
+                            std::to_string(format.samplesPerSec) + " Hz; the song's is " +
+                            std::to_string(songFrequency) + " Hz.");
     }
     return openMessage(reader.findData());
 }
@@ -45,8 +48,9 @@ Status openTrack(WaveFileReader& reader, const std::string& path, std::uint32_t 
 std::string convertedTrackName(const std::string& path) {
     const std::size_t slash = path.find_last_of("/\\");
     const std::size_t dot = path.find_last_of('.');
-    const std::string stem =
-        dot != std::string::npos && (slash == std::string::npos || dot > slash) ? path.substr(0, dot) : path;
+    const std::string stem = dot != std::string::npos && (slash == std::string::npos || dot > slash)
+                                 ? path.substr(0, dot)
+                                 : path;
     std::string name = stem + " (16-bit).wav";
     for (int n = 2; fileExists(name); ++n) name = stem + " (16-bit " + std::to_string(n) + ").wav";
     return name;
@@ -64,7 +68,8 @@ TrackConversion convertTrackTo16Bit(const std::string& path, std::uint32_t songF
     WaveFileReader reader;
     reader.convertTo16Bit(dither);
     result.status = openTrack(reader, path, songFrequency);
-    if (!result.status) return result;
+    if (!result.status)
+        return result;
 
     const std::string target = convertedTrackName(path);
     const std::string temp = target + ".tmp~";
@@ -76,10 +81,13 @@ TrackConversion convertTrackTo16Bit(const std::string& path, std::uint32_t songF
     std::vector<std::uint8_t> block(1u << 18);
     bool stopped = false;
     for (std::uint64_t done = 0; ok && done < total;) {
-        const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(block.size(), total - done));
-        ok = reader.read(block.data(), n) == static_cast<std::int64_t>(n) && writer.write(block.data(), n);
+        const auto n =
+            static_cast<std::size_t>(std::min<std::uint64_t>(block.size(), total - done));
+        ok = reader.read(block.data(), n) == static_cast<std::int64_t>(n) &&
+             writer.write(block.data(), n);
         done += n;
-        if (ok && progress && !progress(done, total)) stopped = true;
+        if (ok && progress && !progress(done, total))
+            stopped = true;
         ok = ok && !stopped;
     }
     ok = ok && writer.ascend() && writer.ascend();
@@ -87,7 +95,8 @@ TrackConversion convertTrackTo16Bit(const std::string& path, std::uint32_t songF
     reader.close();
     if (!ok || !closed || !renameOver(temp, target)) {
         removeFile(temp);
-        result.status = Status::fail(stopped ? "Operation aborted." : "Error writing the converted file " + target + ".");
+        result.status = Status::fail(stopped ? "Operation aborted."
+                                             : "Error writing the converted file " + target + ".");
         return result;
     }
     result.convertedPath = target;

@@ -12,8 +12,8 @@ namespace brevant {
 
 struct TrackConversion {
     Status status = Status::ok();
-    std::string convertedPath;   // the new file, when it was written
-    std::uint64_t clipped = 0;   // float samples beyond full scale, set to full scale
+    std::string convertedPath;  // the new file, when it was written
+    std::uint64_t clipped = 0;  // float samples beyond full scale, set to full scale
 };
 
 // Beside "take.wav": "take (16-bit).wav", or "take (16-bit 2).wav" and on when that exists.

@@ -24,7 +24,7 @@ enum class WaveOpenError {
 };
 
 class WaveFileReader {
-public:
+  public:
     // A reader that converts delivers a track of another sample format (see SampleConverter)
     // as 16-bit PCM: format() is then 16-bit PCM at the file's frequency and channels, and
     // dataSize(), read() and skip() count 16-bit bytes. 16-bit PCM is read as it lies.
@@ -56,10 +56,11 @@ public:
     // Advances the position by `n` bytes; false on failure.
     bool skip(std::uint64_t n);
 
-private:
+  private:
     // Looks for chunk `id` between `from` and the end of the form; on success
     // `bodyStart` and `bodySize` describe it, the size bounded by the form.
-    bool findChunk(const char* id, std::int64_t from, std::int64_t& bodyStart, std::uint64_t& bodySize);
+    bool findChunk(const char* id, std::int64_t from, std::int64_t& bodyStart,
+                   std::uint64_t& bodySize);
 
     std::int64_t readConverted(std::uint8_t* dst, std::size_t n);
 
@@ -68,8 +69,8 @@ private:
     bool dither_ = true;
     std::unique_ptr<SampleConverter> converter_;
     WaveFormat fileFormat_;
-    std::int64_t sourceStart_ = 0;     // the "data" chunk's body
-    std::uint64_t convertedPos_ = 0;   // in 16-bit bytes from the start of the data
+    std::int64_t sourceStart_ = 0;    // the "data" chunk's body
+    std::uint64_t convertedPos_ = 0;  // in 16-bit bytes from the start of the data
     std::vector<std::uint8_t> sourceBlock_;
     std::vector<std::int16_t> convertedBlock_;
 

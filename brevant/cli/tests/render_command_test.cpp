@@ -211,11 +211,26 @@ TEST_F(RenderCommandTest, TracksOfOtherSampleFormatsAreConvertedInMemory) {
         data.u8(0);
         data.i16(1000);
     }
-    testing::writeBytes(track0, testing::riffBytes("WAVE", {{"fmt ", fmt.take()}, {"data", data.take()}}));
+    testing::writeBytes(track0,
+                        testing::riffBytes("WAVE", {{"fmt ", fmt.take()}, {"data", data.take()}}));
     const Outcome r = runCommand({dir.file("song.sng"), dir.file("mix24.wav")});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(testing::readBytes(dir.file("mix24.wav")), testing::readBytes(dir.file("mix16.wav")));
     EXPECT_FALSE(std::filesystem::exists(dir.file("t0 (16-bit).wav")));
+}
+
+}  // namespace
+}  // namespace brevant
+
+namespace brevant {
+namespace {
+
+TEST_F(RenderCommandTest, ConvertWritesTheCopyBesideAndNamesIt) {
+    const Outcome r = runCommand({"--convert", track0});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, dir.file("t0 (16-bit).wav") + "\n");
+    EXPECT_EQ(runCommand({"--convert", track0, dir.file("extra")}).status, 2);
+    EXPECT_EQ(runCommand({"--no-dither", dir.file("song.sng"), dir.file("mix.wav")}).status, 2);
 }
 
 }  // namespace

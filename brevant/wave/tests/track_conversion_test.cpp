@@ -16,8 +16,9 @@ namespace {
 using testing::TempDir;
 
 // A "fmt " chunk: plain, or extensible with the given sub-format tag.
-std::vector<std::uint8_t> formatBytes(std::uint16_t tag, std::uint16_t channels, std::uint32_t frequency,
-                                      std::uint16_t bits, bool extensible = false) {
+std::vector<std::uint8_t> formatBytes(std::uint16_t tag, std::uint16_t channels,
+                                      std::uint32_t frequency, std::uint16_t bits,
+                                      bool extensible = false) {
     LittleEndianWriter out;
     out.u16(extensible ? 0xFFFE : tag);
     out.u16(channels);
@@ -30,7 +31,8 @@ std::vector<std::uint8_t> formatBytes(std::uint16_t tag, std::uint16_t channels,
         out.u16(bits);
         out.u32(channels == 2 ? 3 : 4);
         out.u16(tag);
-        for (int b : {0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71})
+        for (int b :
+             {0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71})
             out.u8(static_cast<std::uint8_t>(b));
     }
     return out.take();
@@ -45,16 +47,18 @@ std::vector<std::uint8_t> floatBytes(const std::vector<float>& values) {
 std::vector<std::uint8_t> int24Bytes(const std::vector<std::int32_t>& values) {
     std::vector<std::uint8_t> bytes;
     for (std::int32_t v : values)
-        for (int k = 0; k < 3; ++k) bytes.push_back(static_cast<std::uint8_t>((v >> (8 * k)) & 0xFF));
+        for (int k = 0; k < 3; ++k)
+            bytes.push_back(static_cast<std::uint8_t>((v >> (8 * k)) & 0xFF));
     return bytes;
 }
 
-std::vector<std::int16_t> converted(SampleLayout layout, const std::vector<std::uint8_t>& bytes, bool dither,
-                                    std::uint64_t* clipped = nullptr) {
+std::vector<std::int16_t> converted(SampleLayout layout, const std::vector<std::uint8_t>& bytes,
+                                    bool dither, std::uint64_t* clipped = nullptr) {
     SampleConverter converter(layout, dither);
     std::vector<std::int16_t> out(bytes.size() / layout.sampleBytes());
     converter.convert(bytes.data(), out.size(), out.data());
-    if (clipped) *clipped = converter.clipped();
+    if (clipped)
+        *clipped = converter.clipped();
     return out;
 }
 
@@ -62,13 +66,15 @@ constexpr auto kInt = SampleLayout::Kind::Integer;
 constexpr auto kFloat = SampleLayout::Kind::Float;
 
 TEST(SampleConverter, EachFormatRoundsToTheNearest16BitStepWithoutDither) {
-    EXPECT_EQ(converted({kInt, 8, 1}, {0x00, 0x80, 0xFF}, false), (std::vector<std::int16_t>{-32768, 0, 32512}));
+    EXPECT_EQ(converted({kInt, 8, 1}, {0x00, 0x80, 0xFF}, false),
+              (std::vector<std::int16_t>{-32768, 0, 32512}));
     EXPECT_EQ(converted({kInt, 24, 1}, int24Bytes({0x7FFFFF, 0x80, 0x7F, -0x800000, -0x81}), false),
               (std::vector<std::int16_t>{32767, 1, 0, -32768, -1}));
     const std::vector<std::uint8_t> int32 = {0x78, 0x56, 0x34, 0x12, 0x00, 0x80, 0x00, 0x00};
     EXPECT_EQ(converted({kInt, 32, 1}, int32, false), (std::vector<std::int16_t>{0x1234, 1}));
     std::uint64_t clipped = 0;
-    EXPECT_EQ(converted({kFloat, 32, 1}, floatBytes({0.5f, -0.25f, 1.5f, -2.0f, NAN, 1.0f}), false, &clipped),
+    EXPECT_EQ(converted({kFloat, 32, 1}, floatBytes({0.5f, -0.25f, 1.5f, -2.0f, NAN, 1.0f}), false,
+                        &clipped),
               (std::vector<std::int16_t>{16384, -8192, 32767, -32768, 0, 32767}));
     EXPECT_EQ(clipped, 3u) << "1.5, -2.0 and 1.0 lie beyond what 16 bits hold";
     const double d = -0.75;
@@ -91,7 +97,8 @@ TEST(SampleConverter, DitherIsTriangularAroundTheValueAndRepeatable) {
     }
     EXPECT_NEAR(sum / 20000, 0.5, 0.02);
     EXPECT_EQ(dithered, converted({kInt, 24, 2}, half, true));
-    EXPECT_EQ(converted({kInt, 8, 1}, {0x81}, true), (std::vector<std::int16_t>{256})) << "8-bit is never dithered";
+    EXPECT_EQ(converted({kInt, 8, 1}, {0x81}, true), (std::vector<std::int16_t>{256}))
+        << "8-bit is never dithered";
 }
 
 struct LayoutCase {
@@ -100,7 +107,9 @@ struct LayoutCase {
     bool convertible;
 };
 
-void PrintTo(const LayoutCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const LayoutCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ConvertibleLayoutTest : public ::testing::TestWithParam<LayoutCase> {};
 
@@ -144,11 +153,13 @@ class TrackConversionTest : public ::testing::Test {
   protected:
     void SetUp() override {
         std::vector<float> values;
-        for (int i = 0; i < 3000; ++i) values.push_back(static_cast<float>(std::sin(i * 0.01) * 1.2));
+        for (int i = 0; i < 3000; ++i)
+            values.push_back(static_cast<float>(std::sin(i * 0.01) * 1.2));
         samples = floatBytes(values);
-        testing::writeBytes(track, testing::riffBytes("WAVE", {{"fmt ", formatBytes(3, 2, 8000, 32, true)},
-                                                               {"LIST", {1, 2, 3}},
-                                                               {"data", samples}}));
+        testing::writeBytes(track,
+                            testing::riffBytes("WAVE", {{"fmt ", formatBytes(3, 2, 8000, 32, true)},
+                                                        {"LIST", {1, 2, 3}},
+                                                        {"data", samples}}));
     }
     TempDir dir;
     const std::string track = dir.file("take.wav");
@@ -175,14 +186,16 @@ TEST_F(TrackConversionTest, WritesA16BitCopyBesideAndLeavesTheOriginal) {
 
 TEST_F(TrackConversionTest, AnotherFrequencyIsRefusedNamingBoth) {
     const TrackConversion c = convertTrackTo16Bit(track, 44100);
-    EXPECT_EQ(c.status.message(), "The track's sampling frequency is 8000 Hz; the song's is 44100 Hz.");
+    EXPECT_EQ(c.status.message(),
+              "The track's sampling frequency is 8000 Hz; the song's is 44100 Hz.");
     EXPECT_EQ(checkConvertibleTrack(track, 44100).message(), c.status.message());
     EXPECT_TRUE(checkConvertibleTrack(track, 8000));
     EXPECT_FALSE(std::filesystem::exists(dir.file("take (16-bit).wav")));
 }
 
 TEST_F(TrackConversionTest, StoppedConversionLeavesNoFile) {
-    const TrackConversion c = convertTrackTo16Bit(track, 8000, [](std::uint64_t, std::uint64_t) { return false; });
+    const TrackConversion c =
+        convertTrackTo16Bit(track, 8000, [](std::uint64_t, std::uint64_t) { return false; });
     EXPECT_EQ(c.status.message(), "Operation aborted.");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.file("")), {}), 1);
 }
@@ -215,7 +228,8 @@ TEST(TrackConversionAgainstSox, Within1StepOfSoxUndithered) {
 #ifdef _WIN32
     GTEST_SKIP() << "sox runs natively only";
 #else
-    if (std::system("sox --version > /dev/null 2>&1") != 0) GTEST_SKIP() << "sox is not installed";
+    if (std::system("sox --version > /dev/null 2>&1") != 0)
+        GTEST_SKIP() << "sox is not installed";
     TempDir dir;
     std::vector<std::int32_t> wide;
     std::vector<float> values;
@@ -231,15 +245,19 @@ TEST(TrackConversionAgainstSox, Within1StepOfSoxUndithered) {
                  {"float32.wav", formatBytes(3, 1, 48000, 32), floatBytes(values)}};
     for (const auto& f : files) {
         const std::string path = dir.file(f.name);
-        testing::writeBytes(path, testing::riffBytes("WAVE", {{"fmt ", f.format}, {"data", f.data}}));
+        testing::writeBytes(path,
+                            testing::riffBytes("WAVE", {{"fmt ", f.format}, {"data", f.data}}));
         const TrackConversion ours = convertTrackTo16Bit(path, 48000, {}, false);
         ASSERT_TRUE(ours.status) << ours.status.message();
         const std::string theirs = dir.file(std::string("sox-") + f.name);
-        ASSERT_EQ(std::system(("sox -D '" + path + "' -b 16 -e signed-integer '" + theirs + "'").c_str()), 0);
+        ASSERT_EQ(
+            std::system(("sox -D '" + path + "' -b 16 -e signed-integer '" + theirs + "'").c_str()),
+            0);
         const auto a = testing::dataSamples(testing::readBytes(ours.convertedPath));
         auto soxBytes = testing::readBytes(theirs);
         // sox writes a plain 16-byte "fmt " chunk; find its data chunk by name.
-        const auto at = std::search(soxBytes.begin(), soxBytes.end(), std::begin("data"), std::end("data") - 1);
+        const auto at =
+            std::search(soxBytes.begin(), soxBytes.end(), std::begin("data"), std::end("data") - 1);
         ASSERT_NE(at, soxBytes.end());
         std::vector<std::int16_t> b;
         for (auto p = at + 8; p + 1 < soxBytes.end(); p += 2)
