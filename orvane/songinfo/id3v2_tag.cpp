@@ -398,7 +398,9 @@ std::vector<std::uint8_t> RenderId3v2Tag(const TId3v2Tag& tag, const TTagRecord&
                 continue;
             const auto data = std::span<const std::uint8_t>(tag.body).subspan(
                 frame.at + header->headerSize + header->skip, header->dataSize - header->skip);
-            if (field == kComment && (header->unsynchronised || !FrameText(data, true)))
+            const std::vector<std::uint8_t> plain =
+                header->unsynchronised ? Resynchronise(data) : std::vector<std::uint8_t>();
+            if (field == kComment && !FrameText(header->unsynchronised ? plain : data, true))
                 continue;
             replaced = true;
             body.insert(body.end(), replacement[slot]->begin(), replacement[slot]->end());
