@@ -141,7 +141,7 @@ std::optional<std::vector<std::uint8_t>> ReadTagBytes(TSongStream& stream) {
 }
 
 // The new tag, then every byte of the old file after the old tag, into a file beside it.
-bool RewriteBeside(const std::string& fileName, TSongStream& old, std::uint64_t oldTagLength,
+bool RewriteBeside(const std::string& fileName, TFileSongStream& old, std::uint64_t oldTagLength,
                    const std::vector<std::uint8_t>& tag, std::string& error) {
     const std::string temp = fileName + ".tmp~";
     std::FILE* out = std::fopen(temp.c_str(), "wb");
@@ -149,17 +149,19 @@ bool RewriteBeside(const std::string& fileName, TSongStream& old, std::uint64_t 
         error = "Cannot write the tag of " + fileName + ": a file cannot be made beside it";
         return false;
     }
-    bool ok = std::fwrite(tag.data(), 1, tag.size(), out) == tag.size();
+    // Every byte up to the size found first must be copied: a read that fails on the way
+    // stops the rewrite instead of cutting the audio short.
+    const auto size = old.Size();
+    bool ok = size && std::fwrite(tag.data(), 1, tag.size(), out) == tag.size();
     std::vector<std::uint8_t> block(1u << 20);
-    for (std::uint64_t at = oldTagLength; ok;) {
+    for (std::uint64_t at = oldTagLength; ok && at < *size;) {
         const std::size_t got = old.ReadAt(at, block);
-        if (got == 0)
-            break;
-        ok = std::fwrite(block.data(), 1, got, out) == got;
+        ok = got > 0 && std::fwrite(block.data(), 1, got, out) == got;
         at += got;
     }
-    const auto size = old.Size();
-    ok = ok && size && std::fflush(out) == 0;
+    ok = ok && std::fflush(out) == 0;
+    // Windows renames nothing over a file that is still open.
+    ok = old.Close() && ok;
     ok = std::fclose(out) == 0 && ok;
     std::error_code failed;
     if (ok) {
