@@ -13,6 +13,7 @@
 #include "song_project.h"
 #include "song_renderer.h"
 #include "system_path.h"
+#include "track_conversion.h"
 #include "wave_file_reader.h"
 
 namespace brevant {
@@ -22,15 +23,18 @@ namespace {
 constexpr const char* kUsage =
     "usage: brevant-render SONG.sng OUT.wav [--start SECONDS] [--config FILE]\n"
     "       brevant-render --info SONG.sng [--config FILE]\n"
+    "       brevant-render --convert TRACK.wav [--no-dither]\n"
     "       brevant-render --help\n"
     "\n"
     "Renders a Brevant song (.sng) into one stereo 16-bit WAVE file, mixed with\n"
     "the song's volumes, pans, mutes, boost and lag compensation, as the\n"
     "program's File > Render song does: \".wav\" is appended to an output name\n"
     "without it, and the output has the frequency of the last track. One\n"
-    "difference: every track must be 16-bit PCM, mono or stereo, at that same\n"
-    "frequency (the program checks this when a track joins the song; a song\n"
-    "whose tracks differ would be mixed at the wrong speed, so it is refused).\n"
+    "difference: every track must be mono or stereo at that same frequency (the\n"
+    "program checks this when a track joins the song; a song whose tracks differ\n"
+    "would be mixed at the wrong speed, so it is refused). Tracks of 8-, 24- or\n"
+    "32-bit PCM or 32- or 64-bit float are converted to 16-bit PCM as they are\n"
+    "read (dithered), without writing any file.\n"
     "\n"
     "  --start SECONDS  start that many whole seconds into the song (default 0)\n"
     "  --config FILE    recorder configuration, for --info's recording frequency\n"
@@ -38,6 +42,9 @@ constexpr const char* kUsage =
     "                   is one, else 44100 Hz); the render does not use it\n"
     "  --info           print the song: MIDI file, compensations, boost, one line\n"
     "                   per track and the song length\n"
+    "  --convert        write a 16-bit PCM copy of the track beside it, as Track >\n"
+    "                   Insert does, named \"TRACK (16-bit).wav\"; --no-dither\n"
+    "                   rounds instead of dithering\n"
     "\n"
     "Exit status: 0 done, 1 failed (the message is on standard error), 2 usage.\n";
 
@@ -122,6 +129,8 @@ class ConsoleRenderEvents : public RenderEvents {
 struct Options {
     bool help = false;
     bool info = false;
+    bool convert = false;
+    bool dither = true;
     std::string song;
     std::string output;
     std::int32_t startSeconds = 0;
@@ -148,6 +157,10 @@ std::string parse(const std::vector<std::string>& args, Options& o) {
             o.help = true;
         } else if (a == "--info") {
             o.info = true;
+        } else if (a == "--convert") {
+            o.convert = true;
+        } else if (a == "--no-dither") {
+            o.dither = false;
         } else if (a == "--start" || a == "--config") {
             if (i + 1 >= args.size())
                 return a + " needs a value";
@@ -165,11 +178,18 @@ std::string parse(const std::vector<std::string>& args, Options& o) {
     }
     if (o.help)
         return {};
-    const std::size_t wanted = o.info ? 1 : 2;
-    if (positional.size() != wanted)
-        return o.info ? "--info takes one song file" : "a song file and an output file are needed";
+    if (o.info && o.convert)
+        return "--info and --convert do not go together";
+    if (!o.dither && !o.convert)
+        return "--no-dither only goes with --convert";
+    const std::size_t wanted = o.info || o.convert ? 1 : 2;
+    if (positional.size() != wanted) {
+        return o.info      ? "--info takes one song file"
+               : o.convert ? "--convert takes one track file"
+                           : "a song file and an output file are needed";
+    }
     o.song = positional[0];
-    if (!o.info)
+    if (wanted == 2)
         o.output = positional[1];
     return {};
 }
@@ -226,9 +246,7 @@ int render(const Options& o, Song& song, RenderCommandIo& io, ConsoleUi& ui) {
     // at the frequency the render takes.
     const std::uint32_t frequency = lastTrackFrequency(song);
     for (int i = 0; i < song.trackCount; ++i) {
-        std::int32_t channels = 0;
-        bool closeFailed = false;
-        const Status s = checkTrackFile(song.track(i).fileName, frequency, channels, closeFailed);
+        const Status s = checkConvertibleTrack(song.track(i).fileName, frequency);
         if (!s) {
             ui.showMessage(song.track(i).fileName + ": " + s.message(), "Error");
             return 1;
@@ -268,6 +286,23 @@ int render(const Options& o, Song& song, RenderCommandIo& io, ConsoleUi& ui) {
     return events.outcome() == RenderOutcome::Completed ? 0 : 1;
 }
 
+// At the track's own frequency: the copy is what Track > Insert would add to a song of it.
+int convertTrack(const Options& o, RenderCommandIo& io, ConsoleUi& ui) {
+    WaveFileReader probe;
+    const std::uint32_t frequency =
+        probe.open(o.song) == WaveOpenError::None ? probe.format().samplesPerSec : 0;
+    probe.close();
+    const TrackConversion c = convertTrackTo16Bit(o.song, frequency, {}, o.dither);
+    if (!c.status) {
+        ui.showMessage(o.song + ": " + c.status.message(), "Error");
+        return 1;
+    }
+    io.out << c.convertedPath << '\n';
+    if (c.clipped > 0)
+        io.err << "brevant-render: " << c.clipped << " samples beyond full scale were clipped\n";
+    return 0;
+}
+
 }  // namespace
 
 int runRenderCommand(const std::vector<std::string>& args, RenderCommandIo& io) {
@@ -282,6 +317,10 @@ int runRenderCommand(const std::vector<std::string>& args, RenderCommandIo& io) 
         return 0;
     }
     ConsoleUi ui(io);
+    if (o.convert)
+        return convertTrack(o, io, ui);
+    // Tracks of other sample formats are converted as the render reads them.
+    WaveFileReader::convertAllTo16Bit();
     TrackListModel list;
     SongProject project(ui, list);
     RecorderSettings settings;

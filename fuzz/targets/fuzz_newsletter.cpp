@@ -10,6 +10,7 @@
 #include "issue_loader.h"
 #include "oem_table_converter.h"
 #include "recording_outline_sink.h"
+#include "utf8_text.h"
 
 using namespace nuvella;
 
@@ -41,6 +42,19 @@ bool groupsBalance(const std::string& rtf)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
+    // UTF-8 read as such never grows, and comes back as UTF-8.
+    std::string text(reinterpret_cast<const char*>(data), size);
+    OemTableConverter table;
+    if (readsAsUtf8(text.data(), text.size())) {
+        const std::size_t converted = table.utf8ToAnsi(text.data(), text.size());
+        FUZZ_CHECK(converted <= size);
+        std::string back;
+        table.ansiToUtf8(std::string_view(text).substr(0, converted), back);
+        Utf8Check check;
+        check.feed(back.data(), back.size());
+        FUZZ_CHECK(!check.failed());
+    }
+
     const auto path = fuzzing::writeScratch("issue.txt", data, size);
     RecordingOutlineSink sink;
     OemTableConverter converter;

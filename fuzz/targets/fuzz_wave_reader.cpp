@@ -1,11 +1,16 @@
 // RIFF WAVE files: the form, the "fmt " chunk of any size and the "data" chunk,
 // as track checks, playback and render read them. What was read is written
-// again with the program's writer and must read back equal.
+// again with the program's writer and must read back equal. A track of another
+// sample format converts to 16-bit PCM the same read whole or in odd pieces, and
+// the copy written beside it holds those samples.
+#include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "fuzz_temp_file.h"
+#include "track_conversion.h"
 #include "wave_file_reader.h"
 #include "wave_file_writer.h"
 
@@ -41,6 +46,34 @@ ReadWave readWave(const std::string& path, std::uint64_t fileSize)
     return result;
 }
 
+std::vector<std::uint8_t> readConverted(const std::string& path, std::size_t piece)
+{
+    WaveFileReader reader;
+    reader.convertTo16Bit(false);
+    if (reader.open(path) != WaveOpenError::None || reader.findData() != WaveOpenError::None) return {};
+    FUZZ_CHECK(reader.dataSize() % 2 == 0);
+    std::vector<std::uint8_t> out(static_cast<std::size_t>(reader.dataSize()));
+    for (std::size_t at = 0; at < out.size();) {
+        const std::size_t n = std::min(piece, out.size() - at);
+        FUZZ_CHECK(reader.read(out.data() + at, n) == static_cast<std::int64_t>(n));
+        at += n;
+    }
+    return out;
+}
+
+void checkConversion(const std::string& path, const WaveFormat& format)
+{
+    if (!convertibleLayout(format) || format.samplesPerSec == 0) return;
+    const auto whole = readConverted(path, 1u << 16);
+    FUZZ_CHECK(readConverted(path, 3) == whole);
+    const TrackConversion c = convertTrackTo16Bit(path, format.samplesPerSec, {}, false);
+    if (!c.status) return;
+    const ReadWave copy = readWave(c.convertedPath, 1u << 30);
+    std::remove(c.convertedPath.c_str());
+    FUZZ_CHECK(copy.error == WaveOpenError::None);
+    FUZZ_CHECK(copy.data == whole);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -48,6 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto path = fuzzing::writeScratch("in.wav", data, size);
     const ReadWave first = readWave(path, size);
     if (first.error != WaveOpenError::None) return 0;
+    checkConversion(path, first.format);
 
     const auto copy = (fuzzing::scratchDir() / "copy.wav").string();
     WaveFileWriter writer;

@@ -43,8 +43,8 @@ int run(const OutlineOptions& options) {
         wanted = static_cast<std::size_t>(*options.rtfEntry);
     }
     // The outline goes out as it is entered; the RTF of one entry once every file is in.
-    OutlinePrinter printer(stdout, wanted);
     auto converter = systemOemConverter();
+    OutlinePrinter printer(stdout, wanted, options.utf8 ? converter.get() : nullptr);
     NoQuestion question;
     IssueLibrary library;
     LoadContext context{printer, *converter, question, library};

@@ -28,6 +28,8 @@ ParsedOptions parseOutlineOptions(const std::vector<std::string>& args) {
             options.files.push_back(arg);
         } else if (arg == "--") {
             onlyFiles = true;
+        } else if (arg == "--utf8") {
+            options.utf8 = true;
         } else if (arg == "--help" || arg == "-h") {
             options.help = true;
         } else if (arg == "--rtf" || arg == "--font-size") {
@@ -62,6 +64,8 @@ ParsedOptions parseOutlineOptions(const std::vector<std::string>& args) {
     }
     if (fontSizeGiven && !options.rtfEntry) {
         parsed.error = "--font-size only goes with --rtf";
+    } else if (options.utf8 && options.rtfEntry) {
+        parsed.error = "--utf8 only goes with the outline, not --rtf";
     } else if (options.files.empty()) {
         parsed.error = "no issue file given";
     }

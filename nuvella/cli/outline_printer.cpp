@@ -9,8 +9,9 @@ constexpr std::size_t kFlushAt = std::size_t{1} << 20;
 
 }  // namespace
 
-OutlinePrinter::OutlinePrinter(std::FILE* out, std::optional<std::size_t> wanted)
-    : out_(out), wanted_(wanted) {
+OutlinePrinter::OutlinePrinter(std::FILE* out, std::optional<std::size_t> wanted,
+                               OemConverter* toUtf8)
+    : out_(out), wanted_(wanted), toUtf8_(toUtf8) {
     if (!wanted_) {
         pending_.resize(kFlushAt + outlineLineRoom(kMaxPieceLength));
     }
@@ -28,6 +29,11 @@ OutlineItem OutlinePrinter::insert(OutlineItem parent, OutlineKind kind, std::st
             wantedStart_ = start;
         }
     } else {
+        if (toUtf8_ != nullptr) {
+            utf8Label_.clear();
+            toUtf8_->ansiToUtf8(label, utf8Label_);
+            label = utf8Label_;
+        }
         const std::size_t room = outlineLineRoom(label.size());
         if (pending_.size() - used_ < room) {
             flush();

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "oem_converter.h"
 #include "outline_sink.h"
 
 namespace nuvella {
@@ -15,7 +16,9 @@ namespace nuvella {
 class OutlinePrinter final : public OutlineSink {
   public:
     // With `wanted`, nothing is printed and the start piece of entry `wanted` is kept.
-    OutlinePrinter(std::FILE* out, std::optional<std::size_t> wanted);
+    // With `toUtf8`, labels are converted from ANSI to UTF-8 as they are printed.
+    OutlinePrinter(std::FILE* out, std::optional<std::size_t> wanted,
+                   OemConverter* toUtf8 = nullptr);
     ~OutlinePrinter() override;
     OutlinePrinter(const OutlinePrinter&) = delete;
     OutlinePrinter& operator=(const OutlinePrinter&) = delete;
@@ -34,6 +37,8 @@ class OutlinePrinter final : public OutlineSink {
   private:
     std::FILE* out_;
     std::optional<std::size_t> wanted_;
+    OemConverter* toUtf8_;
+    std::string utf8Label_;  // reused
     const IssueLine* wantedStart_ = nullptr;
     std::size_t entries_ = 0;
     std::string pending_;   // reused: filled up to about 1 MiB, then written

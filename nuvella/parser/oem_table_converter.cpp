@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "utf8_text.h"
+
 namespace nuvella {
 namespace {
 
@@ -43,6 +45,14 @@ void OemTableConverter::toAnsi(char* text, std::size_t size) {
     for (; i < size; ++i) {
         text[i] = static_cast<char>(convert(static_cast<unsigned char>(text[i])));
     }
+}
+
+std::size_t OemTableConverter::utf8ToAnsi(char* text, std::size_t size) {
+    return utf8ToCodePage1252(text, size);
+}
+
+void OemTableConverter::ansiToUtf8(std::string_view text, std::string& out) {
+    codePage1252ToUtf8(text, out);
 }
 
 }  // namespace nuvella

@@ -18,6 +18,9 @@ constexpr const char* kUsage =
     "version 1 tag as \"key: value\" lines, then an empty line:\n"
     "  file, seconds, time, version, layer, bitrate, frequency, tag (yes/no),\n"
     "  and for a tagged file title, artist, album, year, comment, genre.\n"
+    "A file that begins with an ID3v2 tag (2.2, 2.3 or 2.4) adds \"id3v2: 2.N\"\n"
+    "and its values as \"id3v2 title\", \"id3v2 artist\", ... \"id3v2 genre\", so\n"
+    "each line says which tag it comes from.\n"
     "A file that cannot be read shows seconds: 0; the exit status is then 1.\n"
     "\n"
     "With --set, prints one line per entry of an Orvane Manager set file:\n"
@@ -29,16 +32,19 @@ constexpr const char* kUsage =
     "  -h, --help   show this text\n"
     "  --           end of options\n";
 
-void Write(std::FILE* stream, const std::string& text) { std::fwrite(text.data(), 1, text.size(), stream); }
+void Write(std::FILE* stream, const std::string& text) {
+    std::fwrite(text.data(), 1, text.size(), stream);
+}
 
-int RunFiles(const std::vector<std::string>& files)
-{
+int RunFiles(const std::vector<std::string>& files) {
     orvane::TTerminalProgress progress;
     orvane::TReportSinks sinks;
     sinks.out = [](const std::string& text) { Write(stdout, text); };
     sinks.error = [](const std::string& text) { Write(stderr, text); };
     if (files.size() > 20 && orvane::ProgressWanted()) {
-        sinks.progress = [&progress](std::size_t done, std::size_t all) { progress.Update(done, all); };
+        sinks.progress = [&progress](std::size_t done, std::size_t all) {
+            progress.Update(done, all);
+        };
     }
     const int status = orvane::RunSongInfo(files, sinks);
     return std::fflush(stdout) == 0 ? status : 1;
@@ -46,9 +52,9 @@ int RunFiles(const std::vector<std::string>& files)
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    if (argc >= 2 && std::strcmp(argv[1], "--set") == 0) return orvane::RunSetListing(argc, argv);
+int main(int argc, char** argv) {
+    if (argc >= 2 && std::strcmp(argv[1], "--set") == 0)
+        return orvane::RunSetListing(argc, argv);
     std::vector<std::string> files;
     bool options = true;
     for (int i = 1; i < argc; ++i) {

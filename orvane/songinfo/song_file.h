@@ -1,6 +1,7 @@
 // Reading and writing song files by name: header, play time and tag.
 #pragma once
 
+#include "id3v2_tag.h"
 #include "mpeg_info.h"
 #include "song_stream.h"
 #include "tag_record.h"
@@ -44,12 +45,29 @@ bool IsReadOnlyFile(const std::string& fileName);
 // a head and a tail read.
 struct TSongFileInfo {
     bool readable = false;
-    std::string error;             // why it could not be read
+    std::string error;  // why it could not be read
     std::int32_t seconds = 0;
     std::optional<TMpegInfo> header;
     std::optional<TTagRecord> tag;
+    std::optional<TId3v2Tag> id3v2;  // the ID3v2 tag the file begins with, when it can be read
 };
-TSongFileInfo ReadSongFileInfo(TSongStream& stream);
-TSongFileInfo ReadSongFileInfo(const std::string& fileName);
+TSongFileInfo ReadSongFileInfo(TSongStream& stream, TTagTextCodec& codec = SystemTagTextCodec());
+TSongFileInfo ReadSongFileInfo(const std::string& fileName,
+                               TTagTextCodec& codec = SystemTagTextCodec());
+
+// The ID3v2 tag the stream begins with, read whole (nothing when there is none or it cannot be
+// read: a tag claiming more than 64 MiB is not believed).
+std::optional<TId3v2Tag> ReadId3v2Tag(TSongStream& stream, TTagTextCodec& codec);
+
+// Sets the six frames of the file's ID3v2 tag (a file without one is left alone): in place when
+// the tag's size and padding hold them, otherwise the whole file is written beside it with the
+// new tag and the same audio bytes, and renamed over it.
+TWriteTagOutcome WriteId3v2Values(const std::string& fileName, const TTagRecord& values,
+                                  TTagTextCodec& codec);
+
+// Saves the tag page: the ID3v2 frames, then the ID3 version 1 tag (its fields cut to their
+// widths), so every tag a player reads says the same.
+TWriteTagOutcome WriteSongTags(const std::string& fileName, const TTagRecord& values,
+                               TTagTextCodec& codec = SystemTagTextCodec());
 
 }  // namespace orvane

@@ -8,19 +8,24 @@
 #include "tag_record.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace orvane {
 
 struct TSongScan {
-    bool readable = false;        // the size could be told
-    bool hasHeader = false;       // a frame header was found
-    TMpegInfo info;               // valid when hasHeader
-    std::int32_t seconds = 0;     // 0 without a frame header
+    bool readable = false;     // the size could be told
+    bool hasHeader = false;    // a frame header was found
+    TMpegInfo info;            // valid when hasHeader
+    std::int32_t seconds = 0;  // 0 without a frame header
     std::uint64_t fileSize = 0;
-    std::uint64_t audioStart = 0; // offset of the first frame
-    std::uint64_t audioEnd = 0;   // file size less a trailing tag
+    std::uint64_t audioStart = 0;  // offset of the first frame
+    std::uint64_t audioEnd = 0;    // file size less a trailing tag
     bool hasTrailingTag = false;
-    TTagBytes trailer{};          // the last 128 bytes when the file has that many
+    TTagBytes trailer{};  // the last 128 bytes when the file has that many
+    // The ID3v2 tag the file begins with: its length, and its bytes when the first read held
+    // it whole (empty otherwise: a larger tag is read on its own when it is wanted).
+    std::uint64_t leadingTagLength = 0;
+    std::vector<std::uint8_t> leadingTag;
 };
 
 // A search for the first frame gives up after this many bytes of non-audio.

@@ -105,7 +105,7 @@ TEST_F(RenderCommandTest, TracksAtAnotherFrequencyThanTheLastAreRefused) {
     const Outcome r = runCommand({dir.file("song.sng"), dir.file("mix.wav")});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "brevant-render: " + track0 +
-                         ": Sampling parameters differs from that currently in use.\n");
+                         ": The track's sampling frequency is 11025 Hz; the song's is 8000 Hz.\n");
     EXPECT_EQ(r.out, "");
 }
 
@@ -188,6 +188,49 @@ TEST(RenderCommand, HelpAndUsage) {
         EXPECT_EQ(r.status, 2);
         EXPECT_NE(r.err.find("usage:"), std::string::npos);
     }
+}
+
+}  // namespace
+}  // namespace brevant
+
+namespace brevant {
+namespace {
+
+// A 24-bit track holding the 16-bit one's values renders to the same mix: tracks of other
+// formats are converted as they are read, and no file is written beside them.
+TEST_F(RenderCommandTest, TracksOfOtherSampleFormatsAreConvertedInMemory) {
+    ASSERT_EQ(runCommand({dir.file("song.sng"), dir.file("mix16.wav")}).status, 0);
+    LittleEndianWriter fmt, data;
+    fmt.u16(1);
+    fmt.u16(1);
+    fmt.u32(frequency);
+    fmt.u32(frequency * 3);
+    fmt.u16(3);
+    fmt.u16(24);
+    for (std::size_t i = 0; i < 3u * frequency; ++i) {
+        data.u8(0);
+        data.i16(1000);
+    }
+    testing::writeBytes(track0,
+                        testing::riffBytes("WAVE", {{"fmt ", fmt.take()}, {"data", data.take()}}));
+    const Outcome r = runCommand({dir.file("song.sng"), dir.file("mix24.wav")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(testing::readBytes(dir.file("mix24.wav")), testing::readBytes(dir.file("mix16.wav")));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("t0 (16-bit).wav")));
+}
+
+}  // namespace
+}  // namespace brevant
+
+namespace brevant {
+namespace {
+
+TEST_F(RenderCommandTest, ConvertWritesTheCopyBesideAndNamesIt) {
+    const Outcome r = runCommand({"--convert", track0});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, dir.file("t0 (16-bit).wav") + "\n");
+    EXPECT_EQ(runCommand({"--convert", track0, dir.file("extra")}).status, 2);
+    EXPECT_EQ(runCommand({"--no-dither", dir.file("song.sng"), dir.file("mix.wav")}).status, 2);
 }
 
 }  // namespace

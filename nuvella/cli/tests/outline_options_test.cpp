@@ -28,6 +28,8 @@ const OptionsCase kOptionsCases[] = {
     {"font_size_zero", {"--rtf", "0", "--font-size", "0", "a.txt"}, false},
     {"font_size_without_rtf", {"--font-size", "12", "a.txt"}, false},
     {"unknown_option", {"--tree", "a.txt"}, false},
+    {"utf8_outline", {"--utf8", "a.txt"}, true},
+    {"utf8_with_rtf", {"--utf8", "--rtf", "1", "a.txt"}, false},
 };
 
 class OptionsTest : public ::testing::TestWithParam<OptionsCase> {};

@@ -352,8 +352,48 @@ TEST_F(IssueLoaderTest, StreamingEntersTheOutlineTheLoadEnters) {
         EXPECT_EQ(outline(), loaded) << "parts of " << part;
     }
     EXPECT_EQ(library.size(), 1u) << "a streamed issue is not kept";
-    EXPECT_EQ(streamIssueFile(dir.write("no.txt", "not an issue\n"), context), LoadResult::NoMarker);
+    EXPECT_EQ(streamIssueFile(dir.write("no.txt", "not an issue\n"), context),
+              LoadResult::NoMarker);
     EXPECT_EQ(question.asked, 0);
+}
+
+}  // namespace
+}  // namespace nuvella
+
+namespace nuvella {
+namespace {
+
+// A UTF-8 issue: its letters in the ANSI code page, its lines split by characters, the
+// byte-order mark dropped; loading and streaming give the same outline.
+TEST_F(IssueLoaderTest, Utf8IssueIsConvertedBeforeItsLinesAreSplit) {
+    const std::string eAcute = "\xC3\xA9";
+    std::string longLine;
+    for (int i = 0; i < 120; ++i) {
+        longLine += eAcute;
+    }
+    const std::string text =
+        "\xEF\xBB\xBF--- Start.Of caf\xC3\xA9 ---\r\n"
+        "==== Caf\xC3\xA9 \xE2\x80\x9Cnews\xE2\x80\x9D ====\r\n" +
+        longLine + "\n =-(\xCE\xA9mega)\n";
+    ASSERT_EQ(load("utf8.txt", text), LoadResult::Loaded);
+    EXPECT_EQ(pieces(),
+              (std::vector<std::string>{"==== Caf\xE9 \x93news\x94 ====\n", std::string(99, '\xE9'),
+                                        std::string(21, '\xE9') + "\n", " =-(?mega)\n", ""}));
+    const auto loaded = outline();
+    EXPECT_EQ(loaded,
+              (std::vector<std::string>{"0 file FILE", "1 section  Caf\xE9 \x93news\x94 "}));
+    const std::string path = (dir.path() / "utf8.txt").string();
+    for (const std::size_t part : {64u, 1u << 20}) {
+        sink.entries.clear();
+        EXPECT_EQ(streamIssueFile(path, context, part), LoadResult::Loaded);
+        EXPECT_EQ(outline(), loaded) << "parts of " << part;
+    }
+}
+
+// Bytes that are no UTF-8 (an OEM letter beside a sequence that would be valid) read as OEM.
+TEST_F(IssueLoaderTest, IssueThatIsNotWholeUtf8IsReadFromTheOemCodePage) {
+    ASSERT_EQ(load("oem.txt", "Start.Of\n\xC3\xA9 caf\x82\n"), LoadResult::Loaded);
+    EXPECT_EQ(pieces(), (std::vector<std::string>{"+\xAC caf\xE9\n", ""}));
 }
 
 }  // namespace

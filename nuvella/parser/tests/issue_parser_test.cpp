@@ -126,6 +126,8 @@ TEST(ParseIssueText, ACodePageThatChangesAsciiConvertsTheTextAndNothingPastIt) {
                 if (text[i] >= 'a' && text[i] <= 'z')
                     text[i] = static_cast<char>(text[i] - 'a' + 'A');
         }
+        std::size_t utf8ToAnsi(char*, std::size_t size) override { return size; }
+        void ansiToUtf8(std::string_view, std::string&) override {}
     } converter;
     const std::string raw = "marker\n" + std::string(70, 'q') + "\nlast words";
     Issue issue;
