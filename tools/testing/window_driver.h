@@ -126,6 +126,8 @@ void ClickButton(HWND window, const std::string& text);  // '&' ignored, case-se
 void ClickButton(HWND window, int id);
 // A real mouse click at a point of a control's client area (SendInput).
 void ClickAt(HWND control, POINT client, bool right = false, bool twice = false);
+// Clicks the tool bar button of a command, where it is on screen.
+void ClickToolButton(HWND toolBar, int commandId);
 // Chooses a menu command by its id, as the menu does (posted WM_COMMAND).
 void ChooseMenu(HWND window, int id);
 // Chooses a menu command by its captions ("File>Exit"), read from the program's menu

@@ -304,6 +304,16 @@ void ClickAt(HWND control, POINT client, bool right, bool twice) {
     Settle(control);
 }
 
+void ClickToolButton(HWND toolBar, int commandId) {
+    DWORD_PTR index = 0;
+    SendMessageTimeoutA(toolBar, TB_COMMANDTOINDEX, static_cast<WPARAM>(commandId), 0, SMTO_NORMAL,
+                        kStepBound, &index);
+    const RECT rect = RemoteRect(toolBar, TB_GETITEMRECT, index, RECT{});
+    if (static_cast<int>(index) < 0 || rect.right <= rect.left)
+        Fail("no tool bar button for command " + std::to_string(commandId));
+    ClickAt(toolBar, Centre(rect));
+}
+
 void ChooseMenu(HWND window, int id) {
     PostMessageA(window, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), 0), 0);
 }

@@ -255,4 +255,39 @@ TEST_F(RecorderScenario, RenderThroughTheDialogGivesTheCompanionsFile) {
     });
 }
 
+TEST_F(RecorderScenario, MixerControlsAndTheToolBarsSaveAsKeepWhatTheUserSet) {
+    Run([&] {
+        writeSample(Folder());
+        Program program = startRecorder("demo.sng", Folder());
+        const auto original = files::readBytes(InFolder("demo.sng"));
+        SongFileContents before;
+        ASSERT_TRUE(readSongFile(original, before));
+        ASSERT_GE(before.tracks.size(), 3u);
+        HWND mixer = GetParent(ControlById(main, IDC_STRIP0_MUTE));
+        Step("mute the first strip; the second's pan, the third's volume and the boost moved");
+        ClickButton(mixer, IDC_STRIP0_MUTE);
+        WaitFor("the mute box ticked",
+                [&] { return IsChecked(ControlById(mixer, IDC_STRIP0_MUTE)); });
+        // Each change gives the keys back to the main window: one key per slider.
+        for (int slider : {IDC_STRIP1_PAN, IDC_STRIP2_VOLUME, IDC_BOOST}) {
+            Focus(ControlById(mixer, slider));
+            Press(mixer, slider == IDC_STRIP1_PAN ? "Home" : "End");
+        }
+        Step("Save As from the tool bar");
+        ClickToolButton(ControlById(main, IDC_TOOLBAR), IDM_SAVE_AS);
+        chooseInFileDialog(program, "saved.sng", "&Save");
+        SongFileContents saved;
+        ASSERT_TRUE(readSongFile(files::readBytes(InFolder("saved.sng")), saved));
+        ASSERT_EQ(saved.tracks.size(), before.tracks.size());
+        EXPECT_EQ(saved.tracks[0].muted, 1);
+        EXPECT_NE(saved.tracks[1].pan, before.tracks[1].pan);
+        EXPECT_NE(saved.tracks[2].volume, before.tracks[2].volume);
+        EXPECT_NE(saved.boost, before.boost);
+        EXPECT_EQ(saved.tracks[3], before.tracks[3]);
+        Step("Exit asks nothing of a saved song");
+        exitWithoutQuestion(program);
+        EXPECT_EQ(files::readBytes(InFolder("demo.sng")), original);
+    });
+}
+
 }  // namespace
