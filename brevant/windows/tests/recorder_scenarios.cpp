@@ -255,7 +255,7 @@ TEST_F(RecorderScenario, RenderThroughTheDialogGivesTheCompanionsFile) {
     });
 }
 
-TEST_F(RecorderScenario, MixerControlsAndTheToolBarsSaveAsKeepWhatTheUserSet) {
+TEST_F(RecorderScenario, MixerControlsSeekAndTheToolBarsSaveAsKeepWhatTheUserSet) {
     Run([&] {
         writeSample(Folder());
         Program program = startRecorder("demo.sng", Folder());
@@ -273,6 +273,13 @@ TEST_F(RecorderScenario, MixerControlsAndTheToolBarsSaveAsKeepWhatTheUserSet) {
             Focus(ControlById(mixer, slider));
             Press(mixer, slider == IDC_STRIP1_PAN ? "Home" : "End");
         }
+        Step("seek to the song's end with the position slider");
+        HWND playTime = ControlById(main, IDC_PLAYTIME);
+        const std::string start = TextOf(playTime);
+        Focus(ControlById(main, IDC_POSITION));
+        Press(main, "End");
+        WaitFor("the play time to show the new position",
+                [&] { return TextOf(playTime) != start; });
         Step("Save As from the tool bar");
         ClickToolButton(ControlById(main, IDC_TOOLBAR), IDM_SAVE_AS);
         chooseInFileDialog(program, "saved.sng", "&Save");
