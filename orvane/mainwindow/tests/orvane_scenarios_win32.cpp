@@ -186,6 +186,34 @@ TEST_F(OrvaneScenario, MaximisedCloseComesBackMaximised) {
     });
 }
 
+// A window minimised and closed from the tray comes back at its normal place and size.
+TEST_F(OrvaneScenario, MinimisedAndClosedFromTheTrayComesBackOnScreen) {
+    Run([&] {
+        Program& first = StartOrvane();
+        HWND main = first.Window("TMainForm");
+        RECT normal{};
+        GetWindowRect(main, &normal);
+        Step("minimise, then Exit from the tray");
+        driver::Minimise(main);
+        driver::WaitFor("a minimised window", [&] { return IsIconic(main) != FALSE; });
+        driver::TrayClick(TrayWindow(first), orvane::kTrayCallbackMessage, 0, "right");
+        driver::ChoosePopup(first, main, IDM_EXIT);
+        if (!first.WaitForExit())
+            driver::Fail("the program did not end after the tray's Exit");
+        Step("start again: a normal window where it was");
+        Program& second = StartOrvane();
+        HWND again = second.Window("TMainForm");
+        RECT shown{};
+        GetWindowRect(again, &shown);
+        EXPECT_FALSE(IsIconic(again));
+        EXPECT_EQ(shown.left, normal.left);
+        EXPECT_EQ(shown.top, normal.top);
+        EXPECT_EQ(shown.right - shown.left, normal.right - normal.left);
+        EXPECT_EQ(shown.bottom - shown.top, normal.bottom - normal.top);
+        Exit(second, again);
+    });
+}
+
 // A year before 1900 typed and saved with Ctrl+S is refused and never written.
 TEST_F(OrvaneScenario, Year1850IsNotWritten) {
     Run([&] {
