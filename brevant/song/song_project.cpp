@@ -34,19 +34,8 @@ bool readProjectBytes(const std::string& path, std::vector<std::uint8_t>& bytes)
 Status checkTrackFile(const std::string& path, std::uint32_t recordingFrequency,
                       std::int32_t& channels, bool& closeFailed) {
     WaveFileReader reader;
-    switch (reader.open(path)) {
-        case WaveOpenError::None:
-            break;
-        case WaveOpenError::CannotOpen:
-            return Status::fail("Error opening the file.");
-        case WaveOpenError::NotWave:
-            return Status::fail("This is not a WAVE file.");
-        case WaveOpenError::NoFmtChunk:
-            return Status::fail("The file has no fmt chunk.");
-        case WaveOpenError::FormatUnread:
-        case WaveOpenError::NoDataChunk:
-            return Status::fail("Unable to read file format.");
-    }
+    if (const Status opened = waveOpenStatus(reader.open(path)); !opened)
+        return opened;
     const WaveFormat& format = reader.format();
     // Only mono and stereo are mixed; other channel counts are refused like any
     // other format the engine cannot play.

@@ -11,26 +11,9 @@ namespace brevant {
 
 namespace {
 
-Status openMessage(WaveOpenError e) {
-    switch (e) {
-        case WaveOpenError::None:
-            return Status::ok();
-        case WaveOpenError::CannotOpen:
-            return Status::fail("Error opening the file.");
-        case WaveOpenError::NotWave:
-            return Status::fail("This is not a WAVE file.");
-        case WaveOpenError::NoFmtChunk:
-            return Status::fail("The file has no fmt chunk.");
-        case WaveOpenError::FormatUnread:
-        case WaveOpenError::NoDataChunk:
-            break;
-    }
-    return Status::fail("Unable to read file format.");
-}
-
 // Opens the track converting, checks it as a song track and finds its data.
 Status openTrack(WaveFileReader& reader, const std::string& path, std::uint32_t songFrequency) {
-    if (const Status s = openMessage(reader.open(path)); !s)
+    if (const Status s = waveOpenStatus(reader.open(path)); !s)
         return s;
     const WaveFormat& format = reader.fileFormat();
     if (!convertibleLayout(format))
@@ -40,7 +23,7 @@ Status openTrack(WaveFileReader& reader, const std::string& path, std::uint32_t 
                             std::to_string(format.samplesPerSec) + " Hz; the song's is " +
                             std::to_string(songFrequency) + " Hz.");
     }
-    return openMessage(reader.findData());
+    return waveOpenStatus(reader.findData());
 }
 
 }  // namespace

@@ -8,6 +8,23 @@
 
 namespace brevant {
 
+Status waveOpenStatus(WaveOpenError e) {
+    switch (e) {
+        case WaveOpenError::None:
+            return Status::ok();
+        case WaveOpenError::CannotOpen:
+            return Status::fail("Error opening the file.");
+        case WaveOpenError::NotWave:
+            return Status::fail("This is not a WAVE file.");
+        case WaveOpenError::NoFmtChunk:
+            return Status::fail("The file has no fmt chunk.");
+        case WaveOpenError::FormatUnread:
+        case WaveOpenError::NoDataChunk:
+            break;
+    }
+    return Status::fail("Unable to read file format.");
+}
+
 namespace {
 
 struct ChunkHeader {

@@ -10,6 +10,7 @@
 
 #include "binary_file.h"
 #include "sample_converter.h"
+#include "status.h"
 #include "wave_format.h"
 
 namespace brevant {
@@ -22,6 +23,9 @@ enum class WaveOpenError {
     FormatUnread,  // the "fmt " chunk is cut short or smaller than a PCM record
     NoDataChunk,   // the form holds no "data" chunk
 };
+
+// The message a user sees for an open error (ok for None).
+Status waveOpenStatus(WaveOpenError error);
 
 class WaveFileReader {
   public:
