@@ -189,7 +189,8 @@ void openIssues(ReaderState& state) {
     request.hwndOwner = state.main;
     request.lpstrFile = result;
     request.nMaxFile = sizeof result;
-    request.Flags = OFN_EXPLORER | OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    request.Flags =
+        OFN_EXPLORER | OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
     if (!readerDialogs().getOpenFileName(&request)) {
         readerDialogs().extendedError();
         return;

@@ -47,7 +47,8 @@ std::optional<std::string> DesktopAssociationHost::FindPlayer() {
     ofn.nMaxFile = static_cast<DWORD>(file.size());
     ofn.lpstrTitle = "Find WinPlay3 ...";
     ofn.lpstrDefExt = "EXE";
-    ofn.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    // The current folder stays where the program lists its songs.
+    ofn.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
     if (!GetOpenFileNameA(&ofn)) return std::nullopt;
     return std::string(file.data());
 }
