@@ -273,7 +273,8 @@ TEST_F(ReaderWindowTest, OpenWithSeveralFilesAddsOneEntryPerJoinedPath) {
     EXPECT_EQ(request.hwndOwner, reader.window);
     EXPECT_EQ(request.nMaxFile, 1024u);
     EXPECT_EQ(request.Flags, static_cast<DWORD>(OFN_EXPLORER | OFN_ALLOWMULTISELECT |
-                                                OFN_FILEMUSTEXIST | OFN_HIDEREADONLY));
+                                                OFN_FILEMUSTEXIST | OFN_HIDEREADONLY |
+                                                OFN_NOCHANGEDIR));
     EXPECT_EQ(request.lpstrFilter, nullptr);
 
     std::vector<std::string> files;
