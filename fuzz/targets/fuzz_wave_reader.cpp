@@ -46,12 +46,14 @@ ReadWave readWave(const std::string& path, std::uint64_t fileSize)
     return result;
 }
 
-std::vector<std::uint8_t> readConverted(const std::string& path, std::size_t piece)
+// A 16-bit source is read as it lies, an odd tail byte included; only a conversion promises
+// whole 16-bit samples.
+std::vector<std::uint8_t> readConverted(const std::string& path, std::size_t piece, bool converted)
 {
     WaveFileReader reader;
     reader.convertTo16Bit(false);
     if (reader.open(path) != WaveOpenError::None || reader.findData() != WaveOpenError::None) return {};
-    FUZZ_CHECK(reader.dataSize() % 2 == 0);
+    if (converted) FUZZ_CHECK(reader.dataSize() % 2 == 0);
     std::vector<std::uint8_t> out(static_cast<std::size_t>(reader.dataSize()));
     for (std::size_t at = 0; at < out.size();) {
         const std::size_t n = std::min(piece, out.size() - at);
@@ -64,8 +66,9 @@ std::vector<std::uint8_t> readConverted(const std::string& path, std::size_t pie
 void checkConversion(const std::string& path, const WaveFormat& format)
 {
     if (!convertibleLayout(format) || format.samplesPerSec == 0) return;
-    const auto whole = readConverted(path, 1u << 16);
-    FUZZ_CHECK(readConverted(path, 3) == whole);
+    const bool converted = format.bitsPerSample != 16;
+    const auto whole = readConverted(path, 1u << 16, converted);
+    FUZZ_CHECK(readConverted(path, 3, converted) == whole);
     const TrackConversion c = convertTrackTo16Bit(path, format.samplesPerSec, {}, false);
     if (!c.status) return;
     const ReadWave copy = readWave(c.convertedPath, 1u << 30);
