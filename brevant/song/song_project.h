@@ -7,8 +7,8 @@
 #include <string>
 
 #include "song.h"
-#include "song_ui.h"
 #include "status.h"
+#include "song_ui.h"
 #include "track_list_view.h"
 
 namespace brevant {
@@ -23,7 +23,7 @@ Status checkTrackFile(const std::string& path, std::uint32_t recordingFrequency,
                       std::int32_t& channels, bool& closeFailed, bool* needsConversion = nullptr);
 
 class SongProject {
-  public:
+public:
     SongProject(SongUi& ui, TrackListView& list) : ui_(ui), list_(list) {}
 
     Song& song() { return song_; }
@@ -64,7 +64,7 @@ class SongProject {
 
     void setModified() { song_.modified = true; }
 
-  private:
+private:
     // The checks addTrack makes before the file's own.
     bool hasRoomFor(const std::string& path);
     // Refills the list from the tracks; the last track becomes current.

@@ -18,14 +18,12 @@ enum class Answer { Yes, No, Cancel };
 enum class FileKind { Wave, Project, Midi, Program };
 
 class SongUi : public MessageSink {
-  public:
+public:
     virtual Answer askYesNoCancel(const std::string& text, const std::string& caption) = 0;
     // An existing file, or nothing when the user cancels.
-    virtual std::optional<std::string> chooseFileToOpen(const std::string& title,
-                                                        FileKind kind) = 0;
+    virtual std::optional<std::string> chooseFileToOpen(const std::string& title, FileKind kind) = 0;
     // A file to write (the dialog asks before overwriting), or nothing.
-    virtual std::optional<std::string> chooseFileToSave(const std::string& title,
-                                                        FileKind kind) = 0;
+    virtual std::optional<std::string> chooseFileToSave(const std::string& title, FileKind kind) = 0;
     virtual void setTitle(const std::string& title) = 0;
     // Converts a track of another sample format to a 16-bit PCM file beside it (Track >
     // Insert). A window shows the progress with a way to stop; this one just converts.

@@ -200,13 +200,6 @@ TEST_F(TrackConversionTest, StoppedConversionLeavesNoFile) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.file("")), {}), 1);
 }
 
-TEST(TrackConversionReport, ClipCountInTheUsersWords) {
-    EXPECT_EQ(clipReport(1),
-              "1 sample was beyond full scale and set to full scale in the converted track.");
-    EXPECT_EQ(clipReport(2048),
-              "2048 samples were beyond full scale and set to full scale in the converted track.");
-}
-
 // Read in odd sizes after an odd skip, the converted bytes are those of one whole read.
 TEST_F(TrackConversionTest, ConvertingReaderGivesTheSameBytesInAnyPieces) {
     auto open = [&](WaveFileReader& r) {
