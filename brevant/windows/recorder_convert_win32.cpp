@@ -12,9 +12,10 @@
 namespace brevant {
 namespace {
 
-// Posted by the worker: the progress in thousandths (wParam), and the end.
-constexpr UINT kConvertProgress = WM_APP + 2;
+// Posted by the worker at its end. The progress is read on a timer instead: a message per
+// step kept the dialog's queue so busy that its text and STOP were never painted.
 constexpr UINT kConvertDone = WM_APP + 3;
+constexpr UINT_PTR kProgressTimer = 1;
 constexpr int kProgressSteps = 1000;
 
 struct ConvertDialog {
@@ -24,22 +25,18 @@ struct ConvertDialog {
     std::string path;
     std::uint32_t frequency;
     std::atomic<bool> stop{false};
-    TrackConversion result;  // written by the worker, read once it has been joined
+    std::atomic<int> step{0};  // of kProgressSteps
+    TrackConversion result;    // written by the worker, read once it has been joined
     std::thread worker;
 };
 
 void startConversion(ConvertDialog& convert, HWND dialog) {
     SetDlgItemTextA(dialog, IDC_CONVERT_FILE, convert.path.c_str());
     SendDlgItemMessageA(dialog, IDC_PROGRESS, PBM_SETRANGE32, 0, kProgressSteps);
+    SetTimer(dialog, kProgressTimer, 100, nullptr);
     convert.worker = std::thread([&convert, dialog] {
-        int shown = -1;
         const auto progress = [&](std::uint64_t done, std::uint64_t total) {
-            // One message per visible step: a long file does not flood the queue.
-            const int step = static_cast<int>(done * kProgressSteps / (total > 0 ? total : 1));
-            if (step != shown) {
-                shown = step;
-                PostMessageA(dialog, kConvertProgress, static_cast<WPARAM>(step), 0);
-            }
+            convert.step = static_cast<int>(done * kProgressSteps / (total > 0 ? total : 1));
             return !convert.stop.load();
         };
         convert.result = convertTrackTo16Bit(convert.path, convert.frequency, progress);
@@ -49,6 +46,7 @@ void startConversion(ConvertDialog& convert, HWND dialog) {
 
 // The worker is joined before the dialog ends: what it posted after that finds no window.
 void endConversion(ConvertDialog& convert, HWND dialog, bool stop) {
+    KillTimer(dialog, kProgressTimer);
     convert.stop = stop;
     if (convert.worker.joinable())
         convert.worker.join();
@@ -65,8 +63,9 @@ INT_PTR convertMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) 
     if (convert == nullptr)
         return FALSE;
     switch (message) {
-        case kConvertProgress:
-            SendDlgItemMessageA(dialog, IDC_PROGRESS, PBM_SETPOS, wParam, 0);
+        case WM_TIMER:
+            SendDlgItemMessageA(dialog, IDC_PROGRESS, PBM_SETPOS,
+                                static_cast<WPARAM>(convert->step.load()), 0);
             return TRUE;
         case kConvertDone:
             endConversion(*convert, dialog, false);
