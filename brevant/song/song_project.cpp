@@ -5,6 +5,7 @@
 #include "binary_file.h"
 #include "file_replace.h"
 #include "song_file.h"
+#include "track_conversion.h"
 #include "wave_file_reader.h"
 
 namespace brevant {
@@ -32,11 +33,19 @@ bool readProjectBytes(const std::string& path, std::vector<std::uint8_t>& bytes)
 }  // namespace
 
 Status checkTrackFile(const std::string& path, std::uint32_t recordingFrequency,
-                      std::int32_t& channels, bool& closeFailed) {
+                      std::int32_t& channels, bool& closeFailed, bool* needsConversion) {
     WaveFileReader reader;
     if (const Status opened = waveOpenStatus(reader.open(path)); !opened)
         return opened;
     const WaveFormat& format = reader.format();
+    // A 16-bit file is judged as it always was, whatever the caller takes.
+    if (needsConversion != nullptr && format.bitsPerSample != 16 && convertibleLayout(format)) {
+        channels = format.channels;
+        closeFailed = !reader.close();
+        const Status convertible = checkConvertibleTrack(path, recordingFrequency);
+        *needsConversion = static_cast<bool>(convertible);
+        return convertible;
+    }
     // Only mono and stereo are mixed; other channel counts are refused like any
     // other format the engine cannot play.
     if (format.bitsPerSample != 16 || format.samplesPerSec != recordingFrequency ||
@@ -175,10 +184,10 @@ bool SongProject::insertTrack(std::uint32_t recordingFrequency) {
     const auto path = ui_.chooseFileToOpen("Open track:", FileKind::Wave);
     if (!path)
         return false;
-    return addTrack(*path, recordingFrequency);
+    return insertTrackFile(*path, recordingFrequency);
 }
 
-bool SongProject::addTrack(const std::string& path, std::uint32_t recordingFrequency) {
+bool SongProject::hasRoomFor(const std::string& path) {
     if (song_.trackCount >= kMaxTracks) {
         error("The song already has 10 tracks.");
         return false;
@@ -187,6 +196,43 @@ bool SongProject::addTrack(const std::string& path, std::uint32_t recordingFrequ
         error(pathTooLongMessage(path));
         return false;
     }
+    return true;
+}
+
+bool SongProject::insertTrackFile(const std::string& path, std::uint32_t recordingFrequency) {
+    if (!hasRoomFor(path))
+        return false;
+    std::int32_t channels = 0;
+    bool closeFailed = false;
+    bool convert = false;
+    const Status checked =
+        checkTrackFile(path, recordingFrequency, channels, closeFailed, &convert);
+    if (!checked) {
+        error(checked.message());
+        return false;
+    }
+    if (!convert)
+        return addTrack(path, recordingFrequency);
+    // The copy's name is checked before the work, not after it.
+    if (!hasRoomFor(convertedTrackName(path)))
+        return false;
+    const TrackConversion converted = ui_.convertTrack(path, recordingFrequency);
+    if (converted.stopped) {
+        ui_.showMessage(converted.status.message(), "User stop");
+        return false;
+    }
+    if (!converted.status) {
+        error(converted.status.message());
+        return false;
+    }
+    if (converted.clipped > 0)
+        ui_.showMessage(clipReport(converted.clipped), "Warning");
+    return addTrack(converted.convertedPath, recordingFrequency);
+}
+
+bool SongProject::addTrack(const std::string& path, std::uint32_t recordingFrequency) {
+    if (!hasRoomFor(path))
+        return false;
     std::int32_t channels = 0;
     bool closeFailed = false;
     const Status checked = checkTrackFile(path, recordingFrequency, channels, closeFailed);

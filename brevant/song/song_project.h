@@ -15,9 +15,12 @@ namespace brevant {
 
 // The checks a track file must pass to join the song: a RIFF WAVE file whose
 // "fmt " chunk reads whole, 16 bits, mono or stereo, at the recording
-// frequency. `channels` receives its channel count.
-Status checkTrackFile(const std::string& path, std::uint32_t recordingFrequency, std::int32_t& channels,
-                      bool& closeFailed);
+// frequency. `channels` receives its channel count. Given `needsConversion`, a
+// file of another sample format that converts to such a track (see
+// checkConvertibleTrack) passes too, and is marked; another frequency is then
+// refused naming both.
+Status checkTrackFile(const std::string& path, std::uint32_t recordingFrequency,
+                      std::int32_t& channels, bool& closeFailed, bool* needsConversion = nullptr);
 
 class SongProject {
 public:
@@ -45,6 +48,10 @@ public:
 
     // Track > Insert: marks the song modified, asks for a file, adds it.
     bool insertTrack(std::uint32_t recordingFrequency);
+    // Adds a file the user chose: a 16-bit track as addTrack does; a track of
+    // another sample format is converted beside it first (the clipped samples
+    // reported) and the copy is added. A stop or a failure adds nothing.
+    bool insertTrackFile(const std::string& path, std::uint32_t recordingFrequency);
     // Validates a 16-bit PCM WAVE file at the recording frequency and appends
     // it; any refusal is shown and leaves the song unchanged.
     bool addTrack(const std::string& path, std::uint32_t recordingFrequency);
@@ -58,6 +65,8 @@ public:
     void setModified() { song_.modified = true; }
 
 private:
+    // The checks addTrack makes before the file's own.
+    bool hasRoomFor(const std::string& path);
     // Refills the list from the tracks; the last track becomes current.
     void refillList();
     void showTitle();

@@ -3,10 +3,12 @@
 // with Win32 dialogs; tests answer it from a script.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
 #include "message_sink.h"
+#include "track_conversion.h"
 
 namespace brevant {
 
@@ -23,6 +25,11 @@ public:
     // A file to write (the dialog asks before overwriting), or nothing.
     virtual std::optional<std::string> chooseFileToSave(const std::string& title, FileKind kind) = 0;
     virtual void setTitle(const std::string& title) = 0;
+    // Converts a track of another sample format to a 16-bit PCM file beside it (Track >
+    // Insert). A window shows the progress with a way to stop; this one just converts.
+    virtual TrackConversion convertTrack(const std::string& path, std::uint32_t frequency) {
+        return convertTrackTo16Bit(path, frequency);
+    }
 };
 
 }  // namespace brevant

@@ -39,6 +39,11 @@ std::string convertedTrackName(const std::string& path) {
     return name;
 }
 
+std::string clipReport(std::uint64_t clipped) {
+    return std::to_string(clipped) + (clipped == 1 ? " sample was" : " samples were") +
+           " beyond full scale and set to full scale in the converted track.";
+}
+
 Status checkConvertibleTrack(const std::string& path, std::uint32_t songFrequency) {
     WaveFileReader reader;
     reader.convertTo16Bit(true);
@@ -62,24 +67,27 @@ TrackConversion convertTrackTo16Bit(const std::string& path, std::uint32_t songF
               writer.write(fmt.data(), fmt.size()) && writer.ascend() && writer.createChunk("data");
     const std::uint64_t total = reader.dataSize();
     std::vector<std::uint8_t> block(1u << 18);
-    bool stopped = false;
+    bool readFailed = false;
     for (std::uint64_t done = 0; ok && done < total;) {
         const auto n =
             static_cast<std::size_t>(std::min<std::uint64_t>(block.size(), total - done));
-        ok = reader.read(block.data(), n) == static_cast<std::int64_t>(n) &&
-             writer.write(block.data(), n);
+        readFailed = reader.read(block.data(), n) != static_cast<std::int64_t>(n);
+        ok = !readFailed && writer.write(block.data(), n);
         done += n;
         if (ok && progress && !progress(done, total))
-            stopped = true;
-        ok = ok && !stopped;
+            result.stopped = true;
+        ok = ok && !result.stopped;
     }
     ok = ok && writer.ascend() && writer.ascend();
     const bool closed = writer.close();
     reader.close();
     if (!ok || !closed || !renameOver(temp, target)) {
+        // A stopped or failed conversion leaves nothing behind, not even a part of the copy.
         removeFile(temp);
-        result.status = Status::fail(stopped ? "Operation aborted."
-                                             : "Error writing the converted file " + target + ".");
+        result.status =
+            Status::fail(result.stopped ? "Operation aborted."
+                         : readFailed   ? "Error reading the track " + path + "."
+                                        : "Error writing the converted file " + target + ".");
         return result;
     }
     result.convertedPath = target;

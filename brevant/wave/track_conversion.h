@@ -14,7 +14,11 @@ struct TrackConversion {
     Status status = Status::ok();
     std::string convertedPath;  // the new file, when it was written
     std::uint64_t clipped = 0;  // float samples beyond full scale, set to full scale
+    bool stopped = false;       // the progress callback stopped it; no file was left
 };
+
+// What the user is told when a conversion clipped samples (`clipped` > 0).
+std::string clipReport(std::uint64_t clipped);
 
 // Beside "take.wav": "take (16-bit).wav", or "take (16-bit 2).wav" and on when that exists.
 std::string convertedTrackName(const std::string& path);

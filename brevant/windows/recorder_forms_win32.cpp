@@ -97,6 +97,10 @@ void WindowSongUi::setTitle(const std::string& title) {
     SetWindowTextA(state_.main, title.c_str());
 }
 
+TrackConversion WindowSongUi::convertTrack(const std::string& path, std::uint32_t frequency) {
+    return convertTrackWithProgress(state_, path, frequency);
+}
+
 void ListBoxTracks::clear() {
     SendDlgItemMessageA(state_.mixerPanel, IDC_TRACKLIST, LB_RESETCONTENT, 0, 0);
 }

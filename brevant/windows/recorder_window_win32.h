@@ -43,6 +43,7 @@ class WindowSongUi final : public SongUi {
     std::optional<std::string> chooseFileToOpen(const std::string& title, FileKind kind) override;
     std::optional<std::string> chooseFileToSave(const std::string& title, FileKind kind) override;
     void setTitle(const std::string& title) override;
+    TrackConversion convertTrack(const std::string& path, std::uint32_t frequency) override;
 
   private:
     RecorderState& state_;
@@ -157,6 +158,9 @@ void afterSongChange(RecorderState& state);
 INT_PTR CALLBACK mixerPanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK transportPanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam);
 void renderSong(RecorderState& state);
+// Converts a track for Track > Insert in a progress dialog with STOP (recorder_convert_win32.cpp).
+TrackConversion convertTrackWithProgress(RecorderState& state, const std::string& path,
+                                         std::uint32_t frequency);
 void preferencesDialog(RecorderState& state);
 void midiDialog(RecorderState& state);
 void showHelp(RecorderState& state, int topic);

@@ -22,6 +22,7 @@
 #define IDD_MIDI 153
 #define IDD_HELP 154
 #define IDD_ABOUT 155
+#define IDD_CONVERT 156
 #define IDR_HELP_CONTENTS 160
 #define IDR_HELP_KEYBOARD 161
 
@@ -87,8 +88,9 @@
 #define IDC_STATUS 1074
 #define IDC_POSITION 1072
 
-/* Render dialog */
+/* Render dialog, and the conversion's (Track > Insert) */
 #define IDC_PROGRESS 1083
+#define IDC_CONVERT_FILE 1092
 
 /* Preferences dialog */
 #define IDC_FREQ_8000 1013

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 
 #include "scripted_song_ui.h"
 #include "song_file.h"
 #include "song_project.h"
+#include "track_conversion.h"
 #include "wave_test_files.h"
 
 namespace brevant {
@@ -323,6 +325,65 @@ TEST_F(SongProjectTest, InsertTrackMarksTheSongEvenWhenCancelled) {
     EXPECT_FALSE(project.insertTrack(44100));
     EXPECT_TRUE(project.song().modified);
     EXPECT_EQ(ui.dialogTitles, (std::vector<std::string>{"Open track:"}));
+}
+
+// A WAVE file of format `tag` (1 integer PCM, 3 float) holding `data`.
+std::vector<std::uint8_t> otherWave(std::uint16_t tag, std::uint16_t channels,
+                                    std::uint32_t frequency, std::uint16_t bits,
+                                    std::vector<std::uint8_t> data) {
+    auto fmt = testing::pcmFormatBytes(channels, frequency, bits);
+    fmt[0] = static_cast<std::uint8_t>(tag);
+    return testing::riffBytes("WAVE", {{"fmt ", fmt}, {"data", std::move(data)}});
+}
+
+// Answers the conversion as the window does when STOP is pressed, if asked; else converts.
+struct StoppingUi : ScriptedSongUi {
+    TrackConversion convertTrack(const std::string& path, std::uint32_t frequency) override {
+        TrackConversion stopped{Status::fail("Operation aborted."), {}, 0, true};
+        return stop ? stopped : SongUi::convertTrack(path, frequency);
+    }
+    bool stop = false;
+};
+
+TEST_F(SongProjectTest, InsertConvertsOtherSampleFormatsBesideTheFileAndAddsTheCopy) {
+    StoppingUi stopping;
+    SongProject p{stopping, list};
+    const std::vector<std::uint8_t> pcm24 = {0x00, 0x01, 0x00, 0xFF, 0xFE, 0xFF};
+    const std::string classic = "Sampling parameters differs from that currently in use.";
+    const float loud[] = {0.5f, -1.5f, 2.0f, 0.1f};  // little-endian hosts
+    std::vector<std::uint8_t> loudBytes(sizeof loud);
+    std::memcpy(loudBytes.data(), loud, sizeof loud);
+    const struct {
+        const char* name;
+        std::vector<std::uint8_t> bytes;
+        std::vector<Shown> messages;  // none, or a warning: the copy is added
+    } cases[] = {
+        {"pcm24", otherWave(1, 1, 44100, 24, pcm24), {}},
+        {"pcm8_stereo", otherWave(1, 2, 44100, 8, {0x80, 0x90}), {}},
+        {"float_loud",
+         otherWave(3, 2, 44100, 32, loudBytes),
+         {{"2 samples were beyond full scale and set to full scale in the converted track.",
+           "Warning"}}},
+        {"pcm24_48k",
+         otherWave(1, 1, 48000, 24, pcm24),
+         {{"The track's sampling frequency is 48000 Hz; the song's is 44100 Hz.", "Error"}}},
+        {"pcm16_48k", otherWave(1, 1, 48000, 16, {1, 0}), {{classic, "Error"}}},
+        {"pcm24_4ch", otherWave(1, 4, 44100, 24, {}), {{classic, "Error"}}},
+        {"stopped", otherWave(1, 1, 44100, 24, pcm24), {{"Operation aborted.", "User stop"}}},
+    };
+    for (const auto& c : cases) {
+        stopping.messages.clear();
+        stopping.stop = c.name == std::string("stopped");
+        const std::string path = dir.file(std::string(c.name) + ".wav");
+        testing::writeBytes(path, c.bytes);
+        const bool added = c.messages.empty() || c.messages[0].caption == "Warning";
+        EXPECT_EQ(p.insertTrackFile(path, 44100), added) << c.name;
+        EXPECT_EQ(stopping.messages, c.messages) << c.name;
+        const std::string copy = dir.file(std::string(c.name) + " (16-bit).wav");
+        EXPECT_EQ(std::filesystem::exists(copy), added) << c.name;
+        EXPECT_EQ(list.entries().back() == copy, added) << c.name;
+        EXPECT_EQ(testing::readBytes(path), c.bytes) << c.name << ": the original is untouched";
+    }
 }
 
 TEST_F(SongProjectTest, IsInSongIgnoresCase) {

@@ -176,6 +176,27 @@ TEST_F(RecorderScenario, TheConfigurationStaysInTheStartFolderAfterInsertingFrom
     });
 }
 
+TEST_F(RecorderScenario, TrackInsertOfA24BitFileAddsA16BitCopyBesideIt) {
+    Run([&] {
+        writeSample(Folder());
+        const std::vector<std::uint8_t> data(44100 * 3 * 20, 0x35);  // 20 s of 24-bit mono
+        const auto fmt = files::pcmFormatBytes(1, configuredFrequency(InFolder("brevant.cfg")), 24);
+        const auto original = files::riffBytes("WAVE", {{"fmt ", fmt}, {"data", data}});
+        files::writeBytes(InFolder("take24.wav"), original);
+        Program program = startRecorder("demo.sng", Folder());
+        Step("Track > Insert of a 24-bit file");
+        ChooseMenu(main, IDC_ADDTRACK);
+        chooseInFileDialog(program, "take24.wav", "&Open");
+        WaitFor("the converted track in the list", [&] {
+            return Items(ControlById(main, IDC_TRACKLIST)).back() ==
+                   InFolder("take24 (16-bit).wav");
+        });
+        EXPECT_EQ(files::dataSamples(files::readBytes(InFolder("take24 (16-bit).wav"))).size(),
+                  data.size() / 3);
+        EXPECT_EQ(files::readBytes(InFolder("take24.wav")), original);
+    });
+}
+
 TEST_F(RecorderScenario, TrackRemoveIsRefusedWhilePlaying) {
     Run([&] {
         writeSample(Folder());
