@@ -110,7 +110,7 @@ void TTagPanel::Saved() {
 namespace {
 
 std::string OwnOrBox(const std::string& box, const std::string& own, std::size_t width) {
-    return box == own || box == TrimTagText(std::string_view(own).substr(0, width)) ? own : box;
+    return box == TrimTagText(std::string_view(own).substr(0, width)) ? own : box;
 }
 
 }  // namespace
