@@ -126,6 +126,8 @@ void ApplyTagCommands(TMainForm& form) {
     EnableCommand(form, IDM_PASTE, form.tag.PasteEnabled());
     SendMessageA(form.statusBar, SB_SETTEXTA, 0,
                  reinterpret_cast<LPARAM>(std::string(form.tag.StatusText()).c_str()));
+    SendMessageA(form.statusBar, SB_SETTEXTA, 2,
+                 reinterpret_cast<LPARAM>(form.tag.TagKindText().c_str()));
 }
 
 void ShowTotals(TMainForm& form) {

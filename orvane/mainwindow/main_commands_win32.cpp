@@ -179,10 +179,8 @@ void FormClose(TMainForm& form, bool endOfSession) {
         if (!endOfSession) {
             SaveTagIfChanged(form, false);
         } else if (form.tag.SaveDecision(false, ReadSetting(form.store, setting::AutoSaveTag)) ==
-                       TSaveDecision::Write &&
-                   WriteTag(form.tag.TagFileName(), EncodeTag(form.tag.RecordToWrite())).result ==
-                       TWriteTagResult::Written) {
-            form.tag.Saved();
+                   TSaveDecision::Write) {
+            form.tag.WriteTags();  // a failure is said by no box now
         }
     });
     step([&form] { SaveSet(form); });

@@ -26,6 +26,7 @@ constexpr UINT kRefreshMessage = WM_APP + 10;  // a selection changed: refresh o
 constexpr UINT kCreateFinishMessage = WM_APP + 11;
 constexpr UINT_PTR kRunningTimer = 1;
 constexpr int kStatusModifiedWidth = 80;
+constexpr int kStatusTagKindWidth = 100;  // which tag the boxes show, at the right end
 
 LRESULT CALLBACK FileListBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -181,8 +182,6 @@ void CreateControls(TMainForm& form) {
     // The pages' controls lie on the tab control, which must stay beneath them.
     SetWindowPos(form.tabSet, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     form.statusBar = Child(w, 0, STATUSCLASSNAMEA, "", SBARS_SIZEGRIP, IDC_STATUSBAR);
-    int parts[2] = {kStatusModifiedWidth, -1};
-    SendMessageA(form.statusBar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
 
     HINSTANCE instance = GetModuleHandleA(nullptr);
     form.listMenu = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_LISTMENU));
@@ -236,6 +235,11 @@ void LayOut(TMainForm& form) {
     RECT client;
     GetClientRect(form.window, &client);
     SendMessageA(form.statusBar, WM_SIZE, 0, 0);
+    // The hint panel keeps its place (part 1) between "Modified" and the tag kind.
+    int parts[3] = {
+        kStatusModifiedWidth,
+        std::max(kStatusModifiedWidth, static_cast<int>(client.right) - kStatusTagKindWidth), -1};
+    SendMessageA(form.statusBar, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(parts));
     const int toolBar = ToolBarHeight(form);
     const TMainLayout l = FormLayout(form, client);
     const int toolBarTop =

@@ -33,12 +33,9 @@ void EnableTagFields(TMainForm& form, bool enabled) {
 
 // A tag write that fails is reported; the boxes keep the edit so it can be saved again.
 bool WriteShownTag(TMainForm& form) {
-    const TWriteTagOutcome outcome =
-        WriteTag(form.tag.TagFileName(), EncodeTag(form.tag.RecordToWrite()));
-    if (outcome.result == TWriteTagResult::Written) {
-        form.tag.Saved();
+    const TWriteTagOutcome outcome = form.tag.WriteTags();
+    if (outcome.result == TWriteTagResult::Written)
         return true;
-    }
     const std::string text = outcome.result == TWriteTagResult::Failed
                                  ? outcome.error
                                  : "Unable to write the tag to " + form.tag.TagFileName();

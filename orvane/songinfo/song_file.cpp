@@ -207,12 +207,18 @@ TWriteTagOutcome WriteId3v2Values(const std::string& fileName, const TTagRecord&
 
 TWriteTagOutcome WriteSongTags(const std::string& fileName, const TTagRecord& values,
                                TTagTextCodec& codec) {
-    if (IsReadOnlyFile(fileName))
-        return WriteTag(fileName, EncodeTag(values));  // says it is read-only
-    const TWriteTagOutcome v2 = WriteId3v2Values(fileName, values, codec);
+    return WriteSongTags(fileName, values, values, codec);
+}
+
+TWriteTagOutcome WriteSongTags(const std::string& fileName, const TTagRecord& id3v1,
+                               const TTagRecord& id3v2Values, TTagTextCodec& codec) {
+    std::error_code error;
+    if (IsReadOnlyFile(fileName) || !std::filesystem::is_regular_file(SystemPath(fileName), error))
+        return WriteTag(fileName, EncodeTag(id3v1));  // says which
+    const TWriteTagOutcome v2 = WriteId3v2Values(fileName, id3v2Values, codec);
     if (v2.result != TWriteTagResult::Written)
         return v2;
-    return WriteTag(fileName, EncodeTag(values));
+    return WriteTag(fileName, EncodeTag(id3v1));
 }
 
 }  // namespace orvane

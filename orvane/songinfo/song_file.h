@@ -69,5 +69,11 @@ TWriteTagOutcome WriteId3v2Values(const std::string& fileName, const TTagRecord&
 // widths), so every tag a player reads says the same.
 TWriteTagOutcome WriteSongTags(const std::string& fileName, const TTagRecord& values,
                                TTagTextCodec& codec = SystemTagTextCodec());
+// The same with the ID3v2 frames' values apart (uncut, or kept from the tag where the ID3
+// version 1 tag holds them only cut). A missing or read-only file is refused as WriteTag
+// refuses it, before anything is opened.
+TWriteTagOutcome WriteSongTags(const std::string& fileName, const TTagRecord& id3v1,
+                               const TTagRecord& id3v2Values,
+                               TTagTextCodec& codec = SystemTagTextCodec());
 
 }  // namespace orvane

@@ -6,10 +6,12 @@
 #include <string>
 #include <utility>
 
+#include "id3v2_tag.h"
 #include "mp3_builder.h"
 #include "resource.h"
 #include "scenario_test.h"
 #include "tray_icon_rules.h"
+#include "window_driver_internal.h"
 
 namespace {
 
@@ -37,6 +39,24 @@ std::string Song(const char* title) {
         bytes.insert(bytes.end(), tag.begin(), tag.end());
     }
     return std::string(bytes.begin(), bytes.end());
+}
+
+// An ID3v2.3 tag holding only a title, with no padding: a longer title makes the file be
+// written anew.
+std::string Id3v2Title(const std::string& title) {
+    const auto size = static_cast<char>(title.size() + 1);
+    return std::string("ID3\x03\0\0\0\0\0", 9) + static_cast<char>(size + 10) + "TIT2" +
+           std::string(3, '\0') + size + std::string(3, '\0') + title;
+}
+
+// A status bar panel of another process (its text lives there).
+std::string StatusPanel(HWND statusBar, int part) {
+    driver::RemoteBuffer remote(statusBar, 256);
+    driver::SendBounded(statusBar, SB_GETTEXTA, static_cast<WPARAM>(part),
+                        reinterpret_cast<LPARAM>(remote.At(0)));
+    char text[256] = "";
+    remote.Read(0, text, sizeof text - 1);
+    return text;
 }
 
 std::string PlacementIni() {
@@ -148,6 +168,44 @@ TEST_F(OrvaneScenario, EditRemoveSelectAnotherLeavesTheRemovedFile) {
             driver::Answer(program, "&Yes");
         program.WaitIdle();
         EXPECT_EQ(driver::ReadFileBytes(removed), before);
+        Exit(program, main);
+    });
+}
+
+// A song with only an ID3v2 tag shows its title and says so; a saved title reaches its ID3v2
+// tag and a new ID3v1 tag, and the audio is as it was.
+TEST_F(OrvaneScenario, AnId3v2OnlySongShowsItsTagAndSavesBothTags) {
+    Run([&] {
+        const orvane::test::TBytes audio = orvane::test::Frames({}, 417, 200);
+        driver::WriteFileBytes(InFolder("Alpha.mp3"),
+                               Id3v2Title("Old title") + std::string(audio.begin(), audio.end()));
+        Program& program = StartOrvane();
+        HWND main = program.Window("TMainForm");
+        AddAll(program, main);
+        Step("select the song");
+        driver::Select(driver::ControlById(main, IDC_SONGLIST), "Alpha.mp3");
+        program.WaitIdle();
+        HWND title = driver::ControlById(main, IDC_TITLE);
+        HWND status = driver::ControlById(main, IDC_STATUSBAR);
+        EXPECT_EQ(driver::TextOf(title), "Old title");
+        EXPECT_EQ(StatusPanel(status, 2), "ID3v2.3 tag");
+        Step("edit the title and save");
+        driver::Retype(title, "The new title");
+        program.WaitIdle();
+        EXPECT_EQ(StatusPanel(status, 0), "Modified");
+        driver::ChooseMenu(main, IDM_SAVETAG);
+        program.WaitIdle();
+        const std::string file = driver::ReadFileBytes(InFolder("Alpha.mp3"));
+        const orvane::test::TBytes bytes(file.begin(), file.end());
+        orvane::TLatin1TagTextCodec codec;
+        const auto id3v2 = orvane::ParseId3v2Tag(bytes, codec);
+        ASSERT_TRUE(id3v2);
+        EXPECT_EQ(id3v2->values.title, "The new title");
+        ASSERT_EQ(bytes.size(), id3v2->tagLength + audio.size() + 128);
+        EXPECT_TRUE(std::equal(audio.begin(), audio.end(), bytes.begin() + id3v2->tagLength));
+        orvane::TTagBytes id3v1{};
+        std::copy(bytes.end() - 128, bytes.end(), id3v1.begin());
+        EXPECT_EQ(orvane::DecodeTag(id3v1)->title, "The new title");
         Exit(program, main);
     });
 }

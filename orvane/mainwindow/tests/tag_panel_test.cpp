@@ -77,6 +77,49 @@ TEST(TagPanel, CopyEnablesPasteAndRoundTrips) {
     EXPECT_EQ(panel.Boxes().genre, 17);
 }
 
+// Which tag fills the boxes (and the Undo copy), and the status text naming it.
+TEST(TagPanel, TheBoxesShowTheId3v1TagElseTheId3v2Tag) {
+    const auto v2 = [](int version) {
+        TId3v2Tag tag;
+        tag.version = version;
+        tag.values.title = "Two";
+        return tag;
+    };
+    struct {
+        std::optional<TTagRecord> v1;
+        std::optional<TId3v2Tag> v2;
+        const char* title;
+        const char* kind;
+    } cases[] = {{Tagged("One").tag, {}, "One", "ID3v1 tag"},
+                 {Tagged("One").tag, v2(3), "One", "ID3v1 tag"},
+                 {{}, v2(3), "Two", "ID3v2.3 tag"},
+                 {{}, v2(4), "Two", "ID3v2.4 tag"},
+                 {{}, {}, "", "No tag"}};
+    for (const auto& c : cases) {
+        TTagPanel panel;
+        panel.Show("z.mp3", Tagged("Undo"), false);
+        panel.Show("a.mp3", {true, {}, 0, {}, c.v1, c.v2}, false);
+        EXPECT_EQ(panel.TagKindText(), c.kind);
+        panel.Undo();
+        EXPECT_EQ(panel.Boxes().title, *c.title ? c.title : "Undo") << c.kind;
+    }
+    EXPECT_EQ(TTagPanel{}.TagKindText(), "") << "no file shown";
+}
+
+// A box showing the ID3v2 value, whole or as the ID3v1 tag cut it, keeps the frame's value.
+TEST(Id3v2ValuesFromBoxes, KeepTheTagsOwnValueWhereTheBoxShowsIt) {
+    const std::string title(40, 'L');
+    const TTagRecord own = {title, "Art", "Alb", "2004", "Hi", kNoGenre};
+    struct {
+        TTagBoxes boxes;
+        TTagRecord expected;
+    } cases[] = {
+        {{std::string(30, 'L'), "Art", "Alb", "2004", "Hi", -1}, own},
+        {{"Short", "New", "Alb", "2004", "", 17}, {"Short", "New", "Alb", "2004", "", 17}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Id3v2ValuesFromBoxes(c.boxes, own), c.expected);
+}
+
 TEST(Lyrics, FirstExistingExtensionWins) {
     const std::map<std::string, std::string> files = {{"C:\\m\\song.LRC", "lrc"},
                                                       {"C:\\m\\song.TXT", "txt"}};
