@@ -26,11 +26,11 @@ class PerUserFilesScenario : public driver::ScenarioTest {
         for (const char* name : {"Alpha.mp3", "Bravo.mp3"})
             driver::WriteFileBytes(InFolder(name), std::string(song.begin(), song.end()));
         // The player is known, no splash, and the file list shows the songs' folder.
-        Set(HKEY_CLASSES_ROOT, ".MP3", "", "MP3file");
-        Set(HKEY_CLASSES_ROOT, ".M3U", "", "M3Ufile");
-        for (const char* type : {"MP3file", "M3Ufile"})
-            Set(HKEY_CLASSES_ROOT, std::string(type) + "\\shell\\open\\command", "",
+        for (const std::string type : {"MP3", "M3U"}) {
+            Set(HKEY_CLASSES_ROOT, "." + type, "", type + "file");
+            Set(HKEY_CLASSES_ROOT, type + "file\\shell\\open\\command", "",
                 "C:\\WinPlay3\\WinPlay3.exe %1");
+        }
         Set(HKEY_CURRENT_USER, std::string(kKey) + "\\(Default)", "DontSplashScreen", "1");
         Set(HKEY_CURRENT_USER, std::string(kKey) + "\\General", "RecentDirectory", Folder());
         for (const std::string& folder : {kProgram, std::string("C:\\windows")})
