@@ -46,6 +46,8 @@ void CopyTag(TMainForm& form);
 void PasteTag(TMainForm& form);
 
 // ---- the current set and the settings (set_commands_win32.cpp) ----
+// The folder the set files and OVM.M3U are written to.
+std::string KeptFolder(const TMainForm& form);
 // Returns what the user must be told about the set file (empty when nothing).
 std::string LoadSet(TMainForm& form);
 void ShowSetNotice(TMainForm& form, const std::string& notice);

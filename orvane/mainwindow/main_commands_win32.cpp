@@ -95,7 +95,7 @@ void About(TMainForm& form) {
 }  // namespace
 
 void FormCreateModel(TMainForm& form) {
-    form.playListFile = form.params.programFolder + "\\" + std::string(kPlayListFileName);
+    form.playListFile = KeptFolder(form) + "\\" + std::string(kPlayListFileName);
     form.lyricsExtensions = LoadOptions(form.store, kDefaultSection).lyricsExtensions;
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     form.player = std::make_unique<PlayerController>(
@@ -142,6 +142,9 @@ void FormCreateModel(TMainForm& form) {
 
 void FormCreateFinish(TMainForm& form) {
     // Run once the window shows, so the questions it may ask stand over it.
+    if (!form.params.keptNotice.empty())
+        form.dialogs.Message(form.window, std::exchange(form.params.keptNotice, {}),
+                             MB_OK | MB_ICONINFORMATION);
     ShowSetNotice(form, std::exchange(form.setNotice, {}));
     CheckAssociations(form);
     const TOptions options = LoadOptions(form.store, kDefaultSection);

@@ -40,6 +40,10 @@ struct TMainFormParams {
     PlayerShell* playerShell = nullptr;
     ScreenSaver* screenSaver = nullptr;
     std::string programFolder;  // ANSI, without a trailing backslash
+    // Where the set files and OVM.M3U are written when the program folder cannot be (the
+    // per-user folder); empty: the program folder. Said once, at the first show: keptNotice.
+    std::string keptFolder;
+    std::string keptNotice;
     bool startHidden = false;
     // The desktop's parts the program has and a test may leave out (nullptr / false).
     const WindowPlacementStore* placement = nullptr;

@@ -4,6 +4,9 @@
 
 #include <string>
 
+#include "folder_access_win32.h"
+#include "kept_file_places.h"
+#include "play_list.h"
 #include "player_seams_win32.h"
 #include "registry_classes_registry.h"
 #include "registry_settings_store.h"
@@ -41,6 +44,12 @@ std::string ProgramFolder() {
     std::string folder(path);
     const std::size_t slash = folder.find_last_of('\\');
     return slash == std::string::npos ? std::string(".") : folder.substr(0, slash);
+}
+
+std::string WindowsDirectory() {
+    char path[MAX_PATH] = "";
+    const UINT length = GetWindowsDirectoryA(path, sizeof path);
+    return std::string(path, length < sizeof path ? length : 0);
 }
 
 }  // namespace
@@ -93,7 +102,17 @@ int RunOrvane(HINSTANCE instance) {
     HWND application = SingleInstanceGuard::CreateApplicationWindow(instance, kApplicationTitle);
     if (!guard.Check(application))
         return 0;
+    // The files the program keeps go to the per-user folder where their first place cannot
+    // be written (a standard user under C:\Windows or C:\Program Files).
+    params.programFolder = ProgramFolder();
+    Win32FolderAccess folders;
+    KeptFilePlaces places(folders, PerUserFolder());
     WindowPlacementStore placement;
+    placement.KeepIn(places.Keep(WindowsDirectory(), PlacementFileName("", kPlacementIniFileName),
+                                 {PlacementFileName("", kPlacementIniFileName)}));
+    params.keptFolder = places.Keep(params.programFolder, kPlayListFileName,
+                                    {"its set files", std::string(kPlayListFileName)});
+    params.keptNotice = places.Notice();
     params.placement = &placement;
     params.trayIcon = true;
     HWND window = StartOrvane(instance, params);

@@ -52,13 +52,20 @@ class WindowSetsHost final : public SetsDialogHost {
     TMainForm& form_;
 };
 
+TSetFolders SetFolders(const TMainForm& form) {
+    return {SystemFolder(KeptFolder(form)), SystemFolder(form.params.programFolder)};
+}
+
 }  // namespace
+
+std::string KeptFolder(const TMainForm& form) {
+    return form.params.keptFolder.empty() ? form.params.programFolder : form.params.keptFolder;
+}
 
 // Returns what the user must be told about the set file (empty when nothing).
 std::string LoadSet(TMainForm& form) {
     const bool showUsed = ReadSetting(form.store, setting::ShowUsedIcon);
-    TLoadedSet loaded = LoadCurrentSet(form.store, SystemFolder(form.params.programFolder),
-                                       form.currentSetName, showUsed);
+    TLoadedSet loaded = LoadCurrentSet(form.store, SetFolders(form), form.currentSetName, showUsed);
     std::vector<TSongEntry> entries = std::move(loaded.image.entries);
     loaded.image.entries.clear();
     form.image = std::move(loaded.image);
@@ -94,8 +101,8 @@ void SaveSet(TMainForm& form) {
     widths.fileColumn = static_cast<int>(SendMessageA(form.songList, LVM_GETCOLUMNWIDTH, 0, 0));
     widths.timeColumn = static_cast<int>(SendMessageA(form.songList, LVM_GETCOLUMNWIDTH, 1, 0));
     widths.pathColumn = static_cast<int>(SendMessageA(form.songList, LVM_GETCOLUMNWIDTH, 2, 0));
-    SaveCurrentSet(form.store, SystemFolder(form.params.programFolder), form.currentSetName,
-                   form.image, form.list.Entries(), widths);
+    SaveCurrentSet(form.store, SetFolders(form), form.currentSetName, form.image,
+                   form.list.Entries(), widths);
 }
 
 void ApplyOptions(TMainForm& form) {
@@ -113,8 +120,7 @@ void ApplyOptions(TMainForm& form) {
 
 void OpenSets(TMainForm& form) {
     SaveSet(form);
-    TSetsDialogModel model(form.store, form.currentSetName,
-                           SystemFolder(form.params.programFolder));
+    TSetsDialogModel model(form.store, form.currentSetName, SetFolders(form));
     WindowSetsHost host(form);
     form.dialogs.Sets(form.window, model, host);
     model.Close(form.store);

@@ -12,8 +12,11 @@ namespace {
 
 // Keeps a damaged set file beside itself, so that saving the entries that could be read
 // never destroys the rest. Returns the message for the user.
-std::string KeepDamagedFile(const std::filesystem::path& file) {
-    std::filesystem::path kept = file;
+std::string KeepDamagedFile(const std::filesystem::path& file,
+                            const std::filesystem::path& folder) {
+    // Beside the file where the set is saved, which is not the program folder when that
+    // cannot be written.
+    std::filesystem::path kept = folder / file.filename();
     kept += kDamagedSuffix;
     const std::string name = SystemPathText(file);
     std::error_code ec;
@@ -31,16 +34,16 @@ std::string KeepDamagedFile(const std::filesystem::path& file) {
 
 }  // namespace
 
-TLoadedSet LoadCurrentSet(const SettingsStore& store, const std::filesystem::path& programFolder,
+TLoadedSet LoadCurrentSet(const SettingsStore& store, const TSetFolders& folders,
                           std::string_view currentSetName, bool showUsedIcon) {
     TLoadedSet loaded;
     const TColumnWidths widths = LoadColumnWidths(store);
-    const std::filesystem::path file = SetFileName(programFolder, currentSetName);
+    const std::filesystem::path file = SetFileToRead(folders, currentSetName);
     TSetFileReadResult read = LoadSetFile(file);
     loaded.error = std::move(read.error);
     std::error_code ec;
     if (!loaded.error.empty() && std::filesystem::exists(file, ec)) {
-        loaded.notice = KeepDamagedFile(file);
+        loaded.notice = KeepDamagedFile(file, folders.write);
     }
     if (read.image.properties.empty()) {
         // Nothing of the control was read: start from a fresh control with what entries came.
@@ -53,11 +56,13 @@ TLoadedSet LoadCurrentSet(const SettingsStore& store, const std::filesystem::pat
 
     auto& entries = loaded.image.entries;
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        if (entries[i].stateImage == kNowPlayingImage) loaded.currentIndex = static_cast<int>(i);
+        if (entries[i].stateImage == kNowPlayingImage)
+            loaded.currentIndex = static_cast<int>(i);
     }
     // Only the now-playing entry keeps its mark, even when a file holds several.
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        if (static_cast<int>(i) == loaded.currentIndex) continue;
+        if (static_cast<int>(i) == loaded.currentIndex)
+            continue;
         entries[i].stateImage =
             (entries[i].usedFlag == "1" && showUsedIcon) ? kUsedImage : kNoStateImage;
     }
@@ -70,7 +75,7 @@ TLoadedSet LoadCurrentSet(const SettingsStore& store, const std::filesystem::pat
     return loaded;
 }
 
-std::size_t SaveCurrentSet(SettingsStore& store, const std::filesystem::path& programFolder,
+std::size_t SaveCurrentSet(SettingsStore& store, const TSetFolders& folders,
                            std::string_view currentSetName, const TSetFileImage& control,
                            const std::vector<TSongEntry>& rows, const TColumnWidths& widths) {
     SaveColumnWidths(store, widths);
@@ -84,7 +89,7 @@ std::size_t SaveCurrentSet(SettingsStore& store, const std::filesystem::path& pr
     image.itemsIndex = control.itemsIndex;
     image.entries = rows;
     SetImageColumns(image, widths);
-    return SaveSetFile(SetFileName(programFolder, currentSetName), image);
+    return SaveSetFile(SetFileName(folders.write, currentSetName), image);
 }
 
 }  // namespace orvane

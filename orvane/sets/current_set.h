@@ -8,6 +8,7 @@
 
 #include "column_widths.h"
 #include "set_file_image.h"
+#include "set_names.h"
 #include "settings_store.h"
 
 namespace orvane {
@@ -32,14 +33,14 @@ struct TLoadedSet {
 inline constexpr std::string_view kDamagedSuffix = ".damaged";
 
 // A missing file (a new set) or a damaged one gives what could be read, never a failure.
-// programFolder is a path from SystemPath.
-TLoadedSet LoadCurrentSet(const SettingsStore& store, const std::filesystem::path& programFolder,
+// The file is SetFileToRead; a damaged one is kept in folders.write.
+TLoadedSet LoadCurrentSet(const SettingsStore& store, const TSetFolders& folders,
                           std::string_view currentSetName, bool showUsedIcon);
 
 // Stores the column widths, then writes the entries to the set's file (replacing it only
 // once the new copy is complete). Throws SetFileError or SettingsWriteError. Returns how
 // many texts were cut to 255 characters.
-std::size_t SaveCurrentSet(SettingsStore& store, const std::filesystem::path& programFolder,
+std::size_t SaveCurrentSet(SettingsStore& store, const TSetFolders& folders,
                            std::string_view currentSetName, const TSetFileImage& control,
                            const std::vector<TSongEntry>& rows, const TColumnWidths& widths);
 

@@ -12,10 +12,10 @@
 namespace orvane {
 
 TSetsDialogModel::TSetsDialogModel(const SettingsStore& store, std::string currentSetName,
-                                   std::filesystem::path programFolder)
+                                   TSetFolders folders)
     : rows_(ReadSetRegistry(store)),
       currentSetName_(std::move(currentSetName)),
-      programFolder_(std::move(programFolder)) {
+      folders_(std::move(folders)) {
     if (rows_.empty()) {
         rows_.push_back({std::string(kDefaultSetName), std::string(kDefaultSetDescription)});
     }
@@ -87,8 +87,9 @@ bool TSetsDialogModel::Delete() {
     for (const TSetRecord& row : rows_)
         users += UpperText(SetFileBaseName(row.name)) == UpperText(fileName) ? 1 : 0;
     if (users == 1) {
-        // A missing file is fine; one that stays is said, and the set stays with it.
-        const std::filesystem::path file = programFolder_ / SystemPath(fileName);
+        // A missing file is fine; one that stays is said, and the set stays with it. The
+        // file is the one the set is read from (a per-user copy before the program folder's).
+        const std::filesystem::path file = SetFileToRead(folders_, rows_[position].name);
         std::error_code error;
         std::filesystem::remove(file, error);
         if (error && std::filesystem::exists(file)) {

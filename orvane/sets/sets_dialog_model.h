@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "set_names.h"
 #include "set_registry.h"
 #include "sets_dialog_host.h"
 #include "settings_store.h"
@@ -19,8 +20,10 @@ class TSetsDialogModel {
   public:
     // Reads the set registry; the default set stands in when none is stored, and the
     // current set is selected (row 0, made current, when it is not listed).
+    TSetsDialogModel(const SettingsStore& store, std::string currentSetName, TSetFolders folders);
     TSetsDialogModel(const SettingsStore& store, std::string currentSetName,
-                     std::filesystem::path programFolder);
+                     const std::filesystem::path& programFolder)
+        : TSetsDialogModel(store, std::move(currentSetName), TSetFolders(programFolder)) {}
 
     const std::vector<TSetRecord>& Rows() const { return rows_; }
     int Selected() const { return selected_; }
@@ -48,7 +51,7 @@ class TSetsDialogModel {
     std::vector<TSetRecord> rows_;
     int selected_ = -1;
     std::string currentSetName_;
-    std::filesystem::path programFolder_;
+    TSetFolders folders_;
     std::string deleteError_;
 };
 

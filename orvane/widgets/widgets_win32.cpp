@@ -63,7 +63,7 @@ WindowPlacementStore::WindowPlacementStore(std::string_view iniFileName, std::st
     : iniFileName_(iniFileName), section_(section), formClass_(formClass) {}
 
 std::string WindowPlacementStore::FileName() const {
-    return PlacementFileName(WindowsDirectory(), iniFileName_);
+    return PlacementFileName(folder_.empty() ? WindowsDirectory() : folder_, iniFileName_);
 }
 
 void WindowPlacementStore::Restore(HWND window) const {

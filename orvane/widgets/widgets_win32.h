@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "window_placement.h"
 
@@ -32,8 +33,10 @@ class WindowPlacementStore {
     explicit WindowPlacementStore(std::string_view iniFileName = kPlacementIniFileName,
                                   std::string_view section = kPlacementSection,
                                   std::string_view formClass = kMainFormClassName);
-    // Windows directory + the INI file's name.
+    // The folder of the INI file + its name; the folder is the Windows directory unless the
+    // program keeps the file elsewhere (KeepIn), when the Windows directory cannot be written.
     std::string FileName() const;
+    void KeepIn(std::string folder) { folder_ = std::move(folder); }
     void Restore(HWND window) const;
     void Save(HWND window) const;
 
@@ -47,6 +50,7 @@ class WindowPlacementStore {
     std::string iniFileName_;
     std::string section_;
     std::string formClass_;
+    std::string folder_;
 };
 
 // TPrevInst: the first copy keeps a named semaphore for its lifetime; a later copy brings

@@ -7,6 +7,7 @@
 #include "memory_settings_store.h"
 #include "set_file_io.h"
 #include "set_names.h"
+#include "sets_dialog_model.h"
 #include "temp_folder.h"
 #include "test_entries.h"
 
@@ -60,8 +61,9 @@ TEST(LoadCurrentSetTest, ADamagedFileIsKeptBesideBeforeTheSaveReplacesIt) {
 TEST(LoadCurrentSetTest, RestoresNowPlayingAndUsedMarks) {
     TempFolder dir;
     MemorySettingsStore store;
-    WriteSet(dir.path(), "Rock", {MakeEntry("a", "f\\", "1", 1, -1), MakeEntry("b", "f\\", "1", 1, 1),
-                                  MakeEntry("c", "f\\", "0", 1, 0), MakeEntry("d", "f\\", "1", 1, 0)});
+    WriteSet(dir.path(), "Rock",
+             {MakeEntry("a", "f\\", "1", 1, -1), MakeEntry("b", "f\\", "1", 1, 1),
+              MakeEntry("c", "f\\", "0", 1, 0), MakeEntry("d", "f\\", "1", 1, 0)});
     const TLoadedSet loaded = LoadCurrentSet(store, dir.path(), "Rock", true);
     ASSERT_EQ(loaded.image.entries.size(), 4u);
     EXPECT_EQ(loaded.currentIndex, 1);
@@ -74,7 +76,8 @@ TEST(LoadCurrentSetTest, RestoresNowPlayingAndUsedMarks) {
 TEST(LoadCurrentSetTest, WithoutShowUsedIconPlayedEntriesShowNothing) {
     TempFolder dir;
     MemorySettingsStore store;
-    WriteSet(dir.path(), "Rock", {MakeEntry("a", "f\\", "1", 1, 0), MakeEntry("b", "f\\", "0", 1, -1)});
+    WriteSet(dir.path(), "Rock",
+             {MakeEntry("a", "f\\", "1", 1, 0), MakeEntry("b", "f\\", "0", 1, -1)});
     const TLoadedSet loaded = LoadCurrentSet(store, dir.path(), "Rock", false);
     EXPECT_EQ(loaded.image.entries[0].stateImage, -1);
     EXPECT_EQ(loaded.currentIndex, -1);
@@ -85,7 +88,8 @@ TEST(LoadCurrentSetTest, WithoutShowUsedIconPlayedEntriesShowNothing) {
 TEST(LoadCurrentSetTest, OnlyTheLastNowPlayingMarkSurvives) {
     TempFolder dir;
     MemorySettingsStore store;
-    WriteSet(dir.path(), "Rock", {MakeEntry("a", "f\\", "1", 1, 1), MakeEntry("b", "f\\", "1", 1, 1)});
+    WriteSet(dir.path(), "Rock",
+             {MakeEntry("a", "f\\", "1", 1, 1), MakeEntry("b", "f\\", "1", 1, 1)});
     const TLoadedSet loaded = LoadCurrentSet(store, dir.path(), "Rock", true);
     EXPECT_EQ(loaded.currentIndex, 1);
     EXPECT_EQ(loaded.image.entries[0].stateImage, 0);
@@ -134,6 +138,36 @@ TEST(SaveCurrentSetTest, SaveThenLoadGivesTheSameList) {
         EXPECT_EQ(loaded.image.entries[i].caption, rows[i].caption);
         EXPECT_EQ(loaded.image.entries[i].usedFlag, rows[i].usedFlag);
     }
+}
+
+}  // namespace
+}  // namespace orvane
+
+namespace orvane {
+namespace {
+
+// Sets kept per user: a set saved there is read back from there, one only in the program
+// folder is still read, and the program folder is never written.
+TEST(PerUserSetsTest, ReadFromTheCopyFirstAndSavedThere) {
+    TempFolder program;
+    TempFolder perUser;
+    MemorySettingsStore store;
+    WriteSet(program.path(), "Rock", {MakeEntry("old", "f\\", "0", 1, -1)});
+    WriteSet(program.path(), "Jazz", {MakeEntry("sample", "f\\", "0", 1, -1)});
+    const std::string programRock = ReadAll(SetFileName(program.path(), "Rock"));
+    const TSetFolders folders(perUser.path(), program.path());
+
+    SaveCurrentSet(store, folders, "Rock", DefaultSongListImage({}),
+                   {MakeEntry("new", "f\\", "0", 1, -1)}, {});
+    EXPECT_EQ(ReadAll(SetFileName(program.path(), "Rock")), programRock);
+    EXPECT_EQ(LoadCurrentSet(store, folders, "Rock", true).image.entries.at(0).caption, "new");
+    EXPECT_EQ(LoadCurrentSet(store, folders, "Jazz", true).image.entries.at(0).caption, "sample");
+
+    store.WriteText("Sets", "Set0", "Rock,r");
+    store.WriteText("Sets", "Set1", "(Default),d");
+    TSetsDialogModel model(store, "Rock", folders);
+    ASSERT_TRUE(model.Delete());
+    EXPECT_FALSE(std::filesystem::exists(SetFileName(perUser.path(), "Rock")));
 }
 
 }  // namespace
