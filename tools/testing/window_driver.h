@@ -185,6 +185,12 @@ DWORD RegistryNumber(HKEY root, const std::string& key, const std::string& value
                      bool* found = nullptr);
 std::string IniString(const std::string& file, const std::string& section, const std::string& key,
                       const std::string& fallback = "");
+// Takes the write permission off a folder of the run (chmod a-w on the host side) and waits
+// until a write there really fails: false when it never does, as when the scenario is not
+// registered UNPRIVILEGED (root writes anyway). Only for folders inside the run's own prefix.
+bool MakeUnwritable(const std::string& folder);
+// The run's %APPDATA% folder, where programs keep what they cannot keep in their own place.
+std::string AppDataFolder();
 // Saves the whole screen as a BMP file.
 bool SaveScreenshot(const std::string& path);
 
