@@ -1,93 +1,84 @@
+// The choice of brevant.cfg's place, over a fake of the system.
 #include "config_place.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
-#include <string>
-#include <vector>
 
 namespace brevant {
 namespace {
 
 #ifdef _WIN32
-const std::string kSep = "\\";
+const std::string S = "\\", kRoot = "C:\\";
 #else
-const std::string kSep = "/";
+const std::string S = "/", kRoot = "/";
 #endif
-const std::string kStart = kSep + "progs" + kSep + "Brevant";
-const std::string kFirst = kStart + kSep + "brevant.cfg";
-const std::string kData = kSep + "users" + kSep + "x" + kSep + "AppData";
-const std::string kOwn = kData + kSep + "brevant";
-const std::string kCopy = kOwn + kSep + "brevant.cfg";
+const std::string kStart = S + "progs", kOwn = S + "data" + S + "brevant";
+const std::string kFirst = kStart + S + "brevant.cfg", kCopy = kOwn + S + "brevant.cfg";
 
-class FakeFolders : public ConfigFolders {
-  public:
-    bool canWriteIn(const std::string& folder) override { return writable.count(folder) > 0; }
-    bool fileExists(const std::string& path) override { return files.count(path) > 0; }
+struct FakeFolders : ConfigFolders {
+    bool canWriteIn(const std::string& f) override { return writable.count(f) > 0; }
+    bool fileExists(const std::string& path) override { return copy && path == kCopy; }
     std::string userDataFolder() override { return data; }
-    bool makeFolder(const std::string& folder) override {
-        made.push_back(folder);
-        return true;
-    }
+    bool makeFolder(const std::string& f) override { return made += f, true; }
     std::set<std::string> writable;
-    std::set<std::string> files;
-    std::string data = kData;
-    std::vector<std::string> made;
-};
-
-struct Case {
-    const char* name;
-    bool startWritable;
-    bool copyExists;
-    bool ownWritable;
-    bool dataKnown;
-    std::string read;
-    std::string write;
-    std::string notice;
-    bool makesOwn;
+    bool copy = false;
+    std::string data = S + "data", made;
 };
 
 TEST(ConfigPlace, ChoosesWhereToReadAndWrite) {
     const std::string moved =
         "Brevant cannot write to " + kStart + "; it keeps brevant.cfg in " + kOwn + " instead.";
-    const std::string lost = "Brevant cannot write to " + kStart + " nor to " + kOwn +
-                             ": the settings of this run (brevant.cfg) cannot be kept.";
-    const std::string lostNoData = "Brevant cannot write to " + kStart +
-                                   ": the settings of this run (brevant.cfg) cannot be kept.";
-    const Case cases[] = {
-        {"start folder writable", true, false, true, true, kFirst, kFirst, "", false},
-        {"start folder writable, a copy elsewhere", true, true, true, true, kFirst, kFirst, "",
-         false},
-        {"unwritable, first time", false, false, true, true, kFirst, kCopy, moved, true},
-        {"unwritable, copy exists", false, true, true, true, kCopy, kCopy, "", false},
-        {"own folder unwritable too", false, false, false, true, kFirst, kCopy, lost, true},
-        {"no application data", false, false, false, false, kFirst, kFirst, lostNoData, false},
+    const std::string lost = ": the settings of this run (brevant.cfg) cannot be kept.";
+    struct Case {
+        const char* name;
+        std::string first;
+        std::set<std::string> writable;
+        bool copy, data;
+        std::string read, write, notice, made;
+    } const cases[] = {
+        {"start folder writable", kFirst, {kStart, kOwn}, true, true, kFirst, kFirst, "", ""},
+        {"a drive root",
+         kRoot + "brevant.cfg",
+         {kRoot},
+         true,
+         true,
+         kRoot + "brevant.cfg",
+         kRoot + "brevant.cfg",
+         "",
+         ""},
+        {"unwritable, first time", kFirst, {kOwn}, false, true, kFirst, kCopy, moved, kOwn},
+        {"unwritable, copy exists", kFirst, {}, true, true, kCopy, kCopy, "", ""},
+        {"own folder unwritable too",
+         kFirst,
+         {},
+         false,
+         true,
+         kFirst,
+         kCopy,
+         "Brevant cannot write to " + kStart + " nor to " + kOwn + lost,
+         kOwn},
+        {"no application data",
+         kFirst,
+         {},
+         false,
+         false,
+         kFirst,
+         kFirst,
+         "Brevant cannot write to " + kStart + lost,
+         ""},
     };
     for (const Case& c : cases) {
         FakeFolders folders;
-        if (c.startWritable)
-            folders.writable.insert(kStart);
-        if (c.ownWritable)
-            folders.writable.insert(kOwn);
-        if (c.copyExists)
-            folders.files.insert(kCopy);
-        if (!c.dataKnown)
-            folders.data.clear();
-        const ConfigPlace place = chooseConfigPlace(kFirst, folders);
+        folders.writable = c.writable;
+        folders.copy = c.copy;
+        folders.data = c.data ? folders.data : "";
+        const ConfigPlace place = chooseConfigPlace(c.first, folders);
         EXPECT_EQ(place.readPath, c.read) << c.name;
         EXPECT_EQ(place.writePath, c.write) << c.name;
         EXPECT_EQ(place.notice, c.notice) << c.name;
-        EXPECT_EQ(folders.made,
-                  c.makesOwn ? std::vector<std::string>{kOwn} : std::vector<std::string>{})
-            << c.name;
+        EXPECT_EQ(folders.made, c.made) << c.name;
     }
-}
-
-TEST(ConfigPlace, AFileInADriveRootProbesTheRoot) {
-    FakeFolders folders;
-    const std::string root = kSep == "\\" ? "C:\\" : "/";
-    folders.writable.insert(root);
-    EXPECT_EQ(chooseConfigPlace(root + "brevant.cfg", folders).writePath, root + "brevant.cfg");
 }
 
 }  // namespace
