@@ -4,16 +4,29 @@
 
 #include <shlobj.h>
 
+#include <string>
+
 namespace brevant {
 
 // Attributes say nothing of the folder's access rights (a read-only flag on a folder is
-// ignored by Windows), so a file is really made there.
+// ignored by Windows), so a file is really made there. GetTempFileName would do, but
+// Wine's reports a name even when the file could not be made.
 bool SystemConfigFolders::canWriteIn(const std::string& folder) {
-    char probe[MAX_PATH] = "";
-    if (GetTempFileNameA(folder.c_str(), "brv", 0, probe) == 0)
-        return false;
-    DeleteFileA(probe);
-    return true;
+    const std::string stem = folder + (folder.empty() || folder.back() == '\\' ? "" : "\\") +
+                             "~brv" + std::to_string(GetCurrentProcessId()) + "-";
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        const std::string probe = stem + std::to_string(attempt) + ".tmp";
+        HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            CloseHandle(file);
+            return true;
+        }
+        if (GetLastError() != ERROR_FILE_EXISTS) {
+            return false;
+        }
+    }
+    return false;
 }
 
 bool SystemConfigFolders::fileExists(const std::string& path) {

@@ -4,19 +4,31 @@
 
 #include <shlobj.h>
 
+#include <string>
+
 #include "system_files.h"
 
 namespace talvik {
 
 // Attributes say nothing of the folder's access rights (a read-only flag on a folder is
-// ignored by Windows), so a file is really made there.
+// ignored by Windows), so a file is really made there. GetTempFileName would do, but
+// Wine's reports a name even when the file could not be made.
 bool SystemSettingsFolders::canWriteIn(const std::string& folder) {
-    char probe[MAX_PATH] = "";
-    if (GetTempFileNameA(folder.c_str(), "tvk", 0, probe) == 0) {
-        return false;
+    const std::string stem = folder + (folder.empty() || folder.back() == '\\' ? "" : "\\") +
+                             "~tvk" + std::to_string(GetCurrentProcessId()) + "-";
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        const std::string probe = stem + std::to_string(attempt) + ".tmp";
+        HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            CloseHandle(file);
+            return true;
+        }
+        if (GetLastError() != ERROR_FILE_EXISTS) {
+            return false;
+        }
     }
-    DeleteFileA(probe);
-    return true;
+    return false;
 }
 
 bool SystemSettingsFolders::fileExists(const std::string& path) {

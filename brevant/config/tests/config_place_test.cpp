@@ -30,6 +30,9 @@ TEST(ConfigPlace, ChoosesWhereToReadAndWrite) {
     const std::string moved =
         "Brevant cannot write to " + kStart + "; it keeps brevant.cfg in " + kOwn + " instead.";
     const std::string lost = ": the settings of this run (brevant.cfg) cannot be kept.";
+    const std::string both = "Brevant cannot write to " + kStart + " nor to " + kOwn + lost;
+    const std::string none = "Brevant cannot write to " + kStart + lost,
+                      root = kRoot + "brevant.cfg";
     struct Case {
         const char* name;
         std::string first;
@@ -38,35 +41,11 @@ TEST(ConfigPlace, ChoosesWhereToReadAndWrite) {
         std::string read, write, notice, made;
     } const cases[] = {
         {"start folder writable", kFirst, {kStart, kOwn}, true, true, kFirst, kFirst, "", ""},
-        {"a drive root",
-         kRoot + "brevant.cfg",
-         {kRoot},
-         true,
-         true,
-         kRoot + "brevant.cfg",
-         kRoot + "brevant.cfg",
-         "",
-         ""},
+        {"a drive root", root, {kRoot}, true, true, root, root, "", ""},
         {"unwritable, first time", kFirst, {kOwn}, false, true, kFirst, kCopy, moved, kOwn},
         {"unwritable, copy exists", kFirst, {}, true, true, kCopy, kCopy, "", ""},
-        {"own folder unwritable too",
-         kFirst,
-         {},
-         false,
-         true,
-         kFirst,
-         kCopy,
-         "Brevant cannot write to " + kStart + " nor to " + kOwn + lost,
-         kOwn},
-        {"no application data",
-         kFirst,
-         {},
-         false,
-         false,
-         kFirst,
-         kFirst,
-         "Brevant cannot write to " + kStart + lost,
-         ""},
+        {"own folder unwritable too", kFirst, {}, false, true, kFirst, kCopy, both, kOwn},
+        {"no application data", kFirst, {}, false, false, kFirst, kFirst, none, ""},
     };
     for (const Case& c : cases) {
         FakeFolders folders;

@@ -27,6 +27,8 @@ TEST(SettingsPlace, ChoosesWhereToReadAndWrite) {
     const std::string moved =
         "Talvik cannot write to " + kStart + "; it keeps tvk.prf in " + kOwn + " instead.";
     const std::string lost = ": the settings of this run (tvk.prf) cannot be kept.";
+    const std::string both = "Talvik cannot write to " + kStart + " nor to " + kOwn + lost;
+    const std::string none = "Talvik cannot write to " + kStart + lost;
     struct Case {
         const char* name;
         std::set<std::string> writable;
@@ -36,22 +38,8 @@ TEST(SettingsPlace, ChoosesWhereToReadAndWrite) {
         {"start folder writable", {kStart, kOwn}, true, true, kFirst, kFirst, "", ""},
         {"unwritable, first time", {kOwn}, false, true, kFirst, kCopy, moved, kOwn},
         {"unwritable, copy exists", {}, true, true, kCopy, kCopy, "", ""},
-        {"own folder unwritable too",
-         {},
-         false,
-         true,
-         kFirst,
-         kCopy,
-         "Talvik cannot write to " + kStart + " nor to " + kOwn + lost,
-         kOwn},
-        {"no application data",
-         {},
-         false,
-         false,
-         kFirst,
-         kFirst,
-         "Talvik cannot write to " + kStart + lost,
-         ""},
+        {"own folder unwritable too", {}, false, true, kFirst, kCopy, both, kOwn},
+        {"no application data", {}, false, false, kFirst, kFirst, none, ""},
     };
     for (const Case& c : cases) {
         FakeFolders folders;
