@@ -8,6 +8,7 @@
 
 #include "command_rules.h"
 #include "config_file.h"
+#include "config_folders_win32.h"
 #include "device_notices.h"
 #include "mixer_display.h"
 #include "resource.h"
@@ -51,7 +52,11 @@ LRESULT FormCreate(HWND panel, RecorderState& state) {
     SetWindowLongPtrA(panel, DWLP_USER, reinterpret_cast<LONG_PTR>(&state));
     state.mixerPanel = panel;
     state.dragCursor = LoadCursorA(state.instance, MAKEINTRESOURCEA(IDC_DRAGCURSOR));
-    loadConfig(state.options.configPath, state.song(), state.settings, state.songUi);
+    SystemConfigFolders folders;
+    state.configPlace = chooseConfigPlace(state.options.configPath, folders);
+    loadConfig(state.configPlace.readPath, state.song(), state.settings, state.songUi);
+    if (!state.configPlace.notice.empty())
+        state.songUi.showMessage(state.configPlace.notice, "Brevant");
     state.songUi.setTitle("Brevant - " + state.song().songPath);
     for (const StripIds& strip : kStrips) {
         setRange(panel, strip.volume, 100);

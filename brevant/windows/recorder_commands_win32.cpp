@@ -129,7 +129,7 @@ bool closeProject(RecorderState& state) {
 void finishSession(RecorderState& state) {
     state.transport->stopTransport(StopMode::Playback);
     state.transport->stopTransport(StopMode::Recording);
-    saveConfig(state.options.configPath, state.song(), state.settings, state.songUi);
+    saveConfig(state.configPlace.writePath, state.song(), state.settings, state.songUi);
 }
 
 }  // namespace

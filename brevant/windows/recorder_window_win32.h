@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "command_rules.h"
+#include "config_place.h"
 #include "mci_sequencer.h"
 #include "recorder_dialogs_win32.h"
 #include "recorder_settings.h"
@@ -116,6 +117,9 @@ struct RecorderState {
     bool sessionSaved = false;
 
     RecorderSettings settings;
+    // Where brevant.cfg is read and written: `options.configPath` while its folder can be
+    // written, else the program's own folder; fixed when the mixer panel loads it.
+    ConfigPlace configPlace;
     WindowSongUi songUi{*this};
     ListBoxTracks trackList{*this};
     PanelTransportView view{*this};

@@ -310,7 +310,11 @@ void FormCreate(SplitterFormState& s) {
     // Both lists start in the current directory; the edits keep their defaults.
     s.source.show(s.settingsDir);
     s.destination.show(s.settingsDir);
-    const SettingsRecord record = LoadStartupSettings(SettingsFilePath(s.settingsDir));
+    s.settingsPlace = ChooseSettingsPlace(s.settingsDir, *s.folders);
+    if (!s.settingsPlace.notice.empty()) {
+        s.startNotices.push_back(s.settingsPlace.notice);
+    }
+    const SettingsRecord record = LoadStartupSettings(s.settingsPlace.readPath);
     const DirectoryLists started = directoryLists(s);
     DirectoryLists lists = started;
     SplitterSettings applied = readSettings(s);
@@ -333,16 +337,26 @@ void FormCreate(SplitterFormState& s) {
     s.splitter.startTrackChanged(readSettings(s).startTrack);
     showView(s);
     if (!notRestored.empty()) {
+        s.startNotices.push_back(NotRestoredMessage(notRestored));
+    }
+    if (!s.startNotices.empty()) {
         // Said once the window is up, rather than over a window not yet shown.
-        s.startNotice = NotRestoredMessage(notRestored);
         PostMessageA(s.form, kShowStartNotice, 0, 0);
+    }
+}
+
+void showStartNotices(SplitterFormState& s) {
+    const std::vector<std::string> notices = std::move(s.startNotices);
+    s.startNotices.clear();
+    for (const std::string& notice : notices) {
+        s.host.showError(s.form, notice);
     }
 }
 
 // Shut-down, at close and at the end of the session alike.
 void saveSettings(SplitterFormState& s) {
     try {
-        SaveSettings(SettingsFilePath(s.settingsDir),
+        SaveSettings(s.settingsPlace.writePath,
                      MakeSettingsRecord(directoryLists(s), readSettings(s), NextAnsiChar));
     } catch (const std::exception& e) {
         s.host.showError(nullptr,
@@ -451,7 +465,7 @@ LRESULT dispatch(SplitterFormState& s, UINT message, WPARAM wParam, LPARAM lPara
             }
             return 0;
         case kShowStartNotice:
-            s.host.showError(s.form, s.startNotice);
+            showStartNotices(s);
             return 0;
         case WM_VSCROLL:
             if (s.ready) {

@@ -8,8 +8,11 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "form_controls_win32.h"
+#include "settings_folders_win32.h"
+#include "settings_place.h"
 #include "small_forms_win32.h"
 #include "splitter.h"
 #include "talvik_host_win32.h"
@@ -23,7 +26,8 @@ inline constexpr int kSplitterClientHeight = 438;
 
 // Everything the main window needs; owned by the window from its creation on.
 struct SplitterFormState {
-    // `settingsDir` is the directory current at start: tvk.prf is read and written there.
+    // `settingsDir` is the directory current at start: tvk.prf is read and written there
+    // while it can be written (`settingsPlace`).
     SplitterFormState(TalvikHost& h, std::string startDir)
         : host(h), settingsDir(std::move(startDir)), splitter(h, SplitterSettings{}) {}
     ~SplitterFormState();
@@ -32,6 +36,9 @@ struct SplitterFormState {
 
     TalvikHost& host;
     std::string settingsDir;
+    SystemSettingsFolders systemFolders;
+    SettingsFolders* folders = &systemFolders;  // where the place is probed
+    SettingsPlace settingsPlace;                // fixed in FormCreate
     Splitter splitter;
     HWND form = nullptr;
     HWND about = nullptr;
@@ -42,8 +49,10 @@ struct SplitterFormState {
     SmallFonts fonts;
     HFONT valueFont = nullptr;                     // "MS Sans Serif" 13, the middle rows
     std::unique_ptr<GrabFormState> grabFormState;  // kept here, so a failed window leaks nothing
-    bool ready = false;       // change notices before the end of FormCreate are the form's own
-    std::string startNotice;  // the saved directories start-up could not restore
+    bool ready = false;  // change notices before the end of FormCreate are the form's own
+    // Said once the window is up: the settings file's new place, the saved directories
+    // start-up could not restore.
+    std::vector<std::string> startNotices;
     std::int64_t committedMinSize = SplitterSettings{}.minSize;  // the "Min. size" last applied
 };
 
