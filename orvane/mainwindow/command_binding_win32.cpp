@@ -106,12 +106,50 @@ void ApplyPlayerCommands(TMainForm& form) {
     EnableCommand(form, IDM_BRINGUP, c.bringupEnabled);
 }
 
+namespace {
+
+// The menu (or submenu) holding the item of id, searched depth first.
+HMENU MenuHolding(HMENU menu, UINT id) {
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        if (GetMenuItemID(menu, i) == id)
+            return menu;
+        if (HMENU sub = GetSubMenu(menu, i)) {
+            if (HMENU found = MenuHolding(sub, id))
+                return found;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+// The sort keys are one radio group: each item shows a bullet, exactly one is checked.
 void ApplySortItems(TMainForm& form) {
     const TSortState& sort = form.list.SortState();
-    const int items[4] = {IDM_SORTFILENAME, IDM_SORTTIME, IDM_SORTPATH, IDM_NOSORT};
-    for (int i = 0; i < 4; ++i) CheckCommand(form, items[i], static_cast<int>(sort.key) == i);
+    const UINT items[4] = {IDM_SORTFILENAME, IDM_SORTTIME, IDM_SORTPATH, IDM_NOSORT};
+    HMENU group = MenuHolding(form.listMenu, IDM_SORTFILENAME);
+    if (group != nullptr) {
+        for (UINT id : items) {
+            MENUITEMINFOA item{};
+            item.cbSize = sizeof item;
+            item.fMask = MIIM_FTYPE;
+            GetMenuItemInfoA(group, id, FALSE, &item);
+            item.fType |= MFT_RADIOCHECK;
+            SetMenuItemInfoA(group, id, FALSE, &item);
+        }
+        CheckMenuRadioItem(group, IDM_SORTFILENAME, IDM_NOSORT,
+                           items[static_cast<int>(sort.key) & 3], MF_BYCOMMAND);
+    }
     CheckCommand(form, IDM_REVERSE, sort.reverseOrder);
     CheckCommand(form, IDM_SORTALWAYS, sort.sortAlways);
+}
+
+void MenuItemSelect(TMainForm& form, UINT item, UINT flags) {
+    // A submenu's entry names its position, not a command; a closed menu clears the panel.
+    const bool command = flags != 0xFFFF && (flags & MF_POPUP) == 0;
+    const std::string hint(command ? HintOfCommand(static_cast<int>(item)) : std::string_view{});
+    SendMessageA(form.statusBar, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(hint.c_str()));
 }
 
 void ApplyListCommands(TMainForm& form, const TListCommands& commands) {

@@ -625,6 +625,9 @@ LRESULT Dispatch(TMainForm& form, UINT message, WPARAM wParam, LPARAM lParam) {
             return FormActivate(form, wParam, lParam);
         case WM_NOTIFY:
             return FormNotify(form, reinterpret_cast<NMHDR*>(lParam));
+        case WM_MENUSELECT:
+            MenuItemSelect(form, LOWORD(wParam), HIWORD(wParam));
+            return 0;
         case WM_COMMAND:
             return FormControlCommand(form, LOWORD(wParam), HIWORD(wParam),
                                       reinterpret_cast<HWND>(lParam));

@@ -720,5 +720,105 @@ TEST_F(MainWindowTest, AFailedWriteKeepsTheEditAndItsSongSelected) {
     EXPECT_EQ(StatusPart(Form().statusBar), "Modified");
 }
 
+std::string HintPart(HWND statusBar) {
+    char hint[80] = "";
+    SendMessageA(statusBar, SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(hint));
+    return hint;
+}
+
+// The sort keys are one radio group under their captions; Sort Always explains itself in the
+// status bar while the menu is open.
+TEST_F(MainWindowTest, SortItemsAreARadioGroupWithTheirCaptionsAndHint) {
+    Start();
+    HMENU list = GetSubMenu(Form().listMenu, 0);
+    HMENU sort = nullptr;
+    for (int i = 0; i < GetMenuItemCount(list); ++i) {
+        HMENU sub = GetSubMenu(list, i);
+        if (sub != nullptr && GetMenuState(sub, IDM_NOSORT, MF_BYCOMMAND) != UINT(-1))
+            sort = sub;
+    }
+    ASSERT_NE(sort, nullptr);
+    const struct {
+        UINT id;
+        const char* caption;
+        bool radio;
+    } items[] = {{IDM_SORTFILENAME, "By &Filename", true}, {IDM_SORTTIME, "By Time", true},
+                 {IDM_SORTPATH, "By &Path", true},         {IDM_NOSORT, "&No Sort", true},
+                 {IDM_REVERSE, "&Reverse Order", false},   {IDM_SORTALWAYS, "&Sort Always", false}};
+    for (UINT chosen : {IDM_SORTFILENAME, IDM_SORTPATH, IDM_NOSORT, IDM_SORTTIME}) {
+        if (chosen != IDM_SORTFILENAME)
+            Command(static_cast<int>(chosen));
+        for (const auto& item : items) {
+            char caption[40] = "";
+            GetMenuStringA(sort, item.id, caption, sizeof caption, MF_BYCOMMAND);
+            EXPECT_STREQ(caption, item.caption);
+            MENUITEMINFOA info{};
+            info.cbSize = sizeof info;
+            info.fMask = MIIM_FTYPE | MIIM_STATE;
+            ASSERT_TRUE(GetMenuItemInfoA(sort, item.id, FALSE, &info));
+            EXPECT_EQ((info.fType & MFT_RADIOCHECK) != 0, item.radio) << item.caption;
+            if (item.radio) {
+                EXPECT_EQ((info.fState & MFS_CHECKED) != 0, item.id == chosen)
+                    << item.caption << " after " << chosen;
+            }
+        }
+    }
+    SendMessageA(window, WM_MENUSELECT, MAKEWPARAM(IDM_SORTALWAYS, MF_STRING),
+                 reinterpret_cast<LPARAM>(sort));
+    EXPECT_EQ(HintPart(Form().statusBar), "Automatic sort when data update...");
+    SendMessageA(window, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+    EXPECT_EQ(HintPart(Form().statusBar), "");
+}
+
+// Each list command ends by showing the entry the list now points at; a pending edit is
+// asked about first, as it is when the file list shows other files.
+TEST_F(MainWindowTest, ListCommandsAndFileListChangesShowTheEntryTheyLeave) {
+    Start();
+    Select(0);
+    Command(IDM_INVERTSEL);
+    EXPECT_EQ(Text(Form().title), "Rain\x92s End");
+    Command(IDM_NOSORT);
+    Command(IDM_REVERSE);  // no sort: the order stays
+    LVITEMA item{};
+    item.state = item.stateMask = LVIS_SELECTED;
+    Select(0);
+    SendMessageA(Form().songList, LVM_SETITEMSTATE, 2, reinterpret_cast<LPARAM>(&item));
+    Pump();
+    EXPECT_EQ(Form().tag.TagFileName(), songs[0]);
+    NMLISTVIEW column{};
+    column.hdr.hwndFrom = Form().songList;
+    column.hdr.idFrom = IDC_SONGLIST;
+    column.hdr.code = LVN_COLUMNCLICK;
+    column.iSubItem = 0;
+    SendMessageA(window, WM_NOTIFY, IDC_SONGLIST, reinterpret_cast<LPARAM>(&column));
+    Pump();
+    EXPECT_EQ(Form().tag.TagFileName(), songs[2]);  // Zulu leads the reversed order
+
+    const auto folderUp = [this] {
+        SendMessageA(Form().folderList, LB_SETCURSEL, 0, 0);  // "[..]"
+        SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_FOLDERLIST, LBN_DBLCLK),
+                     reinterpret_cast<LPARAM>(Form().folderList));
+        Pump();
+    };
+    const std::pair<const char*, std::function<void()>> actions[] = {
+        {"Select all", [this] { Command(IDM_SELECTALL); }},
+        {"Add all", [this] { Command(IDM_ADDALL); }},
+        {"By Time", [this] { Command(IDM_SORTTIME); }},
+        {"Reverse", [this] { Command(IDM_REVERSE); }},
+        {"a folder up", folderUp}};
+    for (const auto& [name, action] : actions) {
+        Select(0);
+        SetWindowTextA(Form().title, "Edited");
+        Pump();
+        const std::size_t asked = dialogs.texts.size();
+        dialogs.answers = {IDNO};
+        action();
+        ASSERT_EQ(dialogs.texts.size(), asked + 1) << name;
+        EXPECT_EQ(dialogs.texts.back(), kTagChangedQuestion) << name;
+        EXPECT_EQ(StatusPart(Form().statusBar), "") << name;
+        EXPECT_NE(Text(Form().title), "Edited") << name;
+    }
+}
+
 }  // namespace
 }  // namespace orvane
