@@ -147,6 +147,14 @@ struct TMainForm {
     std::string setNotice;
     // The tool bar docks at the top, or at the bottom when the stored placement says so.
     TToolBarAlign toolBarAlign = TToolBarAlign::Top;
+    // Floating: the bar lies in its own tool window (nullptr once that has gone with the
+    // main window), and the docked placement it takes again is remembered.
+    bool toolBarFloating = false;
+    bool toolBarLocked = true;
+    bool toolBarDragging = false;
+    HWND toolBarFrame = nullptr;
+    POINT floatingAt{};  // the tool window's top left corner, on the screen
+    TToolBarState toolBarDocked;
     TActiveControl active = TActiveControl::SongList;
     // One mouse, one drag at a time: a splitter or entries towards the song list.
     TSplitter splitDragging = TSplitter::None;

@@ -820,5 +820,66 @@ TEST_F(MainWindowTest, ListCommandsAndFileListChangesShowTheEntryTheyLeave) {
     }
 }
 
+// An unlocked tool bar dragged off the window floats in its own tool window and comes back
+// floating there at the next start; the caption's double-click and the lock dock it, and
+// floating again places it from "FLeft"/"FTop".
+TEST_F(MainWindowTest, TheToolBarFloatsDocksAndComesBackFloating) {
+    store.WriteText("(Default)", "LockToolBar", "0");
+    Start();
+    const auto dragOff = [this] {
+        HWND bar = Form().toolBar;
+        RECT r;
+        GetClientRect(bar, &r);
+        SendMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.right - 3, 5));
+        SendMessageA(bar, WM_LBUTTONUP, 0, MAKELPARAM(r.right - 3, 300));
+        Pump();
+        return GetParent(bar);
+    };
+    const auto placedAt = [](HWND frame) {
+        RECT r;
+        GetWindowRect(frame, &r);
+        return std::make_pair(r.left, r.top);
+    };
+    HWND frame = dragOff();
+    ASSERT_NE(frame, window);
+    EXPECT_EQ(Text(frame), "Orvane Manager 1.0 Beta 2");
+    EXPECT_EQ(GetWindow(frame, GW_OWNER), window);
+    EXPECT_TRUE(IsWindowVisible(frame));
+    SetWindowPos(frame, nullptr, 120, 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Command(IDM_EXIT);
+    EXPECT_EQ(store.ReadText("ToolBar", "Docked"), "0");
+    EXPECT_EQ(store.ReadText("ToolBar", "FLeft"), "120");
+    EXPECT_EQ(store.ReadText("ToolBar", "FTop"), "90");
+    MSG quit;
+    PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+
+    Start();
+    frame = GetParent(Form().toolBar);
+    ASSERT_NE(frame, window);
+    EXPECT_TRUE(IsWindowVisible(frame));
+    EXPECT_EQ(placedAt(frame), std::make_pair(120L, 90L));
+    SetWindowPos(frame, nullptr, 150, 110, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageA(frame, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+    Pump();
+    EXPECT_EQ(GetParent(Form().toolBar), window);
+    EXPECT_FALSE(IsWindow(frame));
+    EXPECT_EQ(store.ReadText("ToolBar", "FLeft"), "150");
+    frame = dragOff();
+    ASSERT_NE(frame, window);
+    EXPECT_EQ(placedAt(frame), std::make_pair(150L, 110L));
+    Command(IDM_HIDE);  // hiding docks it
+    EXPECT_EQ(GetParent(Form().toolBar), window);
+    Command(IDM_RESTORE);
+
+    ASSERT_NE(dragOff(), window);
+    dialogs.properties = [](TOptions& options) {
+        options.lockToolBar = true;
+        return true;
+    };
+    Command(IDM_PROPERTIES);
+    EXPECT_EQ(GetParent(Form().toolBar), window);
+    EXPECT_EQ(dragOff(), window);  // locked: it stays
+}
+
 }  // namespace
 }  // namespace orvane
