@@ -8,6 +8,7 @@
 #include <ctime>
 #include <filesystem>
 #include <utility>
+#include <vector>
 
 #include "column_widths.h"
 #include "command_table.h"
@@ -174,8 +175,11 @@ void ShowTotals(TMainForm& form) {
 
 void PullSelection(TMainForm& form) {
     form.list.ClearSelection();
+    // The search for selected rows stops at the last one: the rest of the list is not walked.
+    int remaining = static_cast<int>(SendMessageA(form.songList, LVM_GETSELECTEDCOUNT, 0, 0));
     int index = -1;
-    while ((index = static_cast<int>(SendMessageA(
+    while (remaining-- > 0 &&
+           (index = static_cast<int>(SendMessageA(
                 form.songList, LVM_GETNEXTITEM, static_cast<WPARAM>(index), LVNI_SELECTED))) >= 0) {
         form.list.SetSelected(index, true);
     }
@@ -199,25 +203,44 @@ std::optional<std::string> FocusedFile(const TMainForm& form) {
 
 void PushSongList(TMainForm& form) {
     form.pushingList = true;
-    SendMessageA(form.songList, LVM_SETITEMCOUNT, static_cast<WPARAM>(form.list.Count()),
-                 LVSICF_NOSCROLL);
-    LVITEMA clear{};
-    clear.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(form.songList, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
-                 reinterpret_cast<LPARAM>(&clear));
-    LVITEMA selected{};
-    selected.state = selected.stateMask = LVIS_SELECTED;
-    for (int i = 0; i < form.list.Count(); ++i) {
-        if (form.list.IsSelected(i)) {
-            SendMessageA(form.songList, LVM_SETITEMSTATE, static_cast<WPARAM>(i),
-                         reinterpret_cast<LPARAM>(&selected));
+    const int count = form.list.Count();
+    SendMessageA(form.songList, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), LVSICF_NOSCROLL);
+    // Only the rows whose selection differs are touched: a change of every row's state (-1)
+    // costs the list view one step per row, ten thousand at the start with a large set.
+    std::vector<char> shown(static_cast<std::size_t>(count), 0);
+    LVITEMA state{};
+    state.stateMask = LVIS_SELECTED;
+    // The search for selected rows stops at the last one: the rest of the list is not walked.
+    int remaining = static_cast<int>(SendMessageA(form.songList, LVM_GETSELECTEDCOUNT, 0, 0));
+    int index = -1;
+    while (remaining-- > 0 &&
+           (index = static_cast<int>(SendMessageA(
+                form.songList, LVM_GETNEXTITEM, static_cast<WPARAM>(index), LVNI_SELECTED))) >= 0) {
+        if (index >= count)
+            break;
+        shown[static_cast<std::size_t>(index)] = 1;
+        if (!form.list.IsSelected(index)) {
+            SendMessageA(form.songList, LVM_SETITEMSTATE, static_cast<WPARAM>(index),
+                         reinterpret_cast<LPARAM>(&state));
         }
     }
-    if (form.list.FocusIndex() >= 0) {
-        LVITEMA focus{};
-        focus.state = focus.stateMask = LVIS_FOCUSED;
-        SendMessageA(form.songList, LVM_SETITEMSTATE, static_cast<WPARAM>(form.list.FocusIndex()),
-                     reinterpret_cast<LPARAM>(&focus));
+    state.state = LVIS_SELECTED;
+    for (int i = 0; i < count; ++i) {
+        if (form.list.IsSelected(i) && shown[static_cast<std::size_t>(i)] == 0) {
+            SendMessageA(form.songList, LVM_SETITEMSTATE, static_cast<WPARAM>(i),
+                         reinterpret_cast<LPARAM>(&state));
+        }
+    }
+    const int focus = form.list.FocusIndex();
+    const int focused = static_cast<int>(
+        SendMessageA(form.songList, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+    if (focus != focused) {
+        LVITEMA moved{};
+        moved.stateMask = LVIS_FOCUSED;
+        moved.state = focus >= 0 ? LVIS_FOCUSED : 0;
+        SendMessageA(form.songList, LVM_SETITEMSTATE,
+                     static_cast<WPARAM>(focus >= 0 ? focus : focused),
+                     reinterpret_cast<LPARAM>(&moved));
     }
     InvalidateRect(form.songList, nullptr, FALSE);
     form.pushingList = false;
@@ -230,6 +253,17 @@ int CompareSystemText(std::string_view a, std::string_view b) {
                                       b.data(), static_cast<int>(b.size()));
     // 0 is a failure of the call: the portable order stands in.
     return result == 0 ? CompareLocaleText(a, b) : result - CSTR_EQUAL;
+}
+
+std::string SystemSortKey(std::string_view text) {
+    const int length = static_cast<int>(text.size());
+    const int size =
+        LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY, text.data(), length, nullptr, 0);
+    std::string key(static_cast<std::size_t>(std::max(size, 0)), '\0');
+    if (size > 0) {
+        LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY, text.data(), length, key.data(), size);
+    }
+    return key;
 }
 
 }  // namespace orvane

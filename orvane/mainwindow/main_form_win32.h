@@ -50,6 +50,8 @@ struct TMainForm;
 
 // Captions and folders (sort keys 0 and 2) in the system's locale order (CompareStringA).
 int CompareSystemText(std::string_view a, std::string_view b);
+// The same order as keys made once per text (LCMapStringA, LCMAP_SORTKEY).
+std::string SystemSortKey(std::string_view text);
 
 // The form's dialogs, counted while they are up: a modal box runs its own message loop, and
 // what arrives meanwhile (tray commands, WM_CLOSE, the tick) must not act on the state the
@@ -133,7 +135,7 @@ struct TMainForm {
     MainDialogs& dialogs;
     std::unique_ptr<PlayerController> player;
     std::unique_ptr<TrayIcon> tray;
-    TSongList list{TSongListOptions{}, CompareSystemText};
+    TSongList list{TSongListOptions{}, CompareSystemText, SystemSortKey};
     TSetFileImage image;
     TTagPanel tag;
     TViewState view;

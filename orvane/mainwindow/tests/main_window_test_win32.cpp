@@ -697,6 +697,18 @@ TEST_F(MainWindowTest, ValueHintsAndTheSystemTextOrder) {
     EXPECT_LT(CompareSystemText("apple", "Banana"), 0);
     EXPECT_GT(CompareSystemText("cherry", "Banana"), 0);
     EXPECT_EQ(CompareSystemText("same", "same"), 0);
+    // The sort keys order texts as the comparison does.
+    const char* texts[] = {"apple", "Banana",    "banana", "a-b",  "ab", "Rain\x92s End",
+                           "rain",  "\xE9t\xE9", "ete",    "Zulu", "",   "10",
+                           "9"};
+    const auto sign = [](int value) { return (value > 0) - (value < 0); };
+    for (const char* a : texts) {
+        for (const char* b : texts) {
+            EXPECT_EQ(sign(SystemSortKey(a).compare(SystemSortKey(b))),
+                      sign(CompareSystemText(a, b)))
+                << a << " / " << b;
+        }
+    }
     DeleteFileA(songs[2].c_str());  // gone from the folder: Check reads the file list again
     dialogs.answers = {IDOK};
     Command(IDM_CHECK);
