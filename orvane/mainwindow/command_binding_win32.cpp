@@ -8,6 +8,7 @@
 #include <ctime>
 #include <filesystem>
 #include <utility>
+#include <vector>
 
 #include "column_widths.h"
 #include "command_table.h"
@@ -106,12 +107,50 @@ void ApplyPlayerCommands(TMainForm& form) {
     EnableCommand(form, IDM_BRINGUP, c.bringupEnabled);
 }
 
+namespace {
+
+// The menu (or submenu) holding the item of id, searched depth first.
+HMENU MenuHolding(HMENU menu, UINT id) {
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        if (GetMenuItemID(menu, i) == id)
+            return menu;
+        if (HMENU sub = GetSubMenu(menu, i)) {
+            if (HMENU found = MenuHolding(sub, id))
+                return found;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+// The sort keys are one radio group: each item shows a bullet, exactly one is checked.
 void ApplySortItems(TMainForm& form) {
     const TSortState& sort = form.list.SortState();
-    const int items[4] = {IDM_SORTFILENAME, IDM_SORTTIME, IDM_SORTPATH, IDM_NOSORT};
-    for (int i = 0; i < 4; ++i) CheckCommand(form, items[i], static_cast<int>(sort.key) == i);
+    const UINT items[4] = {IDM_SORTFILENAME, IDM_SORTTIME, IDM_SORTPATH, IDM_NOSORT};
+    HMENU group = MenuHolding(form.listMenu, IDM_SORTFILENAME);
+    if (group != nullptr) {
+        for (UINT id : items) {
+            MENUITEMINFOA item{};
+            item.cbSize = sizeof item;
+            item.fMask = MIIM_FTYPE;
+            GetMenuItemInfoA(group, id, FALSE, &item);
+            item.fType |= MFT_RADIOCHECK;
+            SetMenuItemInfoA(group, id, FALSE, &item);
+        }
+        CheckMenuRadioItem(group, IDM_SORTFILENAME, IDM_NOSORT,
+                           items[static_cast<int>(sort.key) & 3], MF_BYCOMMAND);
+    }
     CheckCommand(form, IDM_REVERSE, sort.reverseOrder);
     CheckCommand(form, IDM_SORTALWAYS, sort.sortAlways);
+}
+
+void MenuItemSelect(TMainForm& form, UINT item, UINT flags) {
+    // A submenu's entry names its position, not a command; a closed menu clears the panel.
+    const bool command = flags != 0xFFFF && (flags & MF_POPUP) == 0;
+    const std::string hint(command ? HintOfCommand(static_cast<int>(item)) : std::string_view{});
+    SendMessageA(form.statusBar, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(hint.c_str()));
 }
 
 void ApplyListCommands(TMainForm& form, const TListCommands& commands) {
@@ -138,8 +177,11 @@ void ShowTotals(TMainForm& form) {
 
 void PullSelection(TMainForm& form) {
     form.list.ClearSelection();
+    // The search for selected rows stops at the last one: the rest of the list is not walked.
+    int remaining = static_cast<int>(SendMessageA(form.songList, LVM_GETSELECTEDCOUNT, 0, 0));
     int index = -1;
-    while ((index = static_cast<int>(SendMessageA(
+    while (remaining-- > 0 &&
+           (index = static_cast<int>(SendMessageA(
                 form.songList, LVM_GETNEXTITEM, static_cast<WPARAM>(index), LVNI_SELECTED))) >= 0) {
         form.list.SetSelected(index, true);
     }
@@ -163,25 +205,44 @@ std::optional<std::string> FocusedFile(const TMainForm& form) {
 
 void PushSongList(TMainForm& form) {
     form.pushingList = true;
-    SendMessageA(form.songList, LVM_SETITEMCOUNT, static_cast<WPARAM>(form.list.Count()),
-                 LVSICF_NOSCROLL);
-    LVITEMA clear{};
-    clear.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(form.songList, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
-                 reinterpret_cast<LPARAM>(&clear));
-    LVITEMA selected{};
-    selected.state = selected.stateMask = LVIS_SELECTED;
-    for (int i = 0; i < form.list.Count(); ++i) {
-        if (form.list.IsSelected(i)) {
-            SendMessageA(form.songList, LVM_SETITEMSTATE, static_cast<WPARAM>(i),
-                         reinterpret_cast<LPARAM>(&selected));
+    const int count = form.list.Count();
+    SendMessageA(form.songList, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), LVSICF_NOSCROLL);
+    // Only the rows whose selection differs are touched: a change of every row's state (-1)
+    // costs the list view one step per row, ten thousand at the start with a large set.
+    std::vector<char> shown(static_cast<std::size_t>(count), 0);
+    LVITEMA state{};
+    state.stateMask = LVIS_SELECTED;
+    // The search for selected rows stops at the last one: the rest of the list is not walked.
+    int remaining = static_cast<int>(SendMessageA(form.songList, LVM_GETSELECTEDCOUNT, 0, 0));
+    int index = -1;
+    while (remaining-- > 0 &&
+           (index = static_cast<int>(SendMessageA(
+                form.songList, LVM_GETNEXTITEM, static_cast<WPARAM>(index), LVNI_SELECTED))) >= 0) {
+        if (index >= count)
+            break;
+        shown[static_cast<std::size_t>(index)] = 1;
+        if (!form.list.IsSelected(index)) {
+            SendMessageA(form.songList, LVM_SETITEMSTATE, static_cast<WPARAM>(index),
+                         reinterpret_cast<LPARAM>(&state));
         }
     }
-    if (form.list.FocusIndex() >= 0) {
-        LVITEMA focus{};
-        focus.state = focus.stateMask = LVIS_FOCUSED;
-        SendMessageA(form.songList, LVM_SETITEMSTATE, static_cast<WPARAM>(form.list.FocusIndex()),
-                     reinterpret_cast<LPARAM>(&focus));
+    state.state = LVIS_SELECTED;
+    for (int i = 0; i < count; ++i) {
+        if (form.list.IsSelected(i) && shown[static_cast<std::size_t>(i)] == 0) {
+            SendMessageA(form.songList, LVM_SETITEMSTATE, static_cast<WPARAM>(i),
+                         reinterpret_cast<LPARAM>(&state));
+        }
+    }
+    const int focus = form.list.FocusIndex();
+    const int focused = static_cast<int>(
+        SendMessageA(form.songList, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+    if (focus != focused) {
+        LVITEMA moved{};
+        moved.stateMask = LVIS_FOCUSED;
+        moved.state = focus >= 0 ? LVIS_FOCUSED : 0;
+        SendMessageA(form.songList, LVM_SETITEMSTATE,
+                     static_cast<WPARAM>(focus >= 0 ? focus : focused),
+                     reinterpret_cast<LPARAM>(&moved));
     }
     InvalidateRect(form.songList, nullptr, FALSE);
     form.pushingList = false;
@@ -194,6 +255,17 @@ int CompareSystemText(std::string_view a, std::string_view b) {
                                       b.data(), static_cast<int>(b.size()));
     // 0 is a failure of the call: the portable order stands in.
     return result == 0 ? CompareLocaleText(a, b) : result - CSTR_EQUAL;
+}
+
+std::string SystemSortKey(std::string_view text) {
+    const int length = static_cast<int>(text.size());
+    const int size =
+        LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY, text.data(), length, nullptr, 0);
+    std::string key(static_cast<std::size_t>(std::max(size, 0)), '\0');
+    if (size > 0) {
+        LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY, text.data(), length, key.data(), size);
+    }
+    return key;
 }
 
 }  // namespace orvane

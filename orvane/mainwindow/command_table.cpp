@@ -58,6 +58,10 @@ std::string_view HintOfCommand(int id) {
         if (button.id == id)
             return button.hint;
     }
+    for (const auto& item : kMenuHints) {
+        if (item.id == id)
+            return item.hint;
+    }
     return {};
 }
 

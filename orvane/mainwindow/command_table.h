@@ -56,10 +56,15 @@ inline constexpr std::array<TButtonCommand, 14> kToolPanelButtons = {{
     {IDM_PASTE, "PasteBtn", "Paste from Clipboard"},
 }};
 
+// Menu items with a hint of their own (no button carries them).
+inline constexpr std::array<TButtonCommand, 1> kMenuHints = {{
+    {IDM_SORTALWAYS, "SortAlways", "Automatic sort when data update..."},
+}};
+
 // The command of a control named by the list model ("EmptyBtn", "PlayListItem2" ...);
 // 0 for a name of no command. Buttons and menu items of one command share its id.
 int CommandOfControl(std::string_view name);
-// The hint of a button command, empty for none.
+// The hint of a button command or a menu item, empty for none.
 std::string_view HintOfCommand(int id);
 
 }  // namespace orvane

@@ -20,6 +20,7 @@
 #include "set_registry.h"
 #include "setting_access.h"
 #include "song_list_play_access.h"
+#include "tool_bar_dock_win32.h"
 
 namespace orvane {
 namespace {
@@ -59,6 +60,7 @@ void AskButtonSize(TMainForm& form) {
 
 void HideForm(TMainForm& form) {
     WriteSetting(form.store, setting::AppHide, true);
+    DockToolBar(form);
     form.hidden = true;
     ShowWindow(form.window, SW_HIDE);
 }
@@ -163,6 +165,7 @@ void FormShow(TMainForm& form) {
     form.hidden = false;
     form.list.UpdateListCommands();
     PushSongList(form);
+    ShowFloatingToolBar(form);
 }
 
 void FormClose(TMainForm& form, bool endOfSession) {

@@ -24,6 +24,9 @@ void FormDestroy(TMainForm& form);
 void RunningTimerTimer(TMainForm& form);
 void MainCommand(TMainForm& form, int id);
 
+// A menu item under the mouse or the keys: its hint in the status bar's hint panel.
+void MenuItemSelect(TMainForm& form, UINT item, UINT flags);
+
 void SongListClick(TMainForm& form);
 void SongListDblClick(TMainForm& form);
 void SongListPopup(TMainForm& form);

@@ -18,6 +18,7 @@
 #include "resource.h"
 #include "sets_dialog_model.h"
 #include "setting_access.h"
+#include "tool_bar_dock_win32.h"
 
 namespace orvane {
 namespace {
@@ -190,8 +191,9 @@ void CreateControls(TMainForm& form) {
     SendMessageA(form.filterBox, CB_SETCURSEL, 0, 0);
 }
 
+// A floating bar takes no room in the window.
 int ToolBarHeight(const TMainForm& form) {
-    return form.buttonSize + 6;
+    return ToolBarFloating(form) ? 0 : form.buttonSize + 6;
 }
 
 int StatusBarHeight(const TMainForm& form) {
@@ -246,7 +248,8 @@ void LayOut(TMainForm& form) {
         ToolBarAtBottom(form)
             ? std::max(0, static_cast<int>(client.bottom) - StatusBarHeight(form) - toolBar)
             : 0;
-    MoveWindow(form.toolBar, 0, toolBarTop, client.right, toolBar, TRUE);
+    if (!ToolBarFloating(form))
+        MoveWindow(form.toolBar, 0, toolBarTop, client.right, toolBar, TRUE);
     const TRect& d = l.dirListPanel;
     Place(form.driveBox, {d.x, d.y, d.width, 200});
     Place(form.folderList, {d.x, d.y + 24, d.width, std::max(0, d.height - 48)});
@@ -280,34 +283,6 @@ void LayOut(TMainForm& form) {
     Place(form.totalSong, {s.x + 2, s.y + 2, s.width / 3 - 2, s.height - 2});
     Place(form.totalTime, {s.x + s.width / 3, s.y + 2, s.width - s.width / 3 - 2, s.height - 2});
     InvalidateRect(form.window, nullptr, TRUE);
-}
-
-void ReadToolBarPlacement(TMainForm& form) {
-    TToolBarState current;
-    current.align = form.toolBarAlign;
-    current.height = ToolBarHeight(form);
-    RECT client;
-    GetClientRect(form.window, &client);
-    current.width = client.right;
-    const TToolBarState stored = ReadToolBarState(form.store, current);
-    // The bar stays docked and spans the window's width; its thickness follows the buttons.
-    // A bar kept floating comes back to its remembered docked side. Of the sides, the top and
-    // the bottom edge fit the window; any other keeps the top.
-    form.toolBarAlign =
-        stored.align == TToolBarAlign::Bottom ? TToolBarAlign::Bottom : TToolBarAlign::Top;
-}
-
-void WriteToolBarPlacement(TMainForm& form) {
-    RECT bar;
-    GetWindowRect(form.toolBar, &bar);
-    MapWindowPoints(nullptr, form.window, reinterpret_cast<POINT*>(&bar), 2);
-    TToolBarState state;
-    state.align = form.toolBarAlign;
-    state.top = bar.top;
-    state.left = bar.left;
-    state.width = bar.right - bar.left;
-    state.height = bar.bottom - bar.top;
-    WriteToolBarState(form.store, state);
 }
 
 namespace {
@@ -629,6 +604,9 @@ LRESULT Dispatch(TMainForm& form, UINT message, WPARAM wParam, LPARAM lParam) {
             return FormActivate(form, wParam, lParam);
         case WM_NOTIFY:
             return FormNotify(form, reinterpret_cast<NMHDR*>(lParam));
+        case WM_MENUSELECT:
+            MenuItemSelect(form, LOWORD(wParam), HIWORD(wParam));
+            return 0;
         case WM_COMMAND:
             return FormControlCommand(form, LOWORD(wParam), HIWORD(wParam),
                                       reinterpret_cast<HWND>(lParam));

@@ -54,6 +54,8 @@ struct TMainForm;
 
 // Captions and folders (sort keys 0 and 2) in the system's locale order (CompareStringA).
 int CompareSystemText(std::string_view a, std::string_view b);
+// The same order as keys made once per text (LCMapStringA, LCMAP_SORTKEY).
+std::string SystemSortKey(std::string_view text);
 
 // The form's dialogs, counted while they are up: a modal box runs its own message loop, and
 // what arrives meanwhile (tray commands, WM_CLOSE, the tick) must not act on the state the
@@ -137,7 +139,7 @@ struct TMainForm {
     MainDialogs& dialogs;
     std::unique_ptr<PlayerController> player;
     std::unique_ptr<TrayIcon> tray;
-    TSongList list{TSongListOptions{}, CompareSystemText};
+    TSongList list{TSongListOptions{}, CompareSystemText, SystemSortKey};
     TSetFileImage image;
     TTagPanel tag;
     TViewState view;
@@ -151,6 +153,14 @@ struct TMainForm {
     std::string setNotice;
     // The tool bar docks at the top, or at the bottom when the stored placement says so.
     TToolBarAlign toolBarAlign = TToolBarAlign::Top;
+    // Floating: the bar lies in its own tool window (nullptr once that has gone with the
+    // main window), and the docked placement it takes again is remembered.
+    bool toolBarFloating = false;
+    bool toolBarLocked = true;
+    bool toolBarDragging = false;
+    HWND toolBarFrame = nullptr;
+    POINT floatingAt{};  // the tool window's top left corner, on the screen
+    TToolBarState toolBarDocked;
     TActiveControl active = TActiveControl::SongList;
     // One mouse, one drag at a time: a splitter or entries towards the song list.
     TSplitter splitDragging = TSplitter::None;

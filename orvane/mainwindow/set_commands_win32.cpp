@@ -21,6 +21,7 @@
 #include "set_registry.h"
 #include "setting_access.h"
 #include "song_list_play_access.h"
+#include "tool_bar_dock_win32.h"
 
 namespace orvane {
 namespace {
@@ -112,6 +113,7 @@ void ApplyOptions(TMainForm& form) {
         if (tips != nullptr)
             SendMessageA(tips, TTM_ACTIVATE, !options.dontShowHint, 0);
     }
+    LockToolBar(form, options.lockToolBar);
     form.list.SetOptions({options.allowDuplicated, options.showUsedIcon});
     form.list.ApplyShowUsedIcon();
     form.lyricsExtensions = options.lyricsExtensions;

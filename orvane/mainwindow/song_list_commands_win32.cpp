@@ -70,6 +70,19 @@ int SongListItemAt(const TMainForm& form, POINT screen) {
         SendMessageA(form.songList, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
 }
 
+// The end of a list command: the panels show the entry the list now points at. A pending
+// edit is asked about first, as when the user leaves its song.
+void ShowListEntry(TMainForm& form) {
+    if (SaveTagIfChanged(form, false))
+        RefreshSongInfo(form);
+}
+
+// The file list shows other files: the same steps as a click in it.
+void FileListChange(TMainForm& form, bool changed) {
+    if (changed)
+        FileListBoxClick(form);
+}
+
 }  // namespace
 
 void AddFiles(TMainForm& form, bool all) {
@@ -105,7 +118,7 @@ void Navigate(TMainForm& form, int index) {
             target += '\\';
         target += entry;
     }
-    ChangeFolder(form, target);
+    FileListChange(form, ChangeFolder(form, target));
 }
 
 void FillDrives(TMainForm& form) {
@@ -292,6 +305,7 @@ void SongListColumnClick(TMainForm& form, int column) {
     PullSelection(form);
     form.list.ColumnClick(column);
     PushSongList(form);
+    ShowListEntry(form);
 }
 
 void FileListBoxClick(TMainForm& form) {
@@ -335,6 +349,8 @@ void DriveBoxChange(TMainForm& form) {
                  reinterpret_cast<LPARAM>(drive));
     if (!ChangeFolder(form, std::string(drive) + "\\"))
         FillDrives(form);
+    else
+        FileListChange(form, true);
 }
 
 bool SongListCommand(TMainForm& form, int id) {
@@ -350,11 +366,13 @@ bool SongListCommand(TMainForm& form, int id) {
                 form.list.RemoveAll();
                 DropTagPanel(form);
                 PushSongList(form);
+                ShowListEntry(form);
             }
             break;
         case IDM_ADD:
         case IDM_ADDALL:
             AddFiles(form, id == IDM_ADDALL);
+            ShowListEntry(form);
             break;
         case IDM_REMOVE:
             // A pending edit of a removed song goes with it: no question later writes it to a
@@ -363,11 +381,13 @@ bool SongListCommand(TMainForm& form, int id) {
             form.list.RemoveSelected();
             DropTagPanel(form);
             PushSongList(form);
+            ShowListEntry(form);
             break;
         case IDM_REMOVEALL:
             form.list.RemoveAll();
             DropTagPanel(form);
             PushSongList(form);
+            ShowListEntry(form);
             break;
         case IDM_UP:
         case IDM_DOWN:
@@ -383,7 +403,7 @@ bool SongListCommand(TMainForm& form, int id) {
             const int deleted = form.list.Check(FileExistsA);
             PushSongList(form);
             // Files may have gone from the folder too: the file list is read again.
-            ChangeFolder(form, form.currentFolder);
+            FileListChange(form, ChangeFolder(form, form.currentFolder));
             form.dialogs.Message(form.window, CheckResultMessage(deleted),
                                  MB_OK | MB_ICONINFORMATION);
             break;
@@ -399,29 +419,37 @@ bool SongListCommand(TMainForm& form, int id) {
             PullSelection(form);
             form.list.ChooseSortItem(static_cast<TSortKey>(id - IDM_SORTFILENAME));
             PushSongList(form);
+            if (id != IDM_NOSORT)
+                ShowListEntry(form);
             break;
         case IDM_REVERSE:
             PullSelection(form);
             form.list.ToggleReverseOrder();
             PushSongList(form);
+            ShowListEntry(form);
             break;
         case IDM_SORTALWAYS:
             PullSelection(form);
             form.list.ToggleSortAlways();
             PushSongList(form);
+            if (form.list.SortState().sortAlways)
+                ShowListEntry(form);
             break;
         case IDM_SELECTALL:
             form.list.SelectAll();
             PushSongList(form);
+            ShowListEntry(form);
             break;
         case IDM_CLEARSEL:
             form.list.ClearSelection();
             PushSongList(form);
+            ShowListEntry(form);
             break;
         case IDM_INVERTSEL:
             PullSelection(form);
             form.list.InvertSelection();
             PushSongList(form);
+            ShowListEntry(form);
             break;
         default:
             return false;

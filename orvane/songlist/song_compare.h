@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace orvane {
@@ -13,6 +14,8 @@ enum class TSortKey { ByFilename = 0, ByTime = 1, ByPath = 2, NoSort = 3 };
 
 // Three-way text comparison used for captions and folders.
 using TTextCompare = int (*)(std::string_view, std::string_view);
+// A text's sort key: two keys compare byte by byte as the comparison compares their texts.
+using TTextSortKey = std::string (*)(std::string_view);
 
 // A portable stand-in for the system's locale comparison: letters compare
 // without case first, then a lower-case letter before its upper case, so

@@ -49,7 +49,9 @@ int FindSongEntry(std::span<const TSongEntry> entries, std::string_view fileName
 
 class TSongList {
 public:
-    explicit TSongList(TSongListOptions options = {}, TTextCompare compareText = CompareLocaleText);
+    // With sortKey, sorting by text makes one key per entry instead of comparing texts.
+    explicit TSongList(TSongListOptions options = {}, TTextCompare compareText = CompareLocaleText,
+                       TTextSortKey sortKey = nullptr);
 
     int Count() const { return static_cast<int>(entries_.size()); }
     const std::vector<TSongEntry>& Entries() const { return entries_; }
@@ -142,6 +144,7 @@ private:
     TSongListOptions options_;
     TSortState sort_;
     TTextCompare compareText_;
+    TTextSortKey sortKey_;
 };
 
 }  // namespace orvane

@@ -697,6 +697,18 @@ TEST_F(MainWindowTest, ValueHintsAndTheSystemTextOrder) {
     EXPECT_LT(CompareSystemText("apple", "Banana"), 0);
     EXPECT_GT(CompareSystemText("cherry", "Banana"), 0);
     EXPECT_EQ(CompareSystemText("same", "same"), 0);
+    // The sort keys order texts as the comparison does.
+    const char* texts[] = {"apple", "Banana",    "banana", "a-b",  "ab", "Rain\x92s End",
+                           "rain",  "\xE9t\xE9", "ete",    "Zulu", "",   "10",
+                           "9"};
+    const auto sign = [](int value) { return (value > 0) - (value < 0); };
+    for (const char* a : texts) {
+        for (const char* b : texts) {
+            EXPECT_EQ(sign(SystemSortKey(a).compare(SystemSortKey(b))),
+                      sign(CompareSystemText(a, b)))
+                << a << " / " << b;
+        }
+    }
     DeleteFileA(songs[2].c_str());  // gone from the folder: Check reads the file list again
     dialogs.answers = {IDOK};
     Command(IDM_CHECK);
@@ -718,6 +730,167 @@ TEST_F(MainWindowTest, AFailedWriteKeepsTheEditAndItsSongSelected) {
         SendMessageA(Form().songList, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 0);
     EXPECT_EQ(Text(Form().title), "Kept");
     EXPECT_EQ(StatusPart(Form().statusBar), "Modified");
+}
+
+std::string HintPart(HWND statusBar) {
+    char hint[80] = "";
+    SendMessageA(statusBar, SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(hint));
+    return hint;
+}
+
+// The sort keys are one radio group under their captions; Sort Always explains itself in the
+// status bar while the menu is open.
+TEST_F(MainWindowTest, SortItemsAreARadioGroupWithTheirCaptionsAndHint) {
+    Start();
+    HMENU list = GetSubMenu(Form().listMenu, 0);
+    HMENU sort = nullptr;
+    for (int i = 0; i < GetMenuItemCount(list); ++i) {
+        HMENU sub = GetSubMenu(list, i);
+        if (sub != nullptr && GetMenuState(sub, IDM_NOSORT, MF_BYCOMMAND) != UINT(-1))
+            sort = sub;
+    }
+    ASSERT_NE(sort, nullptr);
+    const struct {
+        UINT id;
+        const char* caption;
+        bool radio;
+    } items[] = {{IDM_SORTFILENAME, "By &Filename", true}, {IDM_SORTTIME, "By Time", true},
+                 {IDM_SORTPATH, "By &Path", true},         {IDM_NOSORT, "&No Sort", true},
+                 {IDM_REVERSE, "&Reverse Order", false},   {IDM_SORTALWAYS, "&Sort Always", false}};
+    for (UINT chosen : {IDM_SORTFILENAME, IDM_SORTPATH, IDM_NOSORT, IDM_SORTTIME}) {
+        if (chosen != IDM_SORTFILENAME)
+            Command(static_cast<int>(chosen));
+        for (const auto& item : items) {
+            char caption[40] = "";
+            GetMenuStringA(sort, item.id, caption, sizeof caption, MF_BYCOMMAND);
+            EXPECT_STREQ(caption, item.caption);
+            MENUITEMINFOA info{};
+            info.cbSize = sizeof info;
+            info.fMask = MIIM_FTYPE | MIIM_STATE;
+            ASSERT_TRUE(GetMenuItemInfoA(sort, item.id, FALSE, &info));
+            EXPECT_EQ((info.fType & MFT_RADIOCHECK) != 0, item.radio) << item.caption;
+            if (item.radio) {
+                EXPECT_EQ((info.fState & MFS_CHECKED) != 0, item.id == chosen)
+                    << item.caption << " after " << chosen;
+            }
+        }
+    }
+    SendMessageA(window, WM_MENUSELECT, MAKEWPARAM(IDM_SORTALWAYS, MF_STRING),
+                 reinterpret_cast<LPARAM>(sort));
+    EXPECT_EQ(HintPart(Form().statusBar), "Automatic sort when data update...");
+    SendMessageA(window, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+    EXPECT_EQ(HintPart(Form().statusBar), "");
+}
+
+// Each list command ends by showing the entry the list now points at; a pending edit is
+// asked about first, as it is when the file list shows other files.
+TEST_F(MainWindowTest, ListCommandsAndFileListChangesShowTheEntryTheyLeave) {
+    Start();
+    Select(0);
+    Command(IDM_INVERTSEL);
+    EXPECT_EQ(Text(Form().title), "Rain\x92s End");
+    Command(IDM_NOSORT);
+    Command(IDM_REVERSE);  // no sort: the order stays
+    LVITEMA item{};
+    item.state = item.stateMask = LVIS_SELECTED;
+    Select(0);
+    SendMessageA(Form().songList, LVM_SETITEMSTATE, 2, reinterpret_cast<LPARAM>(&item));
+    Pump();
+    EXPECT_EQ(Form().tag.TagFileName(), songs[0]);
+    NMLISTVIEW column{};
+    column.hdr.hwndFrom = Form().songList;
+    column.hdr.idFrom = IDC_SONGLIST;
+    column.hdr.code = LVN_COLUMNCLICK;
+    column.iSubItem = 0;
+    SendMessageA(window, WM_NOTIFY, IDC_SONGLIST, reinterpret_cast<LPARAM>(&column));
+    Pump();
+    EXPECT_EQ(Form().tag.TagFileName(), songs[2]);  // Zulu leads the reversed order
+
+    const auto folderUp = [this] {
+        SendMessageA(Form().folderList, LB_SETCURSEL, 0, 0);  // "[..]"
+        SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_FOLDERLIST, LBN_DBLCLK),
+                     reinterpret_cast<LPARAM>(Form().folderList));
+        Pump();
+    };
+    const std::pair<const char*, std::function<void()>> actions[] = {
+        {"Select all", [this] { Command(IDM_SELECTALL); }},
+        {"Add all", [this] { Command(IDM_ADDALL); }},
+        {"By Time", [this] { Command(IDM_SORTTIME); }},
+        {"Reverse", [this] { Command(IDM_REVERSE); }},
+        {"a folder up", folderUp}};
+    for (const auto& [name, action] : actions) {
+        Select(0);
+        SetWindowTextA(Form().title, "Edited");
+        Pump();
+        const std::size_t asked = dialogs.texts.size();
+        dialogs.answers = {IDNO};
+        action();
+        ASSERT_EQ(dialogs.texts.size(), asked + 1) << name;
+        EXPECT_EQ(dialogs.texts.back(), kTagChangedQuestion) << name;
+        EXPECT_EQ(StatusPart(Form().statusBar), "") << name;
+        EXPECT_NE(Text(Form().title), "Edited") << name;
+    }
+}
+
+// An unlocked tool bar dragged off the window floats in its own tool window and comes back
+// floating there at the next start; the caption's double-click and the lock dock it, and
+// floating again places it from "FLeft"/"FTop".
+TEST_F(MainWindowTest, TheToolBarFloatsDocksAndComesBackFloating) {
+    store.WriteText("(Default)", "LockToolBar", "0");
+    Start();
+    const auto dragOff = [this] {
+        HWND bar = Form().toolBar;
+        RECT r;
+        GetClientRect(bar, &r);
+        SendMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.right - 3, 5));
+        SendMessageA(bar, WM_LBUTTONUP, 0, MAKELPARAM(r.right - 3, 300));
+        Pump();
+        return GetParent(bar);
+    };
+    const auto placedAt = [](HWND frame) {
+        RECT r;
+        GetWindowRect(frame, &r);
+        return std::make_pair(r.left, r.top);
+    };
+    HWND frame = dragOff();
+    ASSERT_NE(frame, window);
+    EXPECT_EQ(Text(frame), "Orvane Manager 1.0 Beta 2");
+    EXPECT_EQ(GetWindow(frame, GW_OWNER), window);
+    EXPECT_TRUE(IsWindowVisible(frame));
+    SetWindowPos(frame, nullptr, 120, 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Command(IDM_EXIT);
+    EXPECT_EQ(store.ReadText("ToolBar", "Docked"), "0");
+    EXPECT_EQ(store.ReadText("ToolBar", "FLeft"), "120");
+    EXPECT_EQ(store.ReadText("ToolBar", "FTop"), "90");
+    MSG quit;
+    PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+
+    Start();
+    frame = GetParent(Form().toolBar);
+    ASSERT_NE(frame, window);
+    EXPECT_TRUE(IsWindowVisible(frame));
+    EXPECT_EQ(placedAt(frame), std::make_pair(120L, 90L));
+    SetWindowPos(frame, nullptr, 150, 110, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageA(frame, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+    Pump();
+    EXPECT_EQ(GetParent(Form().toolBar), window);
+    EXPECT_FALSE(IsWindow(frame));
+    EXPECT_EQ(store.ReadText("ToolBar", "FLeft"), "150");
+    frame = dragOff();
+    ASSERT_NE(frame, window);
+    EXPECT_EQ(placedAt(frame), std::make_pair(150L, 110L));
+    Command(IDM_HIDE);  // hiding docks it
+    EXPECT_EQ(GetParent(Form().toolBar), window);
+    Command(IDM_RESTORE);
+
+    ASSERT_NE(dragOff(), window);
+    dialogs.properties = [](TOptions& options) {
+        options.lockToolBar = true;
+        return true;
+    };
+    Command(IDM_PROPERTIES);
+    EXPECT_EQ(GetParent(Form().toolBar), window);
+    EXPECT_EQ(dragOff(), window);  // locked: it stays
 }
 
 }  // namespace

@@ -96,6 +96,8 @@ TEST(CommandTable, ListModelNamesReachTheirCommands) {
     EXPECT_EQ(CommandOfControl("DelAllBtn"), IDM_REMOVEALL);
     EXPECT_EQ(CommandOfControl("Nonsense"), 0);
     EXPECT_EQ(HintOfCommand(IDM_EXIT), "Exit Orvane Manager...");
+    EXPECT_EQ(HintOfCommand(IDM_SORTALWAYS), "Automatic sort when data update...");
+    EXPECT_EQ(HintOfCommand(IDM_REVERSE), "");
 }
 
 TEST(LeaveQuestion, NamesTheProgram) {

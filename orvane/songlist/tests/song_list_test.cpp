@@ -56,6 +56,47 @@ private:
     std::size_t next_ = 0;
 };
 
+int comparisons = 0;
+
+// Texts ordered by their bytes from the end, the longer first; the key gives the same order.
+int BackwardsCompare(std::string_view a, std::string_view b)
+{
+    ++comparisons;
+    const std::string x = std::string(1, static_cast<char>(100 - a.size())) + std::string(a.rbegin(), a.rend());
+    const std::string y = std::string(1, static_cast<char>(100 - b.size())) + std::string(b.rbegin(), b.rend());
+    return x.compare(y);
+}
+
+std::string BackwardsKey(std::string_view text)
+{
+    return std::string(1, static_cast<char>(100 - text.size())) + std::string(text.rbegin(), text.rend());
+}
+
+// A sort gives a stable sort's order whether texts or their keys are compared; a list in order,
+// or with new entries at its end, compares about once per entry, and keys compare no texts.
+TEST(SongListSort, OnlyTheRowsOutOfOrderAreComparedAndKeysGiveTheSameOrder)
+{
+    TSongList compared({true, true}, BackwardsCompare);
+    TSongList keyed({true, true}, BackwardsCompare, BackwardsKey);
+    std::vector<std::string> names;
+    for (int i = 0; i < 2000; ++i) names.push_back("Song " + std::to_string((i * 7919) % 2000) + ".mp3");
+    for (const auto& added : {names, {}, {"Song 5.mp3", "b.mp3", "A.mp3"}}) {
+        comparisons = 0;
+        compared.Add("C:\\Music", added, Times({}));
+        if (compared.Count() > static_cast<int>(added.size())) {
+            EXPECT_LT(comparisons, 2 * compared.Count());
+        }
+        comparisons = 0;
+        keyed.Add("C:\\Music", added, Times({}));
+        EXPECT_EQ(comparisons, 0);
+        EXPECT_EQ(Captions(keyed), Captions(compared));
+    }
+    std::vector<std::string> expected = Captions(compared);
+    std::stable_sort(expected.begin(), expected.end(),
+                     [](const std::string& a, const std::string& b) { return BackwardsKey(a) < BackwardsKey(b); });
+    EXPECT_EQ(Captions(compared), expected);
+}
+
 TEST(SongListAdd, MakesEntriesFromFolderAndPlayTime)
 {
     TSongList list;
