@@ -178,7 +178,8 @@ void endSession(RecorderState& state, bool ending) {
     // Without a query first (a forced end) the take is still finished and the settings kept.
     if (!state.sessionSaved)
         finishSession(state);
-    DestroyWindow(state.main);
+    // A box or dialog up now returns into a handler that still uses the window.
+    closeWhenHandlersReturn(state);
 }
 
 void aboutBox(RecorderState& state) {

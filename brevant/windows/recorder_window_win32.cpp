@@ -153,11 +153,11 @@ LRESULT onQueryEndSession(RecorderState& state) {
     return queryEndSession(state) ? TRUE : FALSE;
 }
 
-LRESULT onEndSession(RecorderState& state, HWND window, bool ending) {
+LRESULT onEndSession(RecorderState& state, bool ending) {
     if (state.transport)
         endSession(state, ending);
     else if (ending)
-        DestroyWindow(window);
+        closeWhenHandlersReturn(state);
     return 0;
 }
 
@@ -193,7 +193,7 @@ LRESULT handleMainMessage(RecorderState& state, HWND window, UINT message, WPARA
         case WM_QUERYENDSESSION:
             return onQueryEndSession(state);
         case WM_ENDSESSION:
-            return onEndSession(state, window, wParam != FALSE);
+            return onEndSession(state, wParam != FALSE);
         case WM_HELP:  // F1 in a dialog or a box of the program comes up to its owner
             showHelp(state, IDR_HELP_CONTENTS);
             return TRUE;
@@ -335,9 +335,29 @@ void dispatchRecorderMessage(HWND main, MSG& message) {
     DispatchMessageA(&message);
 }
 
+namespace {
+// Messages of the program's own loop being handled now: above zero, a handler is on the stack
+// (a box or a dialog runs its loop inside it) and the window must outlive it.
+int handlersRunning = 0;
+}  // namespace
+
+void closeWhenHandlersReturn(RecorderState& state) {
+    if (handlersRunning == 0) {
+        DestroyWindow(state.main);
+        return;
+    }
+    state.closeWhenIdle = true;
+}
+
 int runMessageLoop(HWND main) {
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) dispatchRecorderMessage(main, message);
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        ++handlersRunning;
+        dispatchRecorderMessage(main, message);
+        --handlersRunning;
+        if (const RecorderState* state = recorderState(main); state && state->closeWhenIdle)
+            DestroyWindow(main);
+    }
     return 0;
 }
 

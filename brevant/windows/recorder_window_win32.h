@@ -115,6 +115,9 @@ struct RecorderState {
     std::vector<std::string> stopMessages;
     // The session's end was agreed to and everything is saved: WM_ENDSESSION only closes.
     bool sessionSaved = false;
+    // The session ended while a box or dialog was up: the loop closes the window once the
+    // handler under it has returned.
+    bool closeWhenIdle = false;
 
     RecorderSettings settings;
     // Where brevant.cfg is read and written: `options.configPath` while its folder can be
@@ -154,6 +157,8 @@ void exitSequence(RecorderState& state);
 // Logoff or shutdown: the same path as Exit; false keeps the session (the user cancelled).
 bool queryEndSession(RecorderState& state);
 void endSession(RecorderState& state, bool ending);
+// Destroys the main window now, or once the message being handled has returned.
+void closeWhenHandlersReturn(RecorderState& state);
 void aboutBox(RecorderState& state);
 LRESULT showStopMessages(RecorderState& state);
 void refreshMixer(RecorderState& state);

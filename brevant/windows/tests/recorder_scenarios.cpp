@@ -242,6 +242,26 @@ TEST_F(RecorderScenario, TheSessionsEndDuringATakeKeepsTheTakeTheSongAndTheSetti
     });
 }
 
+TEST_F(RecorderScenario, TheSessionsEndUnderADialogClosesTheWindowOnceTheDialogReturns) {
+    Run([&] {
+        writeSample(Folder());
+        Program program = startRecorder("demo.sng", Folder());
+        DeleteFileA(InFolder("brevant.cfg").c_str());
+        ChooseMenu(main, IDM_PREFERENCES);
+        HWND preferences = program.Box();
+        Step("a forced end of the session while Preferences is up");
+        SendBounded(main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+        program.WaitIdle();
+        ASSERT_TRUE(IsWindow(preferences));
+        ASSERT_TRUE(IsWindow(main));
+        EXPECT_TRUE(FileExists(InFolder("brevant.cfg")));
+        ClickButton(preferences, "Cancel");
+        if (!program.WaitForExit())
+            Fail("the program did not end once Preferences closed");
+        EXPECT_EQ(program.ExitCode(), 0u);
+    });
+}
+
 TEST_F(RecorderScenario, TheSystemMenusAboutShowsTheAboutBoxWhereF1OpensTheHelp) {
     Run([&] {
         writeSample(Folder());
