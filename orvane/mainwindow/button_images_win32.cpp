@@ -244,45 +244,49 @@ void DrawGlyph(Painter& p, int id) {
     }
 }
 
+// All pictures of a list drawn side by side into one strip, which the list cuts into its
+// images: one bitmap and one device context for the lot, not one each.
 template <typename Draw>
-void AddPicture(HIMAGELIST images, HDC screen, const Draw& draw) {
+HIMAGELIST PictureStrip(std::size_t count, const Draw& draw) {
+    const int width = kGlyphSize * static_cast<int>(count);
+    HIMAGELIST images = ImageList_Create(kGlyphSize, kGlyphSize, ILC_COLOR24 | ILC_MASK,
+                                         static_cast<int>(count), 0);
+    HDC screen = GetDC(nullptr);
     HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, kGlyphSize, kGlyphSize);
-    HGDIOBJ old = SelectObject(dc, bitmap);
+    HBITMAP strip = CreateCompatibleBitmap(screen, width, kGlyphSize);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, strip);
     HBRUSH background = CreateSolidBrush(kMask);
-    RECT all{0, 0, kGlyphSize, kGlyphSize};
+    RECT all{0, 0, width, kGlyphSize};
     FillRect(dc, &all, background);
     DeleteObject(background);
-    {
+    for (std::size_t i = 0; i < count; ++i) {
+        // Each picture draws at 0,0 into its own square of the strip.
+        SetViewportOrgEx(dc, kGlyphSize * static_cast<int>(i), 0, nullptr);
         Painter painter(dc);
-        draw(painter);
+        draw(painter, i);
     }
     SelectObject(dc, old);
     DeleteDC(dc);
-    ImageList_AddMasked(images, bitmap, kMask);
-    DeleteObject(bitmap);
+    ImageList_AddMasked(images, strip, kMask);
+    DeleteObject(strip);
+    return images;
 }
 
 }  // namespace
 
 HIMAGELIST CreateButtonImages(const TButtonCommand* buttons, std::size_t count) {
-    HIMAGELIST images = ImageList_Create(kGlyphSize, kGlyphSize, ILC_COLOR24 | ILC_MASK,
-                                         static_cast<int>(count), 0);
-    HDC screen = GetDC(nullptr);
-    for (std::size_t i = 0; i < count; ++i) {
-        AddPicture(images, screen, [&](Painter& p) { DrawGlyph(p, buttons[i].id); });
-    }
-    ReleaseDC(nullptr, screen);
-    return images;
+    return PictureStrip(count,
+                        [buttons](Painter& p, std::size_t i) { DrawGlyph(p, buttons[i].id); });
 }
 
 HIMAGELIST CreateStateImages() {
-    HIMAGELIST images = ImageList_Create(kGlyphSize, kGlyphSize, ILC_COLOR24 | ILC_MASK, 2, 0);
-    HDC screen = GetDC(nullptr);
-    AddPicture(images, screen, [](Painter& p) { p.Dot(RGB(150, 150, 150), 5, 5, 11, 11); });
-    AddPicture(images, screen, [](Painter& p) { p.Polygon(kGreen, {{4, 3}, {12, 8}, {4, 13}}); });
-    ReleaseDC(nullptr, screen);
-    return images;
+    return PictureStrip(2, [](Painter& p, std::size_t i) {
+        if (i == 0)
+            p.Dot(RGB(150, 150, 150), 5, 5, 11, 11);
+        else
+            p.Polygon(kGreen, {{4, 3}, {12, 8}, {4, 13}});
+    });
 }
 
 }  // namespace orvane

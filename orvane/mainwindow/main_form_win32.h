@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -144,6 +145,8 @@ struct TMainForm {
     TTagPanel tag;
     TViewState view;
     TPanelSizes panels;
+    // Where LayOut last put each child: a layout that changes nothing moves nothing.
+    std::map<HWND, TRect> placed;
     TClockRandomSource random;
     std::vector<std::string> lyricsExtensions;
     std::string currentSetName;

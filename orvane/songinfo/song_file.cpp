@@ -1,6 +1,7 @@
 #include "song_file.h"
 
 #include "file_song_stream.h"
+#include "song_reader.h"
 #include "song_scan.h"
 #include "system_path.h"
 
@@ -20,10 +21,10 @@ std::int32_t ReadMpegInfo(TSongStream& stream, TMpegInfo* info) {
 }
 
 std::int32_t ReadMpegInfo(const std::string& fileName, TMpegInfo* info) {
-    TFileSongStream stream(fileName, TFileSongStream::TMode::Read);
-    if (!stream.IsOpen())
+    const std::unique_ptr<TSongStream> stream = OpenSongForReading(fileName);
+    if (stream == nullptr)
         return 0;
-    return ReadMpegInfo(stream, info);
+    return ReadMpegInfo(*stream, info);
 }
 
 bool ReadTag(TSongStream& stream, TTagBytes& record) {

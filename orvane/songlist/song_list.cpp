@@ -271,9 +271,15 @@ void TSongList::SortBy(TSortKey key)
     const bool usePrefix = !byTime && compareText_ == CompareLocaleText;
     // The system's comparison is one call per comparison; its keys are made once per entry.
     const bool useKeys = !byTime && !usePrefix && sortKey_ != nullptr;
-    std::vector<std::string> keys(useKeys ? entries_.size() : 0);
-    for (std::size_t i = 0; i < keys.size(); ++i)
-        keys[i] = sortKey_(key == TSortKey::ByPath ? entries_[i].folder : entries_[i].caption);
+    std::vector<const std::string*> keys(useKeys ? entries_.size() : 0);
+    if (sortKeys_.size() > 2 * entries_.size() + 1024) sortKeys_.clear();  // texts long gone
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        const std::string& text =
+            key == TSortKey::ByPath ? entries_[i].folder : entries_[i].caption;
+        auto [known, added] = sortKeys_.try_emplace(text);
+        if (added) known->second = sortKey_(text);
+        keys[i] = &known->second;
+    }
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         TSortItem& item = items[i];
         item.index = static_cast<std::uint32_t>(i);
@@ -297,7 +303,7 @@ void TSongList::SortBy(TSortKey key)
             return (reverse ? -result : result) < 0;
         }
         if (useKeys) {
-            const int compared = keys[a.index].compare(keys[b.index]);
+            const int compared = keys[a.index]->compare(*keys[b.index]);
             result = (compared > 0) - (compared < 0);
             return (reverse ? -result : result) < 0;
         }

@@ -14,6 +14,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace orvane {
@@ -145,6 +146,9 @@ private:
     TSortState sort_;
     TTextCompare compareText_;
     TTextSortKey sortKey_;
+    // Sort keys by text, made once: a list sorted after every change asks for the same texts
+    // again, and each key is a system call.
+    std::unordered_map<std::string, std::string> sortKeys_;
 };
 
 }  // namespace orvane

@@ -67,8 +67,11 @@ int BackwardsCompare(std::string_view a, std::string_view b)
     return x.compare(y);
 }
 
+int keysMade = 0;
+
 std::string BackwardsKey(std::string_view text)
 {
+    ++keysMade;
     return std::string(1, static_cast<char>(100 - text.size())) + std::string(text.rbegin(), text.rend());
 }
 
@@ -80,6 +83,7 @@ TEST(SongListSort, OnlyTheRowsOutOfOrderAreComparedAndKeysGiveTheSameOrder)
     TSongList keyed({true, true}, BackwardsCompare, BackwardsKey);
     std::vector<std::string> names;
     for (int i = 0; i < 2000; ++i) names.push_back("Song " + std::to_string((i * 7919) % 2000) + ".mp3");
+    keysMade = 0;
     for (const auto& added : {names, {}, {"Song 5.mp3", "b.mp3", "A.mp3"}}) {
         comparisons = 0;
         compared.Add("C:\\Music", added, Times({}));
@@ -91,6 +95,7 @@ TEST(SongListSort, OnlyTheRowsOutOfOrderAreComparedAndKeysGiveTheSameOrder)
         EXPECT_EQ(comparisons, 0);
         EXPECT_EQ(Captions(keyed), Captions(compared));
     }
+    EXPECT_EQ(keysMade, 2002);  // once per text over the three sorts ("Song 5.mp3" twice)
     std::vector<std::string> expected = Captions(compared);
     std::stable_sort(expected.begin(), expected.end(),
                      [](const std::string& a, const std::string& b) { return BackwardsKey(a) < BackwardsKey(b); });
