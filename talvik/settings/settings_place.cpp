@@ -39,7 +39,8 @@ SettingsPlace ChooseSettingsPlace(const std::string& startupDir, SettingsFolders
     const std::string where = own.empty() ? std::string() : " nor to " + own;
     return {first, copy.empty() ? first : copy,
             "Talvik cannot write to " + startupDir + where +
-                ": the settings of this run (tvk.prf) cannot be kept."};
+                ": the settings of this run (tvk.prf) cannot be kept.",
+            false};
 }
 
 }  // namespace talvik

@@ -24,6 +24,7 @@ struct SettingsPlace {
     std::string readPath;   // read at start-up (a missing file keeps the defaults)
     std::string writePath;  // written at shut-down
     std::string notice;     // said once at start when the file moves, or cannot be kept
+    bool kept = true;       // false: this run's settings have nowhere to go (a warning)
 };
 
 // The folder under the user's application data where the splitter keeps its file.

@@ -312,7 +312,7 @@ void FormCreate(SplitterFormState& s) {
     s.destination.show(s.settingsDir);
     s.settingsPlace = ChooseSettingsPlace(s.settingsDir, *s.folders);
     if (!s.settingsPlace.notice.empty()) {
-        s.startNotices.push_back(s.settingsPlace.notice);
+        s.startNotices.push_back({s.settingsPlace.notice, !s.settingsPlace.kept});
     }
     const SettingsRecord record = LoadStartupSettings(s.settingsPlace.readPath);
     const DirectoryLists started = directoryLists(s);
@@ -337,7 +337,7 @@ void FormCreate(SplitterFormState& s) {
     s.splitter.startTrackChanged(readSettings(s).startTrack);
     showView(s);
     if (!notRestored.empty()) {
-        s.startNotices.push_back(NotRestoredMessage(notRestored));
+        s.startNotices.push_back({NotRestoredMessage(notRestored), true});
     }
     if (!s.startNotices.empty()) {
         // Said once the window is up, rather than over a window not yet shown.
@@ -346,10 +346,13 @@ void FormCreate(SplitterFormState& s) {
 }
 
 void showStartNotices(SplitterFormState& s) {
-    const std::vector<std::string> notices = std::move(s.startNotices);
+    const std::vector<SplitterFormState::StartNotice> notices = std::move(s.startNotices);
     s.startNotices.clear();
-    for (const std::string& notice : notices) {
-        s.host.showError(s.form, notice);
+    for (const auto& [text, error] : notices) {
+        if (error)
+            s.host.showError(s.form, text);
+        else
+            s.host.showNotice(s.form, text);
     }
 }
 

@@ -52,7 +52,11 @@ struct SplitterFormState {
     bool ready = false;  // change notices before the end of FormCreate are the form's own
     // Said once the window is up: the settings file's new place, the saved directories
     // start-up could not restore.
-    std::vector<std::string> startNotices;
+    struct StartNotice {
+        std::string text;
+        bool error = true;
+    };
+    std::vector<StartNotice> startNotices;
     std::int64_t committedMinSize = SplitterSettings{}.minSize;  // the "Min. size" last applied
 };
 

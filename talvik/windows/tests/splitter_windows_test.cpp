@@ -26,12 +26,14 @@ class ScriptedHost : public TalvikHost {
   public:
     void beep() override { ++beeps; }
     void showError(HWND, const std::string& text) override { errors.push_back(text); }
+    void showNotice(HWND, const std::string& text) override { notices.push_back(text); }
     bool startProgram(const std::string& commandLine, int show) override {
         started.push_back(commandLine + " /" + std::to_string(show));
         return startSucceeds;
     }
     int beeps = 0;
     std::vector<std::string> errors;  // every test expects none unless it says so
+    std::vector<std::string> notices;
     std::vector<std::string> started;
     bool startSucceeds = true;
 };
@@ -153,6 +155,37 @@ TEST_F(SplitterWindowTest, StartsWithTheDefaultsWithoutASettingsFile) {
     EXPECT_EQ(client.right, 736);
     EXPECT_EQ(client.bottom, 438);
     expectViewShown();
+}
+
+// A start folder that cannot be written: the file kept per user is news, not an error; with
+// nowhere to keep it, the warning is an error box.
+TEST_F(SplitterWindowTest, TheSettingsFilesNewPlaceIsANoticeAndNoPlaceAnError) {
+    struct StartFolderReadOnly final : SettingsFolders {
+        std::string root;
+        bool canWriteIn(const std::string& folder) override {
+            return !root.empty() && folder.rfind(root, 0) == 0;
+        }
+        bool fileExists(const std::string&) override { return false; }
+        std::string userDataFolder() override { return root; }
+        bool makeFolder(const std::string& folder) override {
+            return CreateDirectoryA(folder.c_str(), nullptr) != 0;
+        }
+    };
+    for (const bool perUser : {true, false}) {
+        StartFolderReadOnly folders;
+        folders.root = perUser ? dir + "appdata" : std::string();
+        CreateDirectoryA(folders.root.c_str(), nullptr);
+        state = std::make_unique<SplitterFormState>(host, dir);
+        state->folders = &folders;
+        form = startTalvik(GetModuleHandleA(nullptr), *state, SW_SHOWNOACTIVATE);
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+        EXPECT_EQ(host.notices.size(), perUser ? 1u : 0u);
+        EXPECT_EQ(host.errors.size(), perUser ? 0u : 1u);
+        host.notices.clear();
+        host.errors.clear();
+        close();
+    }
 }
 
 TEST_F(SplitterWindowTest, StartsFromTheSettingsFileAndWritesItAtClose) {
