@@ -6,7 +6,6 @@
 #                           it, so starting it from Explorer (the folder is then the working
 #                           directory) opens the sample as tools/demo does
 #   orvane/About.DLL        the manager's splash and about library, found beside the program
-#   brevant/brevant.hlp     the recorder's help
 #   companions/*.exe        the command-line companions
 #
 # Programs left out with TOOLKIT_PROGRAMS, or whose window does not exist yet, are left out
