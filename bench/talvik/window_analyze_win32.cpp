@@ -22,6 +22,7 @@ class QuietHost : public talvik::TalvikHost {
         std::fprintf(stderr, "error: %s\n", text.c_str());
         failed = true;
     }
+    void showNotice(HWND, const std::string&) override {}
     bool startProgram(const std::string&, int) override { return false; }
     bool failed = false;
 };
